@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds every preset and runs every test: the native tests under sanitizers,
+# short fuzz runs, the benchmarks, and the Windows tests under Wine and Xvfb.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+bash tools/install-deps.sh
+
+jobs=$(nproc)
+for preset in native-asan native fuzz windows; do
+  echo "== build $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs" -- --no-print-directory >/dev/null
+done
+
+status=0
+run() { "$@" || status=1; }
+
+echo "== native tests (AddressSanitizer, UBSan)"
+run ctest --preset native-asan -j "$jobs"
+echo "== fuzz (short runs)"
+run ctest --preset fuzz -j "$jobs"
+echo "== benchmarks"
+run ctest --preset native -L benchmark -V
+
+source tools/wine-session.sh
+trap wine_session_stop EXIT
+wine_session_start "$root/build/windows/wineprefix"
+echo "== Windows tests (Wine on $DISPLAY)"
+run ctest --preset windows -j "$jobs"
+exit $status
