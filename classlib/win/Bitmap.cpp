@@ -60,6 +60,10 @@ TCanvas* TBitmap::Canvas() {
     return canvas_.get();
 }
 
+void TBitmap::FreeContext() {
+    if (canvas_) canvas_->FreeContext();
+}
+
 void TBitmap::ReplaceImage(TGdiObject<HBITMAP> Image, uint32_t* Bits, int NewWidth, int NewHeight) {
     if (canvas_) canvas_->FreeContext();
     handle_ = std::move(Image);

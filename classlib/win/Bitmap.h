@@ -35,6 +35,10 @@ public:
     // The bitmap object; null while the bitmap is empty. The bitmap keeps ownership.
     HBITMAP Handle() const { return handle_.Get(); }
     TCanvas* Canvas();
+    // Lets go of the canvas's device context, so that Handle can be selected
+    // into another one (a bitmap lives in one device context at a time). The
+    // canvas makes a new context when it is next used.
+    void FreeContext();
 
     // Direct pixel access: row Y of Width pixels, $00RRGGBB each.
     uint32_t* ScanLine(int Y);

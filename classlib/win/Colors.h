@@ -63,9 +63,6 @@ constexpr TColor clDefault = 0x20000000;
 constexpr TColor RGBToColor(uint8_t R, uint8_t G, uint8_t B) {
     return static_cast<TColor>(R | (G << 8) | (B << 16));
 }
-constexpr uint8_t GetRValue(TColor C) { return static_cast<uint8_t>(C & 0xFF); }
-constexpr uint8_t GetGValue(TColor C) { return static_cast<uint8_t>((C >> 8) & 0xFF); }
-constexpr uint8_t GetBValue(TColor C) { return static_cast<uint8_t>((C >> 16) & 0xFF); }
 
 // The $00BBGGRR value to draw with: system colours are looked up now.
 TColor ColorToRGB(TColor Color);
