@@ -286,7 +286,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FormDescParser, RefusesNestingBeyondItsBound) {
     auto nested = [](int depth) {
         std::string text;
-        for (int i = 0; i < depth; ++i) text += "O" + std::to_string(i) + ": T\n";
+        for (int i = 0; i < depth; ++i) {
+            text += 'O';
+            text += std::to_string(i);
+            text += ": T\n";
+        }
         for (int i = 0; i < depth; ++i) text += "end\n";
         return text;
     };
