@@ -78,6 +78,8 @@ private:
             Fail(o, p, e.Message());
         } catch (const EPropertyError& e) {
             Fail(o, p, e.Message());
+        } catch (const EConvertError& e) {
+            Fail(o, p, e.Message());
         }
     }
 

@@ -31,9 +31,10 @@
 // Collection items are applied by SetProperty as a whole: their properties are
 // plain values set in stored order on each new item.
 //
-// A sink reports a fault of the description by raising EReadError or
-// EPropertyError with the fault alone as its message ("Unknown property",
-// "Class TFoo not registered", "Invalid property value"); the loader raises
+// A sink reports a fault of the description by raising EReadError,
+// EPropertyError or EConvertError with the fault alone as its message
+// ("Unknown property", "Class TFoo not registered", "Invalid property value",
+// "'abc' is not a valid integer value"); the loader raises
 // EFormDescError in its place, naming the form, object, property and line of
 // the fault. Any other exception is a component's own failure (a setter that
 // refuses an embedded theme, say): it passes unchanged, so the form's creation

@@ -121,8 +121,10 @@ TEST_P(FormDescLoaderFault, NamesFormObjectPropertyAndLine) {
     TRecordingSink sink;
     sink.Hook = [&](const std::string& call) {
         if (call == f.failingCall) {
-            if (std::string(f.detail).rfind("Unknown property", 0) == 0) throw EPropertyError(f.detail);
-            throw EReadError(f.detail);
+            const std::string detail = f.detail;
+            if (detail.rfind("Unknown property", 0) == 0) throw EPropertyError(detail);
+            if (detail.find("not a valid integer") != std::string::npos) throw EConvertError(detail);
+            throw EReadError(detail);
         }
     };
     try {
@@ -143,6 +145,7 @@ INSTANTIATE_TEST_SUITE_P(
                     SinkFault{"create TTabSheet", "Class TTabSheet not registered", "Sheet1", "", 9},
                     SinkFault{"set MainForm.Font.Name", "Unknown property Font.Name", "MainForm", "Font.Name", 5},
                     SinkFault{"set Button.Caption", "Invalid property value", "Button", "Caption", 14},
+                    SinkFault{"set Item1.Caption", "'File' is not a valid integer value", "Item1", "Caption", 24},
                     SinkFault{"define Theme.SkinData", "Invalid property value", "Theme", "SkinData", 20},
                     SinkFault{"reference Button.PopupMenu Popup", "Invalid property value", "Button", "PopupMenu", 15},
                     SinkFault{"event Item1.OnClick Item1Click", "Method Item1Click not found", "Item1", "OnClick", 25},

@@ -114,6 +114,28 @@ TEST(FormDescParser, ReadsEveryKindOfValue) {
     EXPECT_EQ(order.back(), "Font.Style");
 }
 
+TEST(FormDescParser, ReadsLongBinaryBlocks) {
+    // A whole embedded theme file is tens of kilobytes, written as hex lines.
+    std::vector<std::uint8_t> bytes(46957);
+    std::uint32_t x = 12345;
+    for (auto& b : bytes) {
+        x = x * 1103515245u + 12345u;
+        b = std::uint8_t(x >> 24);
+    }
+    static const char hex[] = "0123456789ABCDEF";
+    std::string text = "Theme: TskBuiltInFileTheme\n  SkinData = {";
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (i % 32 == 0) text += "\n    ";
+        text += hex[bytes[i] >> 4];
+        text += hex[bytes[i] & 15];
+    }
+    text += "}\n  Left = 1\nend\n";
+    TFormDescription d = Parse(text);
+    EXPECT_EQ(ValueOf(*d.Root, "SkinData").Bytes, bytes);
+    // Line counting goes on through the block.
+    EXPECT_EQ(d.Root->FindProperty("Left")->Position.Line, 3 + int((bytes.size() + 31) / 32));
+}
+
 TEST(FormDescParser, KeepsSingleByteTextAsWritten) {
     // ANSI text beyond ASCII is taken byte for byte, not as UTF-8.
     TFormDescription d = Parse("F: TF\n Caption = \"Gr\xFC\xDF" "e \xA9\"\nend");
