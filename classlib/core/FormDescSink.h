@@ -60,6 +60,7 @@ public:
     virtual void SetName(const TFormObject& Object) = 0;
     // Parent is the object that encloses Object in the description: a control's
     // window parent, a menu item's menu or parent item, a page's page control.
+    // A component without a parent of its own (a timer, a dialog) ignores it.
     virtual void SetParent(const TFormObject& Object, const TFormObject& Parent) = 0;
 
     virtual TFormPropertyKind PropertyKind(const TFormObject& Object, const TFormProperty& Property) = 0;
