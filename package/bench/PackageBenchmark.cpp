@@ -3,7 +3,8 @@
 // stream of the package) and times it against bare zlib level-9 passes over
 // the same bytes. Fails (exit code 1) when the container code costs more than
 // 15% over those passes, or when the build's peak memory exceeds three times
-// the package size.
+// the package size. The times compared are processor times of the building
+// thread, so other load on the machine does not decide the result.
 //
 // Peak memory is counted exactly: this program replaces the global operator
 // new/delete and sums the usable size of every live block; zlib's working
@@ -21,8 +22,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <malloc.h>
+#include <unistd.h>
 #include <new>
 #include <string>
 #include <vector>
@@ -197,7 +200,16 @@ std::int64_t BareDeflatePasses(const Fixture& f) {
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
+// Processor time of this thread (user and system): other programs on a busy
+// machine do not count against either side.
+double CpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
 double bestContainer = 1e9, bestBare = 1e9;
+double bestContainerWall = 1e9, bestBareWall = 1e9;
 std::int64_t buildPeak = 0, packageSize = 0, movieBytes = 0;
 
 // Each iteration times both sides back to back, so a busy machine slows
@@ -210,22 +222,27 @@ void PackageVersusBareDeflate(benchmark::State& state) {
     for (auto _ : state) {
         const std::int64_t before = liveBytes.load();
         peakBytes = before;
-        auto t0 = Clock::now();
+        const auto t0 = Clock::now();
+        const double c0 = CpuSeconds();
         packageSize = BuildPackage(f);
-        auto t1 = Clock::now();
+        const double c1 = CpuSeconds();
+        const auto t1 = Clock::now();
         buildPeak = std::max(buildPeak, peakBytes.load() - before);
         benchmark::DoNotOptimize(BareDeflatePasses(f));
-        auto t2 = Clock::now();
-        bestContainer = std::min(bestContainer, Seconds(t1 - t0));
-        bestBare = std::min(bestBare, Seconds(t2 - t1));
+        const double c2 = CpuSeconds();
+        const auto t2 = Clock::now();
+        bestContainer = std::min(bestContainer, c1 - c0);
+        bestBare = std::min(bestBare, c2 - c1);
+        bestContainerWall = std::min(bestContainerWall, Seconds(t1 - t0));
+        bestBareWall = std::min(bestBareWall, Seconds(t2 - t1));
         state.SetIterationTime(Seconds(t1 - t0));
     }
     state.counters["package_bytes"] = static_cast<double>(packageSize);
-    state.counters["bare_deflate_ms"] = bestBare * 1000;
-    state.counters["container_ms"] = bestContainer * 1000;
+    state.counters["bare_deflate_cpu_ms"] = bestBare * 1000;
+    state.counters["container_cpu_ms"] = bestContainer * 1000;
 }
 
-BENCHMARK(PackageVersusBareDeflate)->Iterations(4)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(PackageVersusBareDeflate)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
@@ -240,8 +257,10 @@ int main(int argc, char** argv) {
     const double memoryRatio = static_cast<double>(buildPeak) / static_cast<double>(packageSize);
     std::printf("movies: %lld bytes in %zu files; package: %lld bytes\n", static_cast<long long>(movieBytes),
                 Files().movies.size(), static_cast<long long>(packageSize));
-    std::printf("package build %.1f ms, bare zlib level-9 passes %.1f ms: ratio %.3f (limit %.2f)\n",
-                bestContainer * 1000, bestBare * 1000, timeRatio, MaxTimeRatio);
+    std::printf("package build %.1f ms, bare zlib level-9 passes %.1f ms (best processor time of this thread; "
+                "wall clock %.1f / %.1f ms): ratio %.3f (limit %.2f)\n",
+                bestContainer * 1000, bestBare * 1000, bestContainerWall * 1000, bestBareWall * 1000, timeRatio,
+                MaxTimeRatio);
     std::printf("peak memory of the build %lld bytes = %.2f x package size (limit %.1f; counted through the "
                 "replaced operator new/delete, zlib included)\n",
                 static_cast<long long>(buildPeak), memoryRatio, MaxMemoryRatio);
