@@ -1,18 +1,19 @@
 #include "GuidCreate.h"
 
 #include "Exceptions.h"
+#include "SysUtils.h"
 
 #include <windows.h>
 #include <objbase.h>
 
-#include <cstdio>
+#include <array>
+#include <cstring>
 
 std::string CreateGuidText() {
     GUID g{};
     if (FAILED(CoCreateGuid(&g))) throw EOSError("Cannot create a GUID");
-    char buf[39];
-    std::snprintf(buf, sizeof buf, "{%08lX-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
-                  static_cast<unsigned long>(g.Data1), g.Data2, g.Data3, g.Data4[0], g.Data4[1], g.Data4[2],
-                  g.Data4[3], g.Data4[4], g.Data4[5], g.Data4[6], g.Data4[7]);
-    return buf;
+    std::array<std::uint8_t, 16> bytes;
+    static_assert(sizeof g == bytes.size());
+    std::memcpy(bytes.data(), &g, bytes.size());
+    return GUIDToString(bytes);
 }
