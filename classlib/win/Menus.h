@@ -49,6 +49,8 @@ using TMenuChangeEvent = TEvent<TObject*, TMenuItem*, bool>;
 class TMenuItem : public TComponent {
 public:
     TMenuItem() = default;
+    // Public so the class registry can make items; Free() still destroys them.
+    ~TMenuItem() override;
     const TClassInfo& ClassInfo() const override;
     static const TClassInfo& StaticClassInfo();
 
@@ -103,7 +105,6 @@ public:
 protected:
     void Init() override;
     void BeforeDestruction() override;
-    ~TMenuItem() override;
     // Tells the menu that this item (Rebuild: its list of items) changed.
     void MenuChanged(bool Rebuild);
 
@@ -128,6 +129,7 @@ class EMenuError : public Exception { using Exception::Exception; };
 
 class TMenu : public TComponent {
 public:
+    ~TMenu() override;
     const TClassInfo& ClassInfo() const override;
     static const TClassInfo& StaticClassInfo();
 
@@ -163,7 +165,6 @@ public:
 protected:
     void Init() override;
     void BeforeDestruction() override;
-    ~TMenu() override;
     virtual HMENU CreateMenuHandle() = 0;
     // Re-fills the HMENU from the items.
     void RebuildHandle();
