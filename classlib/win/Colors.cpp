@@ -11,7 +11,7 @@
 
 namespace {
 
-const std::array<std::pair<TColor, const char*>, 42> kIdents = {{
+const std::array<std::pair<TColor, const char*>, 43> kIdents = {{
     {clBlack, "clBlack"}, {clMaroon, "clMaroon"}, {clGreen, "clGreen"}, {clOlive, "clOlive"},
     {clNavy, "clNavy"}, {clPurple, "clPurple"}, {clTeal, "clTeal"}, {clGray, "clGray"},
     {clSilver, "clSilver"}, {clRed, "clRed"}, {clLime, "clLime"}, {clYellow, "clYellow"},
@@ -26,7 +26,7 @@ const std::array<std::pair<TColor, const char*>, 42> kIdents = {{
     {clGrayText, "clGrayText"}, {clBtnText, "clBtnText"},
     {clInactiveCaptionText, "clInactiveCaptionText"}, {clBtnHighlight, "clBtnHighlight"},
     {cl3DDkShadow, "cl3DDkShadow"}, {cl3DLight, "cl3DLight"}, {clInfoText, "clInfoText"},
-    {clInfoBk, "clInfoBk"}, {clNone, "clNone"},
+    {clInfoBk, "clInfoBk"}, {clNone, "clNone"}, {clDefault, "clDefault"},
 }};
 
 }  // namespace
