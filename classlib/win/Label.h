@@ -21,13 +21,13 @@ public:
     void SetShowAccelChar(bool Value);
     TWinControl* FocusControl() const { return focusControl_; }
     void SetFocusControl(TWinControl* Value);
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
 protected:
     void Init() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Dispatch(TMessage& Message) override;
     bool CanAutoSize(int& NewWidth, int& NewHeight) override;
-    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     void Paint() override;
     UINT TextFlags() const;
 
