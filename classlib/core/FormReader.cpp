@@ -143,7 +143,7 @@ void ApplyCollection(TCollection* Collection, const TFormValue& Value, TComponen
 
 class TComponentSink : public TFormSink {
 public:
-    explicit TComponentSink(TComponent* Form) : form_(Form) {}
+    TComponentSink(TComponent* Form, TOnCreate OnCreate) : form_(Form), onCreate_(OnCreate) {}
 
     void BeginForm(const TFormObject& Form) override {
         if (!SameName(Form.ClassName, form_->ClassName()))
@@ -205,6 +205,7 @@ public:
     }
 
     void DoCreate() override {
+        if (onCreate_ == TOnCreate::Leave) return;
         const TClassInfo* info = ClassInfoOf(form_);
         const TPropInfo* p = info ? info->FindProperty("OnCreate") : nullptr;
         if (p && p->Kind == tkEvent && p->EventType == typeid(TNotifyEvent))
@@ -219,16 +220,18 @@ private:
     TComponent* Of(const TFormObject& Object) const { return components_.at(&Object); }
 
     TComponent* form_;
+    TOnCreate onCreate_;
     std::map<const TFormObject*, TComponent*> components_;
 };
 
 }  // namespace
 
-void ReadFormDescription(TComponent* Form, const TFormDescription& Description) {
-    TComponentSink sink(Form);
+void ReadFormDescription(TComponent* Form, const TFormDescription& Description, TOnCreate OnCreate) {
+    TComponentSink sink(Form, OnCreate);
     LoadFormDescription(Description, sink);
 }
 
-void ReadFormDescriptionText(TComponent* Form, const std::string& Text, const std::string& FormName) {
-    ReadFormDescription(Form, ParseFormDescription(Text, FormName));
+void ReadFormDescriptionText(TComponent* Form, const std::string& Text, const std::string& FormName,
+                             TOnCreate OnCreate) {
+    ReadFormDescription(Form, ParseFormDescription(Text, FormName), OnCreate);
 }

@@ -8,7 +8,8 @@
 //
 // The form's class calls this while it is being created, with itself as
 // Form; the description's root class must be the form's class. After loading
-// the form's published OnCreate (a TNotifyEvent), if it has one, fires.
+// the form's published OnCreate (a TNotifyEvent), if it has one, fires, unless
+// the caller fires it itself (a form does, once its whole creation is done).
 
 #include "FormDesc.h"
 
@@ -16,6 +17,9 @@
 
 class TComponent;
 
-void ReadFormDescription(TComponent* Form, const TFormDescription& Description);
+enum class TOnCreate { Fire, Leave };
+
+void ReadFormDescription(TComponent* Form, const TFormDescription& Description, TOnCreate OnCreate = TOnCreate::Fire);
 // Parses Text (known as FormName in messages), then applies it.
-void ReadFormDescriptionText(TComponent* Form, const std::string& Text, const std::string& FormName);
+void ReadFormDescriptionText(TComponent* Form, const std::string& Text, const std::string& FormName,
+                             TOnCreate OnCreate = TOnCreate::Fire);

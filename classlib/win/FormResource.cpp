@@ -23,7 +23,7 @@ std::string FormResourceText(const std::string& ClassName) {
     return std::string(static_cast<const char*>(data), SizeofResource(GetModuleHandleA(nullptr), info));
 }
 
-void ReadFormResource(TComponent* Form) {
+void ReadFormResource(TComponent* Form, TOnCreate OnCreate) {
     const std::string name = Form->ClassName();
-    ReadFormDescriptionText(Form, FormResourceText(name), name);
+    ReadFormDescriptionText(Form, FormResourceText(name), name, OnCreate);
 }

@@ -3,6 +3,7 @@
 // after the form's class (see tessaloom_form_resources in cmake/).
 
 #include "Exceptions.h"
+#include "FormReader.h"
 
 #include <string>
 
@@ -16,4 +17,4 @@ bool HasFormResource(const std::string& ClassName);
 std::string FormResourceText(const std::string& ClassName);
 // Reads Form's description from the program's resources into Form
 // (FormReader.h); messages name the form by its class.
-void ReadFormResource(TComponent* Form);
+void ReadFormResource(TComponent* Form, TOnCreate OnCreate = TOnCreate::Fire);

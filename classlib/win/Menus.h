@@ -8,6 +8,7 @@
 
 #include "Canvas.h"
 #include "Component.h"
+#include "ControlTypes.h"
 #include "GraphicsTypes.h"
 
 #include <windows.h>
@@ -28,14 +29,9 @@ constexpr TShortCut scCtrl = 0x4000;
 constexpr TShortCut scAlt = 0x8000;
 constexpr TShortCut scNone = 0;
 
-enum TShiftStateItem { ssShift, ssAlt, ssCtrl };
-using TShiftState = TSet<TShiftStateItem>;
-
 TShortCut ShortCut(std::uint16_t Key, TShiftState Shift);
 // "Ctrl+S", "Shift+Ctrl+F5", "Alt+Enter", "Del"; empty for none or an unnamed key.
 std::string ShortCutToText(TShortCut Value);
-// The keys held down now.
-TShiftState KeyboardShiftState();
 
 enum TMenuAutoFlag { maAutomatic, maManual, maParent };
 

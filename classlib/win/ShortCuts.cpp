@@ -41,11 +41,3 @@ std::string ShortCutToText(TShortCut Value) {
     if (Value & scAlt) text += "Alt+";
     return text + key;
 }
-
-TShiftState KeyboardShiftState() {
-    TShiftState s;
-    if (GetKeyState(VK_SHIFT) < 0) s.Include(ssShift);
-    if (GetKeyState(VK_CONTROL) < 0) s.Include(ssCtrl);
-    if (GetKeyState(VK_MENU) < 0) s.Include(ssAlt);
-    return s;
-}
