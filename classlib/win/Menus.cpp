@@ -394,8 +394,11 @@ void TPopupMenu::Popup(int X, int Y) {
     DoPopup(this);
     HWND owner = PopupListWindow();
     PopupFailure() = nullptr;
-    // The popup closes when the user clicks elsewhere only if its owner is in front.
-    SetForegroundWindow(owner);
+    // The popup closes when the user clicks elsewhere only if this program is
+    // in front; a popup from a right click on a form is, a tray menu may not be.
+    DWORD process = 0;
+    GetWindowThreadProcessId(GetForegroundWindow(), &process);
+    if (process != GetCurrentProcessId()) SetForegroundWindow(owner);
     const UINT command = static_cast<UINT>(TrackPopupMenu(Handle(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD |
                                                                         TPM_NONOTIFY,
                                                           X, Y, 0, owner, nullptr));
