@@ -2,6 +2,7 @@
 
 #include "ThemeFile.h"
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 #include <string>
@@ -51,8 +52,9 @@ void TskThemeFileWriter::AddString(std::string_view Name, std::string_view Text)
 }
 
 std::vector<std::uint8_t> TskThemeFileWriter::Bytes() const {
-    std::vector<std::uint8_t> out(Magic, Magic + sizeof Magic - 1);
-    out.resize(MagicSize, 0);
+    std::vector<std::uint8_t> out(MagicSize, 0);
+    const std::string_view magic = Magic;
+    std::copy(magic.begin(), magic.end(), out.begin());
     PutU32(out, HeaderSize);
     PutU32(out, 1);
     PutU32(out, HeaderSize);
