@@ -28,5 +28,8 @@ std::vector<IconImage> MainIcon();
 // All art in sheet order.
 std::vector<ArtItem> AllArt();
 
+// A small window made of one style's pictures, as the controls combine them.
+Bitmap StylePreview(TskUIStyle Style, const std::vector<ArtItem>& art);
+
 // A sheet showing every picture magnified, with its name and size.
 Bitmap ArtSheet(const std::vector<ArtItem>& art, const std::vector<IconImage>& icon);

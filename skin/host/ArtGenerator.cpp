@@ -36,7 +36,10 @@ void WriteArt(const std::filesystem::path& folder) {
     }
     const auto icon = MainIcon();
     WriteFile((folder / "MAINICON.ico").string(), EncodeIcon(icon));
-    WriteFile((folder / "skin_art_sheet.png").string(), EncodePng(ArtSheet(art, icon)));
+    std::vector<ArtItem> sheet = art;
+    for (TskUIStyle s : {TskUIStyle::WinXP, TskUIStyle::DeepBlue, TskUIStyle::MacOS, TskUIStyle::Protein, TskUIStyle::BlueGlass})
+        sheet.push_back({std::string(UIStyleName(s)) + " WINDOW", StylePreview(s, art)});
+    WriteFile((folder / "skin_art_sheet.png").string(), EncodePng(ArtSheet(sheet, icon)));
     const std::vector<std::uint8_t> script(rc.begin(), rc.end());
     WriteFile((folder / "skin_art.rc").string(), script);
 }

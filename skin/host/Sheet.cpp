@@ -34,8 +34,11 @@ const std::map<char, std::array<std::uint8_t, 7>>& Font() {
     return font;
 }
 
-void Text(Bitmap& b, int x, int y, const std::string& text, int scale, Rgb colour) {
+}  // namespace
+
+void PreviewText(Bitmap& b, int x, int y, const std::string& text, int scale, Rgb colour) {
     for (char ch : text) {
+        if (ch >= 'a' && ch <= 'z' && ch != 'x') ch = static_cast<char>(ch - 'a' + 'A');
         const auto it = Font().find(ch);
         if (it != Font().end())
             for (int row = 0; row < 7; ++row)
@@ -49,6 +52,10 @@ void Text(Bitmap& b, int x, int y, const std::string& text, int scale, Rgb colou
         x += 6 * scale;
     }
 }
+
+namespace {
+
+void Text(Bitmap& b, int x, int y, const std::string& text, int scale, Rgb colour) { PreviewText(b, x, y, text, scale, colour); }
 
 void Blit(Bitmap& dst, const Bitmap& src, int x0, int y0, int zoom) {
     for (int y = 0; y < src.Height * zoom; ++y)
@@ -72,6 +79,7 @@ void Frame(Bitmap& dst, int x0, int y0, int w, int h, Rgb c) {
 }
 
 std::string Group(const std::string& name) {
+    if (name.find(" WINDOW") != std::string::npos) return "IN USE";
     for (const char* p : {"WINXP_", "DEEPBLUE_", "MACOS_", "PROTEIN_", "BLUEGLASS_"})
         if (name.rfind(p, 0) == 0 && name != "MACOS_MENU_BAR" && name != "MACOS_MENU_SELECT" &&
             name != "MACOS_FORM_BACKGROUND" && name != "PROTEIN_FORM_BACKGROUND")
