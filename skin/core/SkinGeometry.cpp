@@ -14,7 +14,7 @@ int NonNegative(int v) { return std::max(v, 0); }
 
 }  // namespace
 
-std::vector<TskPicturePiece> NineGridPieces(int w, int h, const TskRect& Rect) {
+std::vector<TskPicturePiece> NineGridPieces(int w, int h, const TRect& Rect) {
     w = NonNegative(w);
     h = NonNegative(h);
     const int W = NonNegative(Rect.Width()), H = NonNegative(Rect.Height());
@@ -28,10 +28,10 @@ std::vector<TskPicturePiece> NineGridPieces(int w, int h, const TskRect& Rect) {
     const int blw = tlw, blh = NonNegative(std::min(hh - 1, HH - 1));
     const int trw = NonNegative(std::min(hw - 1, HW - 1)), trh = tlh;
     const int brw = trw, brh = blh;
-    const TskRect TL{0, 0, tlw, tlh};
-    const TskRect BL{0, B - blh, blw, B};
-    const TskRect TR{R - trw, 0, R, trh};
-    const TskRect BR{R - brw, B - brh, R, B};
+    const TRect TL{0, 0, tlw, tlh};
+    const TRect BL{0, B - blh, blw, B};
+    const TRect TR{R - trw, 0, R, trh};
+    const TRect BR{R - brw, B - brh, R, B};
 
     // The source areas reach one column past the middle; on pictures of one or
     // two pixels that would be outside the picture, so every source is kept
@@ -39,9 +39,9 @@ std::vector<TskPicturePiece> NineGridPieces(int w, int h, const TskRect& Rect) {
     // Likewise the bottom edge starts one pixel up and left of its corner
     // neighbours; on an area of a pixel or two that is outside the area.
     std::vector<TskPicturePiece> pieces;
-    auto add = [&pieces, w, h, R, B](int step, TskRect src, TskRect dst, bool stretched) {
+    auto add = [&pieces, w, h, R, B](int step, TRect src, TRect dst, bool stretched) {
         src = {std::max(src.Left, 0), std::max(src.Top, 0), std::min(src.Right, w), std::min(src.Bottom, h)};
-        const TskRect clipped{std::max(dst.Left, 0), std::max(dst.Top, 0), std::min(dst.Right, R), std::min(dst.Bottom, B)};
+        const TRect clipped{std::max(dst.Left, 0), std::max(dst.Top, 0), std::min(dst.Right, R), std::min(dst.Bottom, B)};
         if (!stretched && clipped != dst) return;
         dst = clipped;
         if (src.IsEmpty() || dst.IsEmpty()) return;
@@ -54,39 +54,39 @@ std::vector<TskPicturePiece> NineGridPieces(int w, int h, const TskRect& Rect) {
     // Left edge: the row(s) between the corners, cut to the destination's
     // width keeping the left side, stretched downwards.
     {
-        const TskRect dst{0, TL.Bottom, TL.Right, BL.Top};
-        TskRect src{0, hh, hw, h - hh};
+        const TRect dst{0, TL.Bottom, TL.Right, BL.Top};
+        TRect src{0, hh, hw, h - hh};
         src.Right = std::min(src.Right, src.Left + NonNegative(dst.Width()));
         add(3, src, dst, true);
     }
     add(4, {w - trw, 0, w, trh}, TR, false);
     add(5, {w - brw, h - brh, w, h}, BR, false);
     {
-        const TskRect dst{TR.Left, TR.Bottom, TR.Right, BR.Top};
-        TskRect src{w - hw + 1, h - hh, w, hh + 2};
+        const TRect dst{TR.Left, TR.Bottom, TR.Right, BR.Top};
+        TRect src{w - hw + 1, h - hh, w, hh + 2};
         src.Left = std::max(src.Left, src.Right - NonNegative(dst.Width()));
         add(6, src, dst, true);
     }
     {
-        const TskRect dst{TL.Right, 0, TR.Left, TL.Bottom};
-        TskRect src{hw, 0, w - hw + 1, hh};
+        const TRect dst{TL.Right, 0, TR.Left, TL.Bottom};
+        TRect src{hw, 0, w - hw + 1, hh};
         src.Bottom = std::min(src.Bottom, src.Top + NonNegative(dst.Height()));
         add(7, src, dst, true);
     }
     add(8, {hw, hh, w - hw + 1, h - hh}, {TL.Right, TL.Bottom, TR.Left, BR.Top - 1}, true);
     {
-        const TskRect dst{TL.Right - 1, BL.Top - 1, BR.Left, BR.Bottom};
-        TskRect src{hw, h - hh, w - hw + 1, h};
+        const TRect dst{TL.Right - 1, BL.Top - 1, BR.Left, BR.Bottom};
+        TRect src{hw, h - hh, w - hw + 1, h};
         src.Top = std::max(src.Top, src.Bottom - NonNegative(dst.Height()));
         add(9, src, dst, true);
     }
     return pieces;
 }
 
-std::vector<TskPicturePiece> ThreePartPieces(int PictureWidth, int PictureHeight, const TskRect& Rect) {
+std::vector<TskPicturePiece> ThreePartPieces(int PictureWidth, int PictureHeight, const TRect& Rect) {
     const int fw = NonNegative(PictureWidth) / 3, h = NonNegative(PictureHeight);
     std::vector<TskPicturePiece> pieces;
-    auto add = [&pieces](int step, TskRect src, TskRect dst, bool stretched) {
+    auto add = [&pieces](int step, TRect src, TRect dst, bool stretched) {
         if (src.IsEmpty() || dst.IsEmpty()) return;
         pieces.push_back({step, src, dst, stretched});
     };
@@ -96,8 +96,8 @@ std::vector<TskPicturePiece> ThreePartPieces(int PictureWidth, int PictureHeight
     return pieces;
 }
 
-std::vector<TskPoint> TilePositions(int PictureWidth, int PictureHeight, const TskRect& Rect) {
-    std::vector<TskPoint> places;
+std::vector<TPoint> TilePositions(int PictureWidth, int PictureHeight, const TRect& Rect) {
+    std::vector<TPoint> places;
     if (PictureWidth <= 0 || PictureHeight <= 0) return places;
     for (int x = 0; x < PictureWidth + Rect.Width(); x += PictureWidth)
         for (int y = 0; y < PictureHeight + Rect.Height(); y += PictureHeight) places.push_back({x, y});

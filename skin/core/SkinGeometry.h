@@ -3,27 +3,14 @@
 // three-part stretching, tiling and rotation. Pure arithmetic; the drawing
 // routines hand these rectangles to the canvas.
 
+#include "GraphicsTypes.h"
+
 #include <cstdint>
 #include <vector>
 
-// Rectangles are (Left, Top)-(Right, Bottom), Right and Bottom exclusive.
-struct TskRect {
-    int Left = 0, Top = 0, Right = 0, Bottom = 0;
-    int Width() const { return Right - Left; }
-    int Height() const { return Bottom - Top; }
-    bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
-    bool operator==(const TskRect&) const = default;
-};
-
-struct TskPoint {
-    int X = 0, Y = 0;
-    bool operator==(const TskPoint&) const = default;
-};
-
-// All four edges count as inside. Works with any point and rectangle types
-// that name their fields like the library's (X, Y; Left, Top, Right, Bottom).
-template <class P, class R>
-bool PointInRect(const P& Point, const R& Rect) {
+// All four edges count as inside (unlike TRect::Contains): the controls use it
+// for hit tests on pictures whose right and bottom pixels are part of them.
+inline bool PointInRect(TPoint Point, const TRect& Rect) {
     return Rect.Left <= Point.X && Point.X <= Rect.Right && Rect.Top <= Point.Y && Point.Y <= Rect.Bottom;
 }
 
@@ -41,8 +28,8 @@ TskFrameColumns FrameColumns(int ImageWidth, int Count, int Index);
 // Unscaled pieces have equal sizes; stretched ones are scaled to Dest.
 struct TskPicturePiece {
     int Step = 0;  // order of drawing, as numbered below
-    TskRect Source;
-    TskRect Dest;
+    TRect Source;
+    TRect Dest;
     bool Stretched = false;
     bool operator==(const TskPicturePiece&) const = default;
 };
@@ -54,17 +41,17 @@ struct TskPicturePiece {
 // Rect.Bottom. Pieces that come out empty (a tiny picture or area, or an
 // even-height picture's left edge) are left out; no size is ever negative and
 // no piece reaches outside the picture or outside (0, 0)-(Rect.Right, Rect.Bottom).
-std::vector<TskPicturePiece> NineGridPieces(int PictureWidth, int PictureHeight, const TskRect& Rect);
+std::vector<TskPicturePiece> NineGridPieces(int PictureWidth, int PictureHeight, const TRect& Rect);
 
 // A picture of three equal frames (left cap, middle, right cap) over Rect:
 // the caps unscaled at both ends, the middle stretched between them.
 // Steps: 1 left cap, 2 right cap, 3 middle.
-std::vector<TskPicturePiece> ThreePartPieces(int PictureWidth, int PictureHeight, const TskRect& Rect);
+std::vector<TskPicturePiece> ThreePartPieces(int PictureWidth, int PictureHeight, const TRect& Rect);
 
 // Where a picture is drawn to tile Rect: from the canvas origin, not from
 // Rect's corner, one picture further than Rect reaches. A picture without
 // width or height gives no places.
-std::vector<TskPoint> TilePositions(int PictureWidth, int PictureHeight, const TskRect& Rect);
+std::vector<TPoint> TilePositions(int PictureWidth, int PictureHeight, const TRect& Rect);
 
 // Quarter turns of a row-major pixel block Width x Height; the result is
 // Height wide and Width high. Counter-clockwise: (x, y) lands at

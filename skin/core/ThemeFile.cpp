@@ -1,12 +1,11 @@
 #include "ThemeFile.h"
 
-#include "BitmapCheck.h"
+#include "BitmapFile.h"
 #include "ByteReader.h"
 #include "Exceptions.h"
+#include "FileStream.h"
 
 #include <charconv>
-#include <fstream>
-#include <iterator>
 #include <unordered_set>
 
 using namespace ThemeFileLayout;
@@ -60,26 +59,25 @@ bool IsThemeFileData(std::span<const std::uint8_t> Data) {
 }
 
 bool IsValidThemeFile(const std::string& FileName) {
-    std::ifstream file(FileName, std::ios::binary);
-    if (!file) return false;
-    std::uint8_t head[MagicSize];
-    if (!file.read(reinterpret_cast<char*>(head), sizeof head)) return false;
-    return IsThemeFileData(head);
-}
-
-std::vector<std::uint8_t> ReadWholeFile(const std::string& FileName) {
-    std::ifstream file(FileName, std::ios::binary);
-    if (!file) throw EFOpenError("Cannot open file \"" + FileName + "\"");
-    std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    if (file.bad()) throw EFOpenError("Cannot open file \"" + FileName + "\"");
-    return bytes;
+    try {
+        TFileStream file(FileName, fmOpenRead | fmShareDenyNone);
+        std::uint8_t head[MagicSize];
+        return file.Read(head, MagicSize) == MagicSize && IsThemeFileData(head);
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
 TskThemeFileReader::TskThemeFileReader(const std::string& FileName) { LoadFromFile(FileName); }
 
 TskThemeFileReader::TskThemeFileReader(std::span<const std::uint8_t> Data) { LoadFromBytes(Data); }
 
-void TskThemeFileReader::LoadFromFile(const std::string& FileName) { LoadFromBytes(ReadWholeFile(FileName)); }
+void TskThemeFileReader::LoadFromFile(const std::string& FileName) {
+    TFileStream file(FileName, fmOpenRead | fmShareDenyNone);
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(file.Size()));
+    file.ReadBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+    LoadFromBytes(bytes);
+}
 
 void TskThemeFileReader::LoadFromBytes(std::span<const std::uint8_t> Data) {
     std::vector<TImage> images;
@@ -118,8 +116,15 @@ void TskThemeFileReader::LoadFromBytes(std::span<const std::uint8_t> Data) {
             copied += dataSize;
             if (copied > size) ReadFailure();
             const auto bytes = Data.subspan(dataOffset, dataSize);
-            if (!IsWellFormedBitmap(bytes)) ReadFailure();
-            images.push_back({std::move(name), std::vector<std::uint8_t>(bytes.begin(), bytes.end())});
+            try {
+                ParseBmp(bytes.data(), bytes.size(), true);
+            } catch (const EInvalidGraphic&) {
+                ReadFailure();
+            }
+            auto stream = std::make_unique<TMemoryStream>();
+            stream->WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+            stream->SetPosition(0);
+            images.push_back({std::move(name), std::move(stream)});
             break;
         }
         case TypeInteger:
@@ -164,8 +169,11 @@ bool TskThemeFileReader::ReadBool(std::string_view Name) const {
     return (value & 0xFF) != 0;
 }
 
-const std::vector<std::uint8_t>* TskThemeFileReader::ReadImage(std::string_view Name) const {
+TMemoryStream* TskThemeFileReader::ReadStream(std::string_view Name) const {
     for (const TImage& image : images_)
-        if (SameText(image.Name, Name)) return &image.Data;
+        if (SameText(image.Name, Name)) {
+            image.Stream->SetPosition(0);
+            return image.Stream.get();
+        }
     return nullptr;
 }

@@ -5,8 +5,10 @@
 // whose next offset is 0 ends the chain and is no entry.
 
 #include "Object.h"
+#include "Streams.h"
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -35,7 +37,7 @@ class TskThemeFileReader : public TObject {
 public:
     struct TImage {
         std::string Name;
-        std::vector<std::uint8_t> Data;  // a whole bitmap file
+        std::unique_ptr<TMemoryStream> Stream;  // a whole bitmap file
     };
 
     // Errors of the loading (a file that cannot be opened, a damaged file)
@@ -47,7 +49,9 @@ public:
 
     // Replaces what the reader holds by the file's entries. A file that points
     // outside itself, chains its headers in a loop or carries a bitmap entry
-    // that is no well-formed bitmap raises EReadError ("Stream read error").
+    // that is no well-formed bitmap raises EReadError ("Stream read error");
+    // the reader then keeps what it held. The file is opened for reading with
+    // sharing allowed.
     void LoadFromFile(const std::string& FileName);
     void LoadFromBytes(std::span<const std::uint8_t> Data);
 
@@ -55,8 +59,9 @@ public:
     std::int32_t ReadInt(std::string_view Name) const;
     // False when there is no such boolean entry; else whether its byte is not 0.
     bool ReadBool(std::string_view Name) const;
-    // The bitmap bytes of the entry, owned by the reader; nullptr when there is none.
-    const std::vector<std::uint8_t>* ReadImage(std::string_view Name) const;
+    // The stream of the bitmap entry, positioned at 0; nullptr when there is
+    // none. The reader owns it; the same stream answers every time.
+    TMemoryStream* ReadStream(std::string_view Name) const;
 
     const std::vector<TImage>& Images() const { return images_; }
     // Lines "Name=Value" in file order.
@@ -70,6 +75,3 @@ private:
     std::vector<std::string> booleans_;
     std::vector<std::string> strings_;
 };
-
-// The whole content of a file; raises EFOpenError when it cannot be opened or read.
-std::vector<std::uint8_t> ReadWholeFile(const std::string& FileName);

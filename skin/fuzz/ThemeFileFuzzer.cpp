@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     IsThemeFileData(bytes);
     try {
         TskThemeFileReader reader(bytes);
-        for (const auto& image : reader.Images()) reader.ReadImage(image.Name);
+        for (const auto& image : reader.Images()) reader.ReadStream(image.Name);
         reader.ReadInt("FormRoundCornerInt");
         reader.ReadBool("ButtonTransparentBool");
     } catch (const EReadError&) {

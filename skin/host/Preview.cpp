@@ -18,7 +18,7 @@ const Bitmap& Key(const std::vector<ArtItem>& art, TskUIStyle s, TskThemeKey k) 
     return Find(art, BuiltInThemeImageName(s, k));
 }
 
-Bitmap Crop(const Bitmap& b, const TskRect& r) {
+Bitmap Crop(const Bitmap& b, const TRect& r) {
     Bitmap out{r.Width(), r.Height(), {}};
     for (int y = r.Top; y < r.Bottom; ++y)
         for (int x = r.Left; x < r.Right; ++x) out.Pixels.push_back(b.At(x, y));
@@ -32,7 +32,7 @@ Bitmap Frame(const Bitmap& b, int count, int index) {
 
 // Nearest-neighbour copy of src's area onto dst's area; fuchsia pixels are
 // skipped when masked.
-void Put(Bitmap& dst, const Bitmap& src, const TskRect& from, const TskRect& to, bool masked) {
+void Put(Bitmap& dst, const Bitmap& src, const TRect& from, const TRect& to, bool masked) {
     if (from.IsEmpty() || to.IsEmpty()) return;
     for (int y = to.Top; y < to.Bottom; ++y)
         for (int x = to.Left; x < to.Right; ++x) {
@@ -49,18 +49,18 @@ void PutAt(Bitmap& dst, const Bitmap& src, int x, int y, bool masked) {
     Put(dst, src, {0, 0, src.Width, src.Height}, {x, y, x + src.Width, y + src.Height}, masked);
 }
 
-void NineGrid(Bitmap& dst, const Bitmap& frame, const TskRect& r, bool transparent) {
+void NineGrid(Bitmap& dst, const Bitmap& frame, const TRect& r, bool transparent) {
     for (const TskPicturePiece& p : NineGridPieces(frame.Width, frame.Height, {0, 0, r.Width(), r.Height()})) {
-        const TskRect to{p.Dest.Left + r.Left, p.Dest.Top + r.Top, p.Dest.Right + r.Left, p.Dest.Bottom + r.Top};
+        const TRect to{p.Dest.Left + r.Left, p.Dest.Top + r.Top, p.Dest.Right + r.Left, p.Dest.Bottom + r.Top};
         Put(dst, frame, p.Source, to, p.Stretched || transparent);
     }
 }
 
-void ThreePart(Bitmap& dst, const Bitmap& pic, const TskRect& r) {
+void ThreePart(Bitmap& dst, const Bitmap& pic, const TRect& r) {
     for (const TskPicturePiece& p : ThreePartPieces(pic.Width, pic.Height, r)) Put(dst, pic, p.Source, p.Dest, true);
 }
 
-void Fill(Bitmap& dst, const TskRect& r, Rgb c) {
+void Fill(Bitmap& dst, const TRect& r, Rgb c) {
     for (int y = std::max(r.Top, 0); y < std::min(r.Bottom, dst.Height); ++y)
         for (int x = std::max(r.Left, 0); x < std::min(r.Right, dst.Width); ++x) dst.At(x, y) = c;
 }
@@ -84,7 +84,7 @@ Bitmap StylePreview(TskUIStyle s, const std::vector<ArtItem>& art) {
     Bitmap win{W, H, std::vector<Rgb>(W * H, formBg)};
     if (s == TskUIStyle::MacOS || s == TskUIStyle::Protein) {
         const Bitmap& pattern = Find(art, s == TskUIStyle::MacOS ? "MACOS_FORM_BACKGROUND" : "PROTEIN_FORM_BACKGROUND");
-        for (const TskPoint& p : TilePositions(pattern.Width, pattern.Height, {0, 0, W, H})) PutAt(win, pattern, p.X, p.Y, false);
+        for (const TPoint& p : TilePositions(pattern.Width, pattern.Height, {0, 0, W, H})) PutAt(win, pattern, p.X, p.Y, false);
     }
 
     // Frame and caption.
@@ -118,7 +118,7 @@ Bitmap StylePreview(TskUIStyle s, const std::vector<ArtItem>& art) {
     const bool pushTransparent = BuiltInThemeBool(s, K::ButtonTransparentBool);
     const int y0 = left.Height + 10;
     for (int i = 0; i < 3; ++i) {
-        const TskRect r{14 + i * 84, y0, 14 + i * 84 + 75, y0 + 25};
+        const TRect r{14 + i * 84, y0, 14 + i * 84 + 75, y0 + 25};
         NineGrid(win, Frame(push, 3, i + 1), r, pushTransparent);
         PreviewText(win, r.Left + 20, r.Top + 9, i == 0 ? "OK" : i == 1 ? "HOT" : "DOWN", 1, Rgb{0, 0, 0});
     }
@@ -152,7 +152,7 @@ Bitmap StylePreview(TskUIStyle s, const std::vector<ArtItem>& art) {
     PutAt(win, slider, 70, by, true);
 
     // A list box with a vertical scroll bar.
-    const TskRect list{200, y0 + 36, W - 14, H - 14};
+    const TRect list{200, y0 + 36, W - 14, H - 14};
     Fill(win, list, controlBorder);
     Fill(win, {list.Left + 1, list.Top + 1, list.Right - 1, list.Bottom - 1}, Rgb{255, 255, 255});
     const Bitmap& arrows = Key(art, s, K::ScrollBarButtonImage);

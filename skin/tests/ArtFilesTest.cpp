@@ -1,6 +1,7 @@
 // The generated art files and the WinXP theme file made from them.
 #include "ArtExpectations.h"
-#include "BitmapCheck.h"
+#include "BitmapFile.h"
+#include "Streams.h"
 #include "ThemeFile.h"
 
 #include <gtest/gtest.h>
@@ -14,20 +15,24 @@ const std::string ArtDir = SKIN_ART_DIR;
 std::optional<std::vector<std::uint8_t>> ArtBytes(const std::string& name) {
     const std::string path = ArtDir + "/" + name + ".bmp";
     if (!std::filesystem::exists(path)) return std::nullopt;
-    return ReadWholeFile(path);
+    TMemoryStream file;
+    file.LoadFromFile(path);
+    const auto* p = static_cast<const std::uint8_t*>(file.Memory());
+    return std::vector<std::uint8_t>(p, p + file.Size());
 }
+
+TBmpLayout Layout(const std::vector<std::uint8_t>& bmp) { return ParseBmp(bmp.data(), bmp.size(), true); }
 
 std::optional<ArtSize> LoadArtFile(const std::string& name) {
     const auto bytes = ArtBytes(name);
-    TBitmapFileInfo info;
-    if (!bytes || !InspectBitmapFile(*bytes, info)) return std::nullopt;
+    if (!bytes) return std::nullopt;
+    const TBmpLayout info = Layout(*bytes);
     return ArtSize{info.Width, info.Height, info.BitCount};
 }
 
 // Colour of pixel (x, y), counted from the top, of a bottom-up 24-bit bitmap file.
 std::uint32_t PixelAt(const std::vector<std::uint8_t>& bmp, int x, int y) {
-    TBitmapFileInfo info;
-    EXPECT_TRUE(InspectBitmapFile(bmp, info));
+    const TBmpLayout info = Layout(bmp);
     EXPECT_EQ(info.BitCount, 24);
     const std::size_t stride = (info.Width * 3 + 3) / 4 * 4;
     const std::size_t offBits = bmp[10] | (bmp[11] << 8);
@@ -48,15 +53,14 @@ TEST(SkinArt, TransparentCornersAreFuchsia) {
         const char* tabName = BuiltInThemeImageName(s, TskThemeKey::TabControlTabImage);
         const auto tab = ArtBytes(tabName);
         ASSERT_TRUE(tab) << tabName;
-        const TBitmapFileInfo info = [&] { TBitmapFileInfo i; InspectBitmapFile(*tab, i); return i; }();
+        const TBmpLayout info = Layout(*tab);
         EXPECT_EQ(PixelAt(*tab, 0, 0), Fuchsia) << tabName;
         EXPECT_EQ(PixelAt(*tab, info.Width / 2, 0), Fuchsia) << tabName << " second frame";
     }
     for (const char* name : {"PROTEIN_TITLEBTN", "BLUEGLASS_TITLEBTN", "MDI_CONTROL_BUTTON", "MORE_SCROLLBUTTON"}) {
         const auto bmp = ArtBytes(name);
         ASSERT_TRUE(bmp) << name;
-        TBitmapFileInfo info;
-        InspectBitmapFile(*bmp, info);
+        const TBmpLayout info = Layout(*bmp);
         EXPECT_EQ(PixelAt(*bmp, 0, info.Height - 1), Fuchsia) << name;
     }
     // Opaque caption buttons show the caption behind them instead.
@@ -88,9 +92,11 @@ TEST(SkinArt, ThemeFileCarriesTheWinXPValuesAndPictures) {
         case TskThemeKeyKind::Color: EXPECT_EQ(reader.ReadInt(name), BuiltInThemeColor(TskUIStyle::WinXP, key)) << name; break;
         case TskThemeKeyKind::Bool: EXPECT_EQ(reader.ReadBool(name), BuiltInThemeBool(TskUIStyle::WinXP, key)) << name; break;
         case TskThemeKeyKind::Image: {
-            const auto* image = reader.ReadImage(name);
+            TMemoryStream* image = reader.ReadStream(name);
             ASSERT_NE(image, nullptr) << name;
-            EXPECT_EQ(*image, ArtBytes(BuiltInThemeImageName(TskUIStyle::WinXP, key)).value()) << name;
+            const auto* p = static_cast<const std::uint8_t*>(image->Memory());
+            EXPECT_EQ(std::vector<std::uint8_t>(p, p + image->Size()),
+                      ArtBytes(BuiltInThemeImageName(TskUIStyle::WinXP, key)).value()) << name;
             break;
         }
         }

@@ -15,9 +15,9 @@ const TskPicturePiece* Step(const std::vector<TskPicturePiece>& pieces, int step
 }  // namespace
 
 TEST(SkinGeometry, PointInRectCountsAllFourEdges) {
-    const TskRect r{10, 20, 30, 40};
+    const TRect r{10, 20, 30, 40};
     const struct {
-        TskPoint p;
+        TPoint p;
         bool inside;
     } cases[] = {{{10, 20}, true},  {{30, 40}, true},  {{30, 20}, true},  {{10, 40}, true}, {{20, 30}, true},
                  {{9, 30}, false},  {{31, 30}, false}, {{20, 19}, false}, {{20, 41}, false}};
@@ -46,7 +46,7 @@ TEST(SkinGeometry, NineGridOfA21x21FrameOn75x23) {
 
     const struct {
         int step;
-        TskRect source, dest;
+        TRect source, dest;
         bool stretched;
     } expected[] = {
         {1, {0, 0, 10, 10}, {0, 0, 10, 10}, false},      // top-left 10x10 at (0, 0)
@@ -71,7 +71,7 @@ TEST(SkinGeometry, NineGridOfA21x21FrameOn75x23) {
 TEST(SkinGeometry, NineGridOnTinyAreasAndPicturesDrawsOnlyWhatFits) {
     const struct {
         int w, h;
-        TskRect area;
+        TRect area;
     } cases[] = {{21, 21, {0, 0, 3, 3}}, {21, 21, {0, 0, 1, 40}}, {21, 21, {0, 0, 0, 0}}, {3, 3, {0, 0, 75, 23}},
                  {1, 1, {0, 0, 75, 23}}, {0, 0, {0, 0, 75, 23}}, {21, 21, {0, 0, -5, -5}}, {2, 21, {0, 0, 75, 23}}};
     for (const auto& c : cases) {
@@ -116,7 +116,7 @@ TEST(SkinGeometry, ThreePartCapsAndStretchedMiddle) {
 
 TEST(SkinGeometry, TilingStartsAtTheOriginAndReachesOnePictureFurther) {
     const auto places = TilePositions(8, 8, {5, 5, 21, 13});  // 16 x 8
-    std::vector<TskPoint> expected;
+    std::vector<TPoint> expected;
     for (int x : {0, 8, 16})
         for (int y : {0, 8}) expected.push_back({x, y});
     EXPECT_EQ(places, expected);

@@ -16,6 +16,11 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 using namespace ThemeFileLayout;
 
+Bytes Content(TMemoryStream* s) {
+    const auto* p = static_cast<const std::uint8_t*>(s->Memory());
+    return Bytes(p, p + s->Size());
+}
+
 std::uint32_t GetLE(const Bytes& b, std::size_t at) {
     return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
 }
@@ -96,7 +101,7 @@ TEST(ThemeFile, HeaderAndTerminatorOnlyGiveEmptyLists) {
         const auto name = ThemeKeyName(static_cast<TskThemeKey>(k));
         EXPECT_EQ(reader.ReadInt(name), -1);
         EXPECT_FALSE(reader.ReadBool(name));
-        EXPECT_EQ(reader.ReadImage(name), nullptr);
+        EXPECT_EQ(reader.ReadStream(name), nullptr);
     }
 }
 
@@ -107,7 +112,7 @@ TEST(ThemeFile, SingleHeaderWithNextZeroIsTheTerminator) {
     TskThemeFileReader reader(file);
     EXPECT_TRUE(reader.Images().empty());
     EXPECT_TRUE(reader.Integers().empty());
-    EXPECT_EQ(reader.ReadImage("ButtonImage"), nullptr);
+    EXPECT_EQ(reader.ReadStream("ButtonImage"), nullptr);
 }
 
 TEST(ThemeFile, ValuesReadBackWithoutRegardToCase) {
@@ -121,9 +126,15 @@ TEST(ThemeFile, ValuesReadBackWithoutRegardToCase) {
     EXPECT_FALSE(reader.ReadBool("TitleBarButtonTransparentBool"));
     EXPECT_FALSE(reader.ReadBool("FormRoundCornerInt")) << "integers and booleans are separate lists";
     EXPECT_EQ(reader.ReadInt("ButtonTransparentBool"), -1);
-    ASSERT_NE(reader.ReadImage("BUTTONIMAGE"), nullptr);
-    EXPECT_EQ(*reader.ReadImage("ButtonImage"), MakeBitmap(9, 7));
-    EXPECT_EQ(reader.ReadImage("ButtonImage"), reader.ReadImage("buttonimage")) << "the same data each time";
+    TMemoryStream* button = reader.ReadStream("BUTTONIMAGE");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(Content(button), MakeBitmap(9, 7));
+    // A caller reads the stream to its end; the next lookup rewinds it.
+    char two[2];
+    button->ReadBuffer(two, 2);
+    EXPECT_EQ(button->Position(), 2);
+    EXPECT_EQ(reader.ReadStream("buttonimage"), button) << "the same stream each time";
+    EXPECT_EQ(button->Position(), 0);
     EXPECT_EQ(reader.Integers(), (std::vector<std::string>{"TitleBarButtonRightOffsetInt=-6", "FormRoundCornerInt=11",
                                                            "FormBackgroundColor=16097158"}));
     EXPECT_EQ(reader.Booleans(), (std::vector<std::string>{"ButtonTransparentBool=1", "TitleBarButtonTransparentBool=0"}));
@@ -141,7 +152,7 @@ TEST(ThemeFile, FirstOfTwoEqualNamesAnswers) {
     TskThemeFileReader reader(w.Bytes());
     EXPECT_EQ(reader.ReadInt("FormMinWidthInt"), 200);
     EXPECT_FALSE(reader.ReadBool("ButtonTransparentBool"));
-    EXPECT_EQ(*reader.ReadImage("TabControlTabImage"), MakeBitmap(18, 18));
+    EXPECT_EQ(Content(reader.ReadStream("TabControlTabImage")), MakeBitmap(18, 18));
     EXPECT_EQ(reader.Images().size(), 2u);
 }
 
@@ -225,7 +236,12 @@ TEST(ThemeFile, ReaderFromFile) {
     TempFile file(SampleTheme());
     TskThemeFileReader reader(file.Path());
     EXPECT_EQ(reader.ReadInt("TitleBarButtonRightOffsetInt"), -6);
-    EXPECT_THROW(TskThemeFileReader(file.Path() + ".missing"), EFOpenError);
+    try {
+        TskThemeFileReader missing(file.Path() + ".missing");
+        ADD_FAILURE() << "loaded a missing file";
+    } catch (const EFOpenError& e) {
+        EXPECT_EQ(e.Message(), "Cannot open file " + file.Path() + ".missing");
+    }
 }
 
 TEST(ThemeFile, IsValidThemeFileLooksAtTheMagicOnly) {
