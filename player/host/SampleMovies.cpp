@@ -51,12 +51,13 @@ std::vector<uint8_t> Orbits() {
     w.SetBackground({10, 16, 44});
 
     TSwfShapeBuilder stars;
-    int white = stars.SolidFill({255, 255, 255, 200});
+    int bright = stars.SolidFill({255, 255, 255});
+    int dim = stars.SolidFill({150, 160, 200});
     uint32_t seed = 12345;
     auto rnd = [&] { seed = seed * 1103515245 + 12345; return (seed >> 8) & 0xFFFF; };
     for (int i = 0; i < 140; ++i) {
         int32_t x = Tw(rnd() % W), y = Tw(rnd() % H), s = Tw(1 + rnd() % 2);
-        stars.Rectangle(x, y, s, s, white, 0);
+        stars.Rectangle(x, y, s, s, i % 3 ? dim : bright, 0);
     }
     uint16_t starsId = w.DefineShape(stars);
 
@@ -140,7 +141,7 @@ std::vector<uint8_t> Equalizer() {
     // A bar one unit tall growing upwards from its origin, with a rounded top.
     TSwfShapeBuilder bar;
     int barFill = bar.GradientFill(false, {{0, {40, 220, 120}}, {255, {240, 250, 90}}});
-    int barLine = bar.LineStyle(static_cast<uint16_t>(T), {255, 255, 255, 160});
+    int barLine = bar.LineStyle(static_cast<uint16_t>(T), {190, 250, 200});
     bar.Style(0, barFill, barLine);
     bar.MoveTo(0, 0);
     bar.LineTo(Tw(28), 0);
@@ -160,8 +161,8 @@ std::vector<uint8_t> Equalizer() {
             // Hue drifts across the bars: more red to the right, more blue to the left.
             double k = b / double(Bars - 1);
             TSwfColorTransform tint{0.5 + k, 1.0 - 0.3 * k, 1.3 - k, 1, 0, 0, 0, 0};
-            TSwfColorTransform faded = tint;
-            faded.AM = 0.3;
+            // The reflection is the bar mixed 30:70 with the floor colour.
+            TSwfColorTransform faded{tint.RM * 0.3, tint.GM * 0.3, tint.BM * 0.3, 1, 28, 28, 39, 0};
             uint16_t d = static_cast<uint16_t>(10 + b * 2);
             if (f == 0) {
                 w.Main.Place(d, barId, down, faded);
