@@ -40,7 +40,8 @@ public:
     void Stop();
     // Shows frame Frame (clamped to the movie) and keeps playing or not as before.
     void GotoFrame(int Frame);
-    // Advances by the time passed since the last call; returns whether the frame changed.
+    // Advances by the time passed since the last call; returns whether the
+    // frame or the playing state changed.
     bool Update();
     // Milliseconds until the next frame is due, for the caller's timer.
     double MsUntilNextFrame() const;
