@@ -41,12 +41,10 @@ bool PngEncoder(CLSID& clsid) {
 
 class SwfRenderSamples : public ::testing::TestWithParam<const char*> {
 protected:
-    static void SetUpTestSuite() { session = new TGdiplusSession; }
-    static void TearDownTestSuite() { delete session; }
-    static TGdiplusSession* session;
+    static void SetUpTestSuite() { session = std::make_unique<TGdiplusSession>(); }
+    static void TearDownTestSuite() { session.reset(); }
+    static inline std::unique_ptr<TGdiplusSession> session;
 };
-
-TGdiplusSession* SwfRenderSamples::session = nullptr;
 
 TEST_P(SwfRenderSamples, FirstFramePicture) {
     std::string name = GetParam();

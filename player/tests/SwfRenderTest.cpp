@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 #include <ostream>
 
 std::ostream& operator<<(std::ostream& os, const TSwfRgba& c) {
@@ -27,9 +28,9 @@ bool Near(TSwfRgba a, TSwfRgba b, int tolerance = 3) {
 
 class SwfRenderTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { session = new TGdiplusSession; }
-    static void TearDownTestSuite() { delete session; }
-    static TGdiplusSession* session;
+    static void SetUpTestSuite() { session = std::make_unique<TGdiplusSession>(); }
+    static void TearDownTestSuite() { session.reset(); }
+    static inline std::unique_ptr<TGdiplusSession> session;
 
     TSwfFrameImage Frame(const std::vector<uint8_t>& bytes, int frame) {
         movie = TSwfMovie::FromBytes(bytes);
@@ -42,8 +43,6 @@ protected:
     std::unique_ptr<TSwfMovie> movie;
     TSwfRenderer renderer;
 };
-
-TGdiplusSession* SwfRenderTest::session = nullptr;
 
 struct TMapCase {
     RECT Area;
