@@ -18,8 +18,7 @@ public:
     // still fail at that point on some file systems).
     bool Close() {
         if (!Valid()) return true;
-        const bool ok = CloseHandle(std::exchange(h_, INVALID_HANDLE_VALUE)) != FALSE;
-        return ok;
+        return CloseHandle(std::exchange(h_, INVALID_HANDLE_VALUE)) != FALSE;
     }
 
 private:

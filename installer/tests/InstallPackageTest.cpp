@@ -73,6 +73,7 @@ TEST(InstallPackage, LicenceAndOptionsComeFromTheProjectText) {
 
 struct BadPackage {
     const char* Name;
+    friend void PrintTo(const BadPackage& C, std::ostream* Os) { *Os << C.Name; }
     std::function<std::string()> Make;
     std::string Message;
 };
@@ -157,6 +158,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct NameCase {
     const char* Title;
     const char* File;
+    friend void PrintTo(const NameCase& C, std::ostream* Os) { *Os << '"' << C.Title << '"'; }
 };
 
 class ScreensaverFileNames : public ::testing::TestWithParam<NameCase> {};

@@ -394,6 +394,7 @@ TEST_F(Installer, AutoInstallsWithoutAQuestion) {
 
 struct LicenceAnswer {
     const char* Name;
+    friend void PrintTo(const LicenceAnswer& C, std::ostream* Os) { *Os << C.Name; }
     const char* Arguments;
     int Button;  // 0: the window is closed instead
     DWORD Exit;
@@ -516,6 +517,7 @@ TEST_F(Installer, WithoutTestFoldersInstallsInTheSystemFolder) {
 // in the destination and the registry as it was.
 struct Failure {
     const char* Name;
+    friend void PrintTo(const Failure& C, std::ostream* Os) { *Os << C.Name; }
     std::function<std::string(const TPackageParts&)> Package;
     std::function<void(const std::string& Scratch, const std::string& Target)> Prepare;
     const char* Caption;
