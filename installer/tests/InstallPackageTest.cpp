@@ -93,9 +93,9 @@ std::string WithStreamByteFlipped(int Index) {
     return package;
 }
 
-std::string WithStream(int Index, TStreamSpec Spec) {
+std::string WithStream(int Index, TPackedStream Part) {
     auto streams = TPackageParts().Streams();
-    streams[static_cast<std::size_t>(Index)] = std::move(Spec);
+    streams[static_cast<std::size_t>(Index)] = std::move(Part);
     return Container(streams);
 }
 

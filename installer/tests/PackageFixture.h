@@ -23,12 +23,12 @@ inline std::unique_ptr<TMemoryStream> StreamOf(const std::string& Text) {
     return s;
 }
 
-struct TStreamSpec {
+struct TPackedStream {
     std::string Bytes;
     bool Compress = true;
 };
 
-inline std::string Container(const std::vector<TStreamSpec>& Streams) {
+inline std::string Container(const std::vector<TPackedStream>& Streams) {
     TCompileStream writer;
     for (const auto& s : Streams) {
         auto source = StreamOf(s.Bytes);
@@ -75,13 +75,13 @@ struct TPackageParts {
     }
 
     std::string MovieContainer() const {
-        std::vector<TStreamSpec> streams;
+        std::vector<TPackedStream> streams;
         for (const auto& m : Movies) streams.push_back({m, true});
         return Container(streams);
     }
 
     // The five streams in package order; a test may change any before packing.
-    std::vector<TStreamSpec> Streams() const {
+    std::vector<TPackedStream> Streams() const {
         return {{Installer, false}, {Runtime, true}, {MovieContainer(), true}, {ProjectText(), true}, {Logo, true}};
     }
 
