@@ -3,6 +3,7 @@
 #include "Exceptions.h"
 #include "ZlibStreams.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -37,7 +38,9 @@ void TCompileStream::AddStream(TStream* Source, bool Compress) {
     // large stream from being moved while it grows.
     const std::int64_t start = data_->Size();
     const std::int64_t worst = Compress ? DeflateBound(unpacked) : unpacked;
-    data_->SetCapacity(start + worst + TableReserve);
+    const std::int64_t needed = start + worst + TableReserve;
+    if (needed > data_->Capacity())  // a quarter more keeps many small streams from copying it all each time
+        data_->SetCapacity(std::max(needed, data_->Capacity() + data_->Capacity() / 4));
     data_->Seek(0, soEnd);
     try {
         if (Compress) ZCompressStream(Source, data_.get(), 9);

@@ -2,6 +2,7 @@
 
 #include "BitmapFile.h"
 #include "Exceptions.h"
+#include "Streams.h"
 
 #include <algorithm>
 #include <cstring>
@@ -185,6 +186,16 @@ std::vector<uint8_t> TBitmap::SaveToMemory() {
     if (Empty()) return {};
     GdiFlush();
     return EncodeBmp24(width_, height_, bits_);
+}
+
+void TBitmap::LoadFromStream(TStream* Stream) {
+    const std::string bytes = ReadRestOfStream(Stream);
+    LoadFromMemory(bytes.data(), bytes.size());
+}
+
+void TBitmap::SaveToStream(TStream* Stream) {
+    const std::vector<uint8_t> bytes = SaveToMemory();
+    if (!bytes.empty()) Stream->WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
 }
 
 void TBitmap::Draw(TCanvas* ACanvas, const TRect& Rect) {

@@ -23,6 +23,7 @@ public:
     ~TBitmap() override;
     std::string ClassName() const override { return "TBitmap"; }
     void Assign(TPersistent* Source) override;
+    std::unique_ptr<TGraphic> CreateNew() const override { return std::make_unique<TBitmap>(); }
 
     int Width() const override { return width_; }
     int Height() const override { return height_; }
@@ -56,6 +57,9 @@ public:
     void LoadFromResourceName(HINSTANCE Instance, const std::string& Name);
     // The pixels as a 24-bit bitmap file (nothing for an empty bitmap).
     std::vector<uint8_t> SaveToMemory();
+    // Bitmap file data from the stream's position to its end.
+    void LoadFromStream(TStream* Stream) override;
+    void SaveToStream(TStream* Stream) override;
 
 protected:
     void Draw(TCanvas* ACanvas, const TRect& Rect) override;

@@ -15,6 +15,7 @@ public:
     ~TIcon() override;
     std::string ClassName() const override { return "TIcon"; }
     void Assign(TPersistent* Source) override;
+    std::unique_ptr<TGraphic> CreateNew() const override { return std::make_unique<TIcon>(); }
 
     int Width() const override { return width_; }
     int Height() const override { return height_; }
@@ -30,6 +31,10 @@ public:
     // Size x Size pixels, or the system's icon size when Size is 0. Raises
     // EInvalidGraphic when there is no such icon.
     void LoadFromResourceName(HINSTANCE Instance, const std::string& Name, int Size = 0);
+
+    // Icon file data (".ico"): the image of the system's icon size when the
+    // file has one, else its first image.
+    void LoadFromStream(TStream* Stream) override;
 
 protected:
     void Draw(TCanvas* ACanvas, const TRect& Rect) override;

@@ -1,0 +1,121 @@
+// The stored descriptions of the builder's and the runtime's windows stay
+// well-formed, every reference in them names a component of the form, and
+// each binds exactly the handlers its form publishes.
+
+#include "FormDesc.h"
+#include "FormDescError.h"
+#include "RecordingSink.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+
+namespace {
+
+struct ProgramForm {
+    const char* file;
+    const char* formClass;
+    std::set<std::string> handlers;
+    // Components the window's code relies on, with their classes.
+    std::set<std::pair<std::string, std::string>> components;
+};
+
+std::string ReadSource(const std::string& relative) {
+    std::ifstream in(std::string(TESSALOOM_SOURCE_DIR) + "/" + relative, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot open " + relative);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void Collect(const TFormObject& o, std::set<std::pair<std::string, std::string>>& into) {
+    into.insert({o.Name, o.ClassName});
+    for (const auto& c : o.Children) Collect(*c, into);
+}
+
+class ProgramForms : public testing::TestWithParam<ProgramForm> {};
+
+TEST_P(ProgramForms, ParseAndWalkWithTheirHandlers) {
+    const ProgramForm& f = GetParam();
+    TFormDescription d;
+    try {
+        d = ParseFormDescription(ReadSource(f.file), f.file);
+    } catch (const EFormDescError& e) {
+        FAIL() << e.what();
+    }
+    EXPECT_EQ(d.Root->ClassName, f.formClass);
+
+    TRecordingSink sink;
+    try {
+        LoadFormDescription(d, sink);
+    } catch (const EFormDescError& e) {
+        FAIL() << e.what();
+    }
+    std::set<std::string> bound;
+    for (const std::string& call : sink.Calls)
+        if (call.rfind("event ", 0) == 0) bound.insert(call.substr(call.rfind(' ') + 1));
+    EXPECT_EQ(bound, f.handlers);
+
+    std::set<std::pair<std::string, std::string>> present;
+    Collect(*d.Root, present);
+    for (const auto& c : f.components)
+        EXPECT_TRUE(present.count(c)) << c.first << ": " << c.second;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Windows, ProgramForms,
+    testing::Values(
+        ProgramForm{"builder/MainForm.form",
+                    "TMainForm",
+                    {"FormShow", "FormClose", "OpenTimerTimer", "ChangeLogoBtnClick", "LicenseCheckBoxClick",
+                     "SaveBtnClick", "MMInformationClick", "MMFlashMoviesClick", "MMSettingsClick", "MMOutputClick",
+                     "MMExitClick", "MMContentClick", "MMWebPageClick", "MMAboutClick", "FlashEditChange",
+                     "OpenFlashBtnClick", "AddBtnClick", "RemoveBtnClick", "UpBtnClick", "DownBtnClick",
+                     "FlashListViewDblClick", "FlashTimerTimer", "AppEventsMessage", "ListPopupMenuPopup",
+                     "PMAddClick", "PMRemoveClick", "PMMoveUpClick", "PMMoveDownClick", "PMPlayClick",
+                     "MMNewProjectClick", "MMOpenProjectClick", "MMSaveProjectClick", "BuildBtnClick",
+                     "InstallBtnClick"},
+                    {{"CopyrightPanel", "TPanel"},        {"skPageControl1", "TPageControl"},
+                     {"skTabSheet1", "TTabSheet"},        {"skTabSheet2", "TTabSheet"},
+                     {"skTabSheet3", "TTabSheet"},        {"skTabSheet4", "TTabSheet"},
+                     {"TitleEdit", "TEdit"},              {"LogoPanel", "TImage"},
+                     {"AuthorEdit", "TEdit"},             {"HomepageEdit", "TEdit"},
+                     {"EmailEdit", "TEdit"},              {"CopyrightEdit", "TEdit"},
+                     {"FlashEdit", "TEdit"},              {"FlashPanel", "TPanel"},
+                     {"ShockwaveFlash", "TShockwaveFlash"}, {"FlashListView", "TListView"},
+                     {"RandomCheckBox", "TCheckBox"},     {"LicenseCheckBox", "TCheckBox"},
+                     {"LicenseGroup", "TGroupBox"},       {"LicenseMemo", "TMemo"},
+                     {"SaveEdit", "TEdit"},               {"LogMemo", "TMemo"},
+                     {"BuildBtn", "TButton"},             {"AddBtn", "TButton"},
+                     {"MainMenu", "TMainMenu"},           {"ListPopupMenu", "TPopupMenu"},
+                     {"ScreenshotList", "TImageList"},    {"OpenLogoDialog", "TOpenPictureDialog"},
+                     {"SaveDialog", "TSaveDialog"},       {"OpenDialog", "TOpenDialog"},
+                     {"OpenProjectDialog", "TOpenDialog"}, {"SaveProjectDialog", "TSaveDialog"}}},
+        ProgramForm{"builder/AboutForm.form",
+                    "TAboutForm",
+                    {"skButton1Click", "ImagePanelClick"},
+                    {{"FlatPanel1", "TPanel"}, {"ImagePanel", "TImage"}, {"skButton1", "TButton"}}},
+        ProgramForm{"runtime/ShowForm.form",
+                    "TShowForm",
+                    {"FormCreate", "FormShow", "FormCloseQuery", "FormDestroy", "TimerTimer"},
+                    {{"Flash", "TShockwaveFlash"}, {"Timer", "TTimer"}}},
+        ProgramForm{"runtime/SetupForm.form",
+                    "TSetupForm",
+                    {"FormShow", "FormClose", "UninstallBtnClick", "SaveBtnClick", "CancelBtnClick"},
+                    {{"TitleLabel", "TLabel"},
+                     {"PublisherLabel", "TLabel"},
+                     {"HomepageLabel", "TLabel"},
+                     {"EmailLabel", "TLabel"},
+                     {"CopyrightLabel", "TLabel"},
+                     {"LogoPanel", "TImage"},
+                     {"MuteCheckBox", "TCheckBox"},
+                     {"IgnoreCheckBox", "TCheckBox"},
+                     {"UninstallBtn", "TButton"},
+                     {"SaveBtn", "TButton"},
+                     {"CancelBtn", "TButton"}}}),
+    [](const testing::TestParamInfo<ProgramForm>& i) { return std::string(i.param.formClass); });
+
+}  // namespace

@@ -1,0 +1,259 @@
+#include "Bitmap.h"
+#include "Exceptions.h"
+#include "FileStream.h"
+#include "Icon.h"
+#include "Jpeg.h"
+#include "JpegEncode.h"
+#include "Picture.h"
+#include "Streams.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+std::string TempName(const std::string& Name) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    return std::string(temp) + std::to_string(GetCurrentProcessId()) + "-" + Name;
+}
+
+void WriteFile(const std::string& Path, const std::string& Bytes) {
+    TFileStream f(Path, fmCreate);
+    if (!Bytes.empty()) f.WriteBuffer(Bytes.data(), static_cast<std::int64_t>(Bytes.size()));
+}
+
+// A file that is removed at the end of the test.
+struct TempFile {
+    explicit TempFile(const std::string& Name, const std::string& Bytes) : path(TempName(Name)) {
+        WriteFile(path, Bytes);
+    }
+    ~TempFile() { DeleteFileA(path.c_str()); }
+    std::string path;
+};
+
+// 48x16: red, blue and white squares of 16x16, the size of a JPEG block with
+// subsampled colour, so that colours do not bleed into each other.
+void Sample(TBitmap& b) {
+    b.SetSize(48, 16);
+    b.Canvas()->Brush()->SetColor(clRed);
+    b.Canvas()->FillRect(Rect(0, 0, 16, 16));
+    b.Canvas()->Brush()->SetColor(clBlue);
+    b.Canvas()->FillRect(Rect(16, 0, 32, 16));
+    b.Canvas()->Brush()->SetColor(clWhite);
+    b.Canvas()->FillRect(Rect(32, 0, 48, 16));
+}
+
+::testing::AssertionResult Near(TColor Actual, TColor Expected) {
+    const auto d = [](TColor a, TColor b, int shift) { return std::abs(((a >> shift) & 0xFF) - ((b >> shift) & 0xFF)); };
+    if (d(Actual, Expected, 0) <= 12 && d(Actual, Expected, 8) <= 12 && d(Actual, Expected, 16) <= 12)
+        return ::testing::AssertionSuccess();
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "$%06X is not near $%06X", static_cast<unsigned>(Actual),
+                  static_cast<unsigned>(Expected));
+    return ::testing::AssertionFailure() << buf;
+}
+
+class Counter : public TObject {
+public:
+    void Hit(TObject*) { ++hits; }
+    int hits = 0;
+};
+
+std::string JpegOfSample() {
+    TBitmap b;
+    Sample(b);
+    return EncodeJpeg(b);
+}
+
+TEST(Jpeg, DecodesThroughTheImagingComponent) {
+    const std::string data = JpegOfSample();
+    ASSERT_GT(data.size(), 100u);
+    ASSERT_EQ(static_cast<unsigned char>(data[0]), 0xFF);
+    ASSERT_EQ(static_cast<unsigned char>(data[1]), 0xD8);
+    TJPEGImage jpeg;
+    jpeg.LoadFromMemory(data.data(), data.size());
+    ASSERT_EQ(jpeg.Width(), 48);
+    ASSERT_EQ(jpeg.Height(), 16);
+    TBitmap out;
+    out.SetSize(48, 16);
+    out.Canvas()->Draw(0, 0, &jpeg);
+    EXPECT_TRUE(Near(out.Canvas()->Pixels(8, 8), clRed));
+    EXPECT_TRUE(Near(out.Canvas()->Pixels(24, 8), clBlue));
+    EXPECT_TRUE(Near(out.Canvas()->Pixels(40, 8), clWhite));
+
+    // The original bytes are what it saves.
+    TMemoryStream saved;
+    jpeg.SaveToStream(&saved);
+    ASSERT_EQ(saved.Size(), static_cast<std::int64_t>(data.size()));
+    EXPECT_EQ(std::string(static_cast<const char*>(saved.Memory()), data.size()), data);
+
+    // Converted to a bitmap.
+    TBitmap asBitmap;
+    asBitmap.Assign(&jpeg);
+    EXPECT_EQ(asBitmap.Width(), 48);
+    EXPECT_TRUE(Near(asBitmap.Canvas()->Pixels(24, 8), clBlue));
+}
+
+TEST(Jpeg, RefusesOtherDataAndKeepsItsPicture) {
+    const std::string data = JpegOfSample();
+    TJPEGImage jpeg;
+    jpeg.LoadFromMemory(data.data(), data.size());
+    TBitmap bmp;
+    Sample(bmp);
+    const std::vector<uint8_t> bmpFile = bmp.SaveToMemory();
+    const std::string truncated = data.substr(0, 20);
+    for (const std::string& bad : {std::string(), std::string("not a picture"),
+                                   std::string(bmpFile.begin(), bmpFile.end()), truncated}) {
+        try {
+            jpeg.LoadFromMemory(bad.data(), bad.size());
+            ADD_FAILURE() << bad.size();
+        } catch (const EInvalidGraphic& e) {
+            EXPECT_STREQ(e.what(), "JPEG image is not valid");
+        }
+    }
+    EXPECT_EQ(jpeg.Width(), 48);
+}
+
+TEST(Picture, LoadFromFileChoosesTheClassByExtension) {
+    TBitmap b;
+    Sample(b);
+    const std::vector<uint8_t> bmpBytes = b.SaveToMemory();
+    const TempFile jpg("logo.jpg", JpegOfSample());
+    const TempFile jpeg("logo.JPEG", JpegOfSample());
+    const TempFile bmp("logo.bmp", std::string(bmpBytes.begin(), bmpBytes.end()));
+
+    TPicture p;
+    Counter changes;
+    p.OnChange = TNotifyEvent::Bind<&Counter::Hit>(&changes);
+    struct Case {
+        std::string path;
+        const char* cls;
+    };
+    for (const Case& c : {Case{jpg.path, "TJPEGImage"}, Case{bmp.path, "TBitmap"}, Case{jpeg.path, "TJPEGImage"}}) {
+        p.LoadFromFile(c.path);
+        ASSERT_NE(p.Graphic(), nullptr);
+        EXPECT_EQ(p.Graphic()->ClassName(), c.cls) << c.path;
+        EXPECT_EQ(p.Width(), 48);
+        EXPECT_EQ(p.Height(), 16);
+    }
+    EXPECT_EQ(changes.hits, 3);
+}
+
+TEST(Picture, ErrorsKeepThePicture) {
+    const TempFile jpg("keep.jpg", JpegOfSample());
+    const TempFile fake("fake.jpg", "GIF89a....");
+    TPicture p;
+    p.LoadFromFile(jpg.path);
+    struct Case {
+        std::string path;
+        std::string message;
+    };
+    const std::string missing = TempName("missing.jpg");
+    const Case cases[] = {
+        {"C:\\pictures\\logo.gif", "Unknown picture file extension (.gif)"},
+        {"C:\\pictures\\logo.Png", "Unknown picture file extension (.Png)"},
+        {"C:\\pictures\\noextension", "Unknown picture file extension (.)"},
+        {missing, "Cannot open file " + missing},
+        {fake.path, "JPEG image is not valid"},
+    };
+    for (const Case& c : cases) {
+        try {
+            p.LoadFromFile(c.path);
+            ADD_FAILURE() << c.path;
+        } catch (const Exception& e) {
+            EXPECT_EQ(e.Message(), c.message);
+        }
+        ASSERT_NE(p.Graphic(), nullptr);
+        EXPECT_EQ(p.Graphic()->ClassName(), "TJPEGImage");
+    }
+    try {
+        p.LoadFromFile(missing);
+    } catch (const EFOpenError&) {
+    }
+}
+
+TEST(Picture, BitmapGetterReplacesOtherGraphics) {
+    const TempFile jpg("replace.jpg", JpegOfSample());
+    TPicture p;
+    p.LoadFromFile(jpg.path);
+    Counter changes;
+    p.OnChange = TNotifyEvent::Bind<&Counter::Hit>(&changes);
+    TBitmap* b = p.Bitmap();
+    EXPECT_EQ(p.Graphic(), b);
+    EXPECT_TRUE(b->Empty());
+    EXPECT_EQ(changes.hits, 1);
+    EXPECT_EQ(p.Bitmap(), b);  // already a bitmap: kept
+    b->SetSize(5, 5);  // changes of the graphic reach the picture's listeners
+    EXPECT_EQ(changes.hits, 2);
+    EXPECT_EQ(p.Width(), 5);
+}
+
+TEST(Picture, AssignCopiesAndBitmapsTakeOnlyBitmapPictures) {
+    const TempFile jpg("assign.jpg", JpegOfSample());
+    TPicture a, b;
+    a.LoadFromFile(jpg.path);
+    b.Assign(&a);
+    ASSERT_NE(b.Graphic(), nullptr);
+    EXPECT_NE(b.Graphic(), a.Graphic());
+    EXPECT_EQ(b.Graphic()->ClassName(), "TJPEGImage");
+    EXPECT_EQ(b.Width(), 48);
+
+    TBitmap target;
+    EXPECT_THROW(target.Assign(&a), EConvertError);  // a JPEG picture is not a bitmap
+    a.Bitmap()->SetSize(3, 2);
+    target.Assign(&a);
+    EXPECT_EQ(target.Width(), 3);
+
+    b.Assign(nullptr);
+    EXPECT_EQ(b.Graphic(), nullptr);
+    EXPECT_EQ(b.Width(), 0);
+}
+
+TEST(Picture, BitmapStreamsRoundTrip) {
+    TBitmap b;
+    Sample(b);
+    TMemoryStream s;
+    s.WriteBuffer("xx", 2);  // loading starts at the stream's position
+    b.SaveToStream(&s);
+    s.SetPosition(2);
+    TBitmap c;
+    c.LoadFromStream(&s);
+    EXPECT_EQ(c.Width(), 48);
+    EXPECT_EQ(c.Canvas()->Pixels(40, 12), clWhite);
+    EXPECT_EQ(c.Canvas()->Pixels(20, 3), clBlue);
+}
+
+std::string IconFileBytes() {
+    HRSRC r = FindResourceA(nullptr, "ICONFILE", reinterpret_cast<LPCSTR>(RT_RCDATA));
+    const char* p = static_cast<const char*>(LockResource(LoadResource(nullptr, r)));
+    return std::string(p, SizeofResource(nullptr, r));
+}
+
+TEST(Picture, IconFilesLoadAtTheSystemIconSize) {
+    const std::string bytes = IconFileBytes();
+    ASSERT_GT(bytes.size(), 100u);
+    const TempFile ico("program.ico", bytes);
+    TPicture p;
+    p.LoadFromFile(ico.path);
+    ASSERT_NE(p.Graphic(), nullptr);
+    EXPECT_EQ(p.Graphic()->ClassName(), "TIcon");
+    EXPECT_EQ(p.Width(), GetSystemMetrics(SM_CXICON));
+    TBitmap out;
+    out.SetSize(40, 40);
+    out.Canvas()->Draw(0, 0, p.Graphic());
+    // The file holds a red 16x16 and a blue 32x32 image.
+    EXPECT_EQ(out.Canvas()->Pixels(5, 5), p.Width() == 32 ? clBlue : clRed);
+
+    TMemoryStream junk;
+    EXPECT_THROW(p.Graphic()->SaveToStream(&junk), EInvalidGraphic);
+    const std::string cut = bytes.substr(0, 30);  // the directory promises more than is there
+    junk.WriteBuffer(cut.data(), static_cast<std::int64_t>(cut.size()));
+    junk.SetPosition(0);
+    EXPECT_THROW(p.Graphic()->LoadFromStream(&junk), EInvalidGraphic);
+    EXPECT_EQ(p.Width(), GetSystemMetrics(SM_CXICON));
+}
+
+}  // namespace
