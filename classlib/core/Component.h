@@ -62,6 +62,12 @@ public:
     void Loading() { state_.Include(csLoading); }
     virtual void Loaded() { state_.Exclude(csLoading); }
 
+    // Called by the description reader with the component that encloses this
+    // one in the description, before any of its properties is set: a control
+    // takes it as its window parent, a menu item as its parent item. The
+    // default ignores it (a timer, a dialog has no parent).
+    virtual void SetParentComponent(TComponent* Value) { (void)Value; }
+
     // Runs the construction steps that may call virtual functions. Each
     // override calls its base first. Called once by Create<T>.
     virtual void Init() {}

@@ -5,6 +5,7 @@
 #include <string>
 #include <typeinfo>
 
+class TFiler;
 
 
 class TObject {
@@ -27,6 +28,9 @@ public:
     // Copies Source into this object; falls back to Source->AssignTo(this) and
     // raises the library's conversion error when neither side knows the other.
     virtual void Assign(TPersistent* Source);
+    // Lists the data this object stores in a description beside its
+    // published properties (Filer.h); each override calls its base first.
+    virtual void DefineProperties(TFiler* Filer) { (void)Filer; }
 
 protected:
     virtual void AssignTo(TPersistent* Dest);

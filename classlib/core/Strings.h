@@ -15,6 +15,8 @@ class TStream;
 class TStrings : public TPersistent {
 public:
     std::string ClassName() const override { return "TStrings"; }
+    // "Strings": the lines as a stored list of strings (a memo's Lines.Strings).
+    void DefineProperties(TFiler* Filer) override;
 
     virtual int Count() const = 0;
     // Index checks raise EListError "List index out of bounds (%d)".

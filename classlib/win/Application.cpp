@@ -200,6 +200,7 @@ bool TApplication::IsKeyMsg(MSG& Msg) {
     if (!form) return false;
     const LPARAM keyData = Msg.lParam;
     if (Msg.message == WM_KEYDOWN || Msg.message == WM_SYSKEYDOWN) {
+        if (form->IsShortCut(Msg.wParam)) return true;
         LRESULT mask = 0;
         switch (Msg.wParam) {
             case VK_TAB: mask = DLGC_WANTTAB; break;

@@ -1,3 +1,4 @@
+#include "Menus.h"
 #include "Control.h"
 
 #include "Application.h"
@@ -177,6 +178,14 @@ void TControl::HandleMouseButton(TMessage& Message, TMouseButton Button, bool Do
     const bool clicked = Button == mbLeft && ControlState.Contains(csClicked);
     if (Button == mbLeft) ControlState.Exclude(csClicked);
     MouseUp(Button, shift, p.x, p.y);
+    if (Button == mbRight && ClientRect().Contains(TPoint{p.x, p.y})) {
+        if (auto* menu = dynamic_cast<TPopupMenu*>(popupMenu_); menu && menu->AutoPopup) {
+            const TPoint at = ClientToScreen(TPoint{p.x, p.y});
+            menu->PopupComponent = this;
+            menu->Popup(at.X, at.Y);
+            return;
+        }
+    }
     // A click only for a release inside; the handler may free this control, so it comes last.
     if (clicked && ClientRect().Contains(TPoint{p.x, p.y})) Click();
 }
@@ -190,6 +199,10 @@ void TControl::Loaded() {
     TComponent::Loaded();
     AdjustSize();
     RequestAlign();
+}
+
+void TControl::SetParentComponent(TComponent* Value) {
+    if (auto* parent = dynamic_cast<TWinControl*>(Value)) SetParent(parent);
 }
 void TControl::DblClick() { OnDblClick(this); }
 void TControl::Resize() { OnResize(this); }

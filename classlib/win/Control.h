@@ -52,6 +52,8 @@ public:
 
     TWinControl* Parent() const { return parent_; }
     virtual void SetParent(TWinControl* AParent);
+    // A control inside a windowed control of a description has it as parent.
+    void SetParentComponent(TComponent* Value) override;
 
     bool Visible() const { return visible_; }
     virtual void SetVisible(bool Value);

@@ -1,5 +1,8 @@
 #include "Form.h"
 
+#include "FormResource.h"
+#include "Menus.h"
+
 #include "Application.h"
 #include "Screen.h"
 
@@ -36,6 +39,7 @@ const TClassInfo& TCustomForm::StaticClassInfo() {
         c.template Enum<TWindowState>("WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState,
                                       {"wsNormal", "wsMinimized", "wsMaximized"});
         c.template Reference<TWinControl>("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl);
+        c.template Reference<TMainMenu>("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu);
         c.Event("OnActivate", &TCustomForm::OnActivate);
         c.Event("OnClose", &TCustomForm::OnClose);
         c.Event("OnCloseQuery", &TCustomForm::OnCloseQuery);
@@ -74,6 +78,9 @@ void TCustomForm::Init() {
     SetParentFont(false);
     SetColor(clBtnFace);
     Screen->AddForm(this);
+    // A form class with a stored description reads it while being created;
+    // OnCreate then fires from AfterConstruction, once every Init has run.
+    if (HasFormResource(ClassName())) ReadFormResource(this, TOnCreate::Leave);
 }
 
 void TCustomForm::AfterConstruction() {
@@ -126,6 +133,7 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
 
 void TCustomForm::CreateWnd() {
     TWinControl::CreateWnd();
+    if (menu_) AttachMenu();
     if (!icon_.Empty()) IconChanged(nullptr);
 }
 
@@ -361,7 +369,41 @@ void TCustomForm::PaintWindow(HDC DC) {
     canvas_.FreeHandle();
 }
 
+void TCustomForm::SetMenu(TMainMenu* Value) {
+    if (menu_ == Value) return;
+    if (menu_) {
+        menu_->RemoveFreeNotification(this);
+        menu_->SetWindowHandle(nullptr);
+    }
+    menu_ = Value;
+    if (menu_) menu_->FreeNotification(this);
+    if (HandleAllocated()) AttachMenu();
+}
+
+void TCustomForm::AttachMenu() {
+    // The bar takes its room outside the client area, as a stored
+    // ClientHeight means the area below the bar.
+    RECT before{}, after{};
+    GetClientRect(handle_, &before);
+    ::SetMenu(handle_, menu_ ? menu_->Handle() : nullptr);
+    if (menu_) menu_->SetWindowHandle(handle_);
+    GetClientRect(handle_, &after);
+    const int grow = (before.bottom - before.top) - (after.bottom - after.top);
+    if (grow != 0 && windowState_ == wsNormal) SetBounds(left_, top_, width_, height_ + grow);
+}
+
+bool TCustomForm::IsShortCut(WPARAM Key) { return menu_ && menu_->IsShortCut(Key); }
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
+    TWinControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent && AComponent == menu_) {
+        menu_ = nullptr;
+        if (HandleAllocated()) AttachMenu();
+    }
+}
+
 void TCustomForm::Dispatch(TMessage& Message) {
+    if (menu_ && DispatchMenuMessage(menu_, Message.Msg, Message.WParam, Message.LParam, Message.Result)) return;
     switch (Message.Msg) {
         case WM_CLOSE: Close(); return;
         case CM_RELEASE: Free(); return;

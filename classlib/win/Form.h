@@ -14,6 +14,8 @@ enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 
+class TMainMenu;
+
 using TCloseEvent = TEvent<TObject*, TCloseAction&>;
 using TCloseQueryEvent = TEvent<TObject*, bool&>;
 
@@ -45,6 +47,11 @@ public:
     // Ends ShowModal when non-zero; on a form that is not modal it only stores the value.
     void SetModalResult(TModalResult Value) { modalResult_ = Value; }
     bool Modal() const { return modal_; }
+    // The menu bar; its commands and owner drawing come through this form.
+    TMainMenu* Menu() const { return menu_; }
+    void SetMenu(TMainMenu* Value);
+    // Runs the menu item whose shortcut is this key with the keys held now.
+    virtual bool IsShortCut(WPARAM Key);
     TCanvas* Canvas() { return &canvas_; }
 
     // Accepted from stored descriptions; the library does not scale or scroll forms.
@@ -85,6 +92,7 @@ protected:
     void CreateWnd() override;
     void Dispatch(TMessage& Message) override;
     void PaintWindow(HDC DC) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     virtual void DoShow() { OnShow(this); }
     virtual void DoHide() { OnHide(this); }
     virtual void DoClose(TCloseAction& Action) { OnClose(this, Action); }
@@ -96,6 +104,7 @@ private:
     void SetWindowFocus();
     void StylesChanged();
     void IconChanged(TObject* Sender);
+    void AttachMenu();
 
     TFormBorderStyle borderStyle_ = bsSizeable;
     TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
@@ -109,6 +118,7 @@ private:
     TModalResult modalResult_ = mrNone;
     TWinControl* activeControl_ = nullptr;
     TWinControl* focusedControl_ = nullptr;
+    TMainMenu* menu_ = nullptr;
     TControlCanvas canvas_;
 };
 

@@ -26,6 +26,8 @@ public:
     std::string ClassName() const override { return "TPicture"; }
     // From a picture or a graphic (a copy of it); nil empties the picture.
     void Assign(TPersistent* Source) override;
+    // "Data": a picture held in a form description (PictureFiler.cpp).
+    void DefineProperties(TFiler* Filer) override;
 
     TGraphic* Graphic() const { return graphic_.get(); }
     // Holds a copy of Value (nullptr empties the picture).
