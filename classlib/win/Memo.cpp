@@ -23,11 +23,9 @@ std::vector<std::string> SplitLines(const std::string& Text) {
 std::vector<std::string> TMemoStrings::Split() const { return SplitLines(memo_->Text()); }
 
 void TMemoStrings::Join(const std::vector<std::string>& Lines) {
+    // Every line ends with a break, so that an empty last line is kept.
     std::string text;
-    for (size_t i = 0; i < Lines.size(); ++i) {
-        if (i) text += "\r\n";
-        text += Lines[i];
-    }
+    for (const std::string& line : Lines) text += line + "\r\n";
     memo_->SetText(text);
 }
 
