@@ -13,7 +13,7 @@ public:
     // Creates or replaces Path with the whole of Data. On failure raises the
     // library's stream error and leaves no partial file behind.
     virtual void WriteFile(const std::string& Path, TMemoryStream& Data) = 0;
-    virtual bool DeleteFile(const std::string& Path) = 0;
+    virtual bool RemoveFile(const std::string& Path) = 0;
 };
 
 // Deletes its file, when it has one, on every way out of a scope.
@@ -22,7 +22,7 @@ public:
     TTemporaryFile(TFileSystem& Files, std::string Path) : files_(Files), path_(std::move(Path)) {}
     TTemporaryFile(const TTemporaryFile&) = delete;
     TTemporaryFile& operator=(const TTemporaryFile&) = delete;
-    ~TTemporaryFile() { files_.DeleteFile(path_); }
+    ~TTemporaryFile() { files_.RemoveFile(path_); }
     const std::string& Path() const { return path_; }
 
 private:

@@ -104,7 +104,7 @@ void TPlayback::Finish() {
     if (finished_) return;
     finished_ = true;
     if (muted_) services_.Volume->SetVolume(savedVolume_);
-    for (const std::string& path : written_) services_.Files->DeleteFile(path);
+    for (const std::string& path : written_) services_.Files->RemoveFile(path);
     written_.clear();
     RevealCursor();
 }

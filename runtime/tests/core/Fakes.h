@@ -37,7 +37,7 @@ public:
         Files[Path] = BytesOf(Data);
         Log.push_back("write " + Path);
     }
-    bool DeleteFile(const std::string& Path) override {
+    bool RemoveFile(const std::string& Path) override {
         Log.push_back("delete " + Path);
         return Files.erase(Path) != 0;
     }
