@@ -32,3 +32,7 @@ struct TUninstallActions {
 // written raises the stream error and the program goes on.
 void RemoveScreensaver(TFileSystem& Files, const std::string& TempFolder, const std::string& Program,
                        const TUninstallActions& Actions);
+
+// The question asked before anything is removed, in a box captioned "Message"
+// with the buttons Yes and No.
+inline constexpr const char* kRemoveQuestion = "Do you really want to remove the screensaver?";
