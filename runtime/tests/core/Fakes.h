@@ -30,15 +30,20 @@ public:
     std::map<std::string, std::string> Files;
     std::set<std::string> Unwritable;  // paths whose creation fails
     std::vector<std::string> Log;      // "write P", "delete P"
+    std::vector<std::string>* Journal = nullptr;  // shared with the other fakes, in call order
+    void Note(const std::string& Entry) {
+        Log.push_back(Entry);
+        if (Journal) Journal->push_back(Entry);
+    }
 
     bool FileExists(const std::string& Path) override { return Files.count(Path) != 0; }
     void WriteFile(const std::string& Path, TMemoryStream& Data) override {
         if (Unwritable.count(Path)) throw EFCreateError("Cannot create file " + Path);
         Files[Path] = BytesOf(Data);
-        Log.push_back("write " + Path);
+        Note("write " + Path);
     }
     bool RemoveFile(const std::string& Path) override {
-        Log.push_back("delete " + Path);
+        Note("delete " + Path);
         return Files.erase(Path) != 0;
     }
 };
@@ -49,23 +54,28 @@ public:
     bool Openable = true;
     std::string Open;
     std::vector<std::string> Log;
+    std::vector<std::string>* Journal = nullptr;  // shared with the other fakes, in call order
+    void Note(const std::string& Entry) {
+        Log.push_back(Entry);
+        if (Journal) Journal->push_back(Entry);
+    }
 
     bool OpenKey(const std::string& Key, bool CanCreate) override {
         if (!Openable || (!CanCreate && !Keys.count(Key))) return false;
         Keys[Key];
         Open = Key;
-        Log.push_back("open " + Key);
+        Note("open " + Key);
         return true;
     }
     void CloseKey() override {
-        Log.push_back("close");
+        Note("close");
         Open.clear();
     }
     bool ValueExists(const std::string& Name) override { return Keys[Open].count(Name) != 0; }
     bool ReadBool(const std::string& Name) override { return Keys[Open].at(Name); }
     void WriteBool(const std::string& Name, bool Value) override {
         Keys[Open][Name] = Value;
-        Log.push_back("write " + Name);
+        Note("write " + Name);
     }
 };
 
@@ -74,14 +84,19 @@ public:
     bool HasDevice = true;
     std::uint32_t Volume = 0x80004000;
     std::vector<std::string> Log;
+    std::vector<std::string>* Journal = nullptr;  // shared with the other fakes, in call order
+    void Note(const std::string& Entry) {
+        Log.push_back(Entry);
+        if (Journal) Journal->push_back(Entry);
+    }
     bool GetVolume(std::uint32_t& V) override {
-        Log.push_back("get");
+        Note("get");
         if (!HasDevice) return false;
         V = Volume;
         return true;
     }
     bool SetVolume(std::uint32_t V) override {
-        Log.push_back("set " + std::to_string(V));
+        Note("set " + std::to_string(V));
         if (!HasDevice) return false;
         Volume = V;
         return true;
@@ -93,6 +108,11 @@ public:
     TScreenPoint Cursor{100, 200};
     int CursorCount = 0;  // as the system counts ShowCursor calls
     std::vector<std::string> Log;
+    std::vector<std::string>* Journal = nullptr;  // shared with the other fakes, in call order
+    void Note(const std::string& Entry) {
+        Log.push_back(Entry);
+        if (Journal) Journal->push_back(Entry);
+    }
     std::string Movie;
     bool Loop = false;
     bool Timer = false;
@@ -100,19 +120,19 @@ public:
     TScreenPoint CursorPos() override { return Cursor; }
     void ShowCursor(bool Show) override {
         CursorCount += Show ? 1 : -1;
-        Log.push_back(Show ? "show cursor" : "hide cursor");
+        Note(Show ? "show cursor" : "hide cursor");
     }
-    void CoverScreen() override { Log.push_back("cover screen"); }
+    void CoverScreen() override { Note("cover screen"); }
     void PlayMovie(const std::string& Path, bool L) override {
         Movie = Path;
         Loop = L;
-        Log.push_back("play " + Path + (L ? " loop" : ""));
+        Note("play " + Path + (L ? " loop" : ""));
     }
     void EnableTimer(bool Enabled) override {
         Timer = Enabled;
-        Log.push_back(Enabled ? "timer on" : "timer off");
+        Note(Enabled ? "timer on" : "timer off");
     }
-    void Invalidate() override { Log.push_back("invalidate"); }
+    void Invalidate() override { Note("invalidate"); }
 };
 
 class TFixedPlatform : public TPlatformFamily {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 constexpr TScreenPoint kStart{-1500, 300};  // a monitor left of the primary one
@@ -31,7 +33,11 @@ INSTANTIATE_TEST_SUITE_P(Threshold, MouseMoves, testing::Values(
     MoveCase{-11, 0, TInputVerdict::Close},
     MoveCase{0, 11, TInputVerdict::Close},
     MoveCase{0, -11, TInputVerdict::Close},
-    MoveCase{3000, 0, TInputVerdict::Close}));
+    MoveCase{3000, 0, TInputVerdict::Close}),
+    [](const testing::TestParamInfo<MoveCase>& info) {
+        auto axis = [](int d) { return (d < 0 ? "minus" : "plus") + std::to_string(d < 0 ? -d : d); };
+        return "x_" + axis(info.param.dx) + "_y_" + axis(info.param.dy);
+    });
 
 struct MessageCase {
     std::uint32_t message;
@@ -59,7 +65,8 @@ INSTANTIATE_TEST_SUITE_P(Table, Messages, testing::Values(
     MessageCase{msgRButtonDown, TInputVerdict::SwallowAndClose},
     MessageCase{0x0202 /* left button up */, TInputVerdict::Pass},
     MessageCase{0x000F /* paint */, TInputVerdict::Pass},
-    MessageCase{0x0113 /* timer */, TInputVerdict::Pass}));
+    MessageCase{0x0113 /* timer */, TInputVerdict::Pass}),
+    [](const testing::TestParamInfo<MessageCase>& info) { return "message_" + std::to_string(info.param.message); });
 
 TEST(InputFilter, DoesNothingWhileThePasswordDialogIsUp) {
     TInputFilter f;

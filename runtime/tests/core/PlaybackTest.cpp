@@ -63,6 +63,30 @@ TEST(Playback, ShowReadsSettingsWritesMoviesAndStartsTheFirst) {
     EXPECT_EQ(rig.settings.Log.back(), "close");
 }
 
+TEST(Playback, ShowAndFinishTakeTheirStepsInOrder) {
+    Rig rig;
+    rig.Install({"M1", "M2"}, {"one.swf", "two.swf"});
+    rig.SetSetting("mute", true);
+    std::vector<std::string> journal;
+    rig.files.Journal = rig.settings.Journal = rig.volume.Journal = rig.window.Journal = &journal;
+    const std::string key = ScreensaverKeyName(kBuildId);
+    {
+        TPlayback p(rig.window, rig.Services());
+        p.Show();
+        const std::vector<std::string> shown = {"open " + key,           "close",
+                                                "get",                   "set 0",
+                                                "cover screen",          "hide cursor",
+                                                "write " + kTemp + "one.swf", "write " + kTemp + "two.swf",
+                                                "play " + kTemp + "one.swf",  "timer on",
+                                                "invalidate"};
+        EXPECT_EQ(journal, shown);
+        journal.clear();
+    }
+    const std::vector<std::string> finished = {"set " + std::to_string(0x80004000u), "delete " + kTemp + "one.swf",
+                                               "delete " + kTemp + "two.swf", "show cursor"};
+    EXPECT_EQ(journal, finished);
+}
+
 TEST(Playback, TwoMoviesAdvanceAtTheLastFrameInOrder) {
     Rig rig;
     rig.Install({"M1", "M2"}, {"one.swf", "two.swf"});

@@ -65,7 +65,8 @@ INSTANTIATE_TEST_SUITE_P(Table, Links, testing::Values(
     LinkCase{"ms-settings:display", nullptr},
     LinkCase{"\\\\server\\share\\x.exe", "http://\\\\server\\share\\x.exe"},
     LinkCase{"", nullptr},
-    LinkCase{"   ", nullptr}));
+    LinkCase{"   ", nullptr}),
+    [](const testing::TestParamInfo<LinkCase>& info) { return "link_" + std::to_string(info.index); });
 
 TEST(SetupProject, LoadsFromTheInstalledFile) {
     TProject original;

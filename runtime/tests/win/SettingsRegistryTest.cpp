@@ -12,7 +12,9 @@ class SettingsKey : public testing::Test {
 protected:
     void SetUp() override { Remove(); }
     void TearDown() override { Remove(); }
-    static void Remove() { TRegistry().DeleteKey("\\" + ExcludeTrailingPathDelimiter(ScreensaverKeyName(kId))); }
+    static void Remove() {
+        TRegistry().DeleteKey(std::string("\\").append(ExcludeTrailingPathDelimiter(ScreensaverKeyName(kId))));
+    }
 };
 
 TEST_F(SettingsKey, SaveCreatesTheKeyWithFourByteBooleans) {

@@ -98,26 +98,6 @@ TEST(Win9xPassword, NoLibraryOrNoEntryMeansNoDialog) {
     EXPECT_EQ(TWin9xPassword(nullptr, "kernel32.dll").Verify(), std::nullopt);
 }
 
-TEST_F(PasswordFlag, PasswordSetFollowsTheDesktopValue) {
-    TWin9xPassword password(nullptr);
-    Set(1);
-    EXPECT_TRUE(password.PasswordSet());
-    Set(0);
-    EXPECT_FALSE(password.PasswordSet());
-    {
-        TRegistry r;
-        r.OpenKey("Control Panel\\desktop", true);
-        r.WriteString(kName, "1");
-    }
-    EXPECT_FALSE(password.PasswordSet()) << "a value of another type counts as 0";
-    {
-        TRegistry r;
-        r.OpenKey("Control Panel\\desktop", true);
-        r.DeleteValue(kName);
-    }
-    EXPECT_FALSE(password.PasswordSet());
-}
-
 TEST(ChangePassword, CallsTheEntryWithTheProviderAndTheWindow) {
     Answer("");
     EXPECT_TRUE(ChangeScreensaverPassword(Handle(65602), kPasswordLibrary));
@@ -136,7 +116,27 @@ struct Forced9x : TPlatformFamily {
     bool IsWin9x() override { return true; }
 };
 
-TEST_F(PasswordFlag, ForcedWin9xAsksTheLibraryAndKeepsTheWindowWhenRefused) {
+// One test for everything that uses the desktop's password flag, which is
+// shared by the whole session.
+TEST_F(PasswordFlag, FollowsTheDesktopValueAndForcedWin9xAsksTheLibrary) {
+    TWin9xPassword flag(nullptr);
+    Set(1);
+    EXPECT_TRUE(flag.PasswordSet());
+    Set(0);
+    EXPECT_FALSE(flag.PasswordSet());
+    {
+        TRegistry r;
+        r.OpenKey("Control Panel\\desktop", true);
+        r.WriteString(kName, "1");
+    }
+    EXPECT_FALSE(flag.PasswordSet()) << "a value of another type counts as 0";
+    {
+        TRegistry r;
+        r.OpenKey("Control Panel\\desktop", true);
+        r.DeleteValue(kName);
+    }
+    EXPECT_FALSE(flag.PasswordSet());
+
     Set(1);
     TTestFolder dir("password");
     TProject project;
