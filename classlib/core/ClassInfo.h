@@ -21,7 +21,7 @@
 #include "Component.h"
 
 #include <cstdint>
-#include <functional>
+#include <functional>  // std::function, std::invoke
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -144,14 +144,14 @@ public:
     TClassBuilder& Property(const std::string& Name, G Getter, S Setter) {
         if constexpr (std::is_same_v<V, std::string>) {
             auto& p = Add(Name, tkString);
-            p.GetStr = [Getter](TObject* o) { return std::string((Self(o)->*Getter)()); };
+            p.GetStr = [Getter](TObject* o) { return std::string(std::invoke(Getter, Self(o))); };
             if constexpr (!std::is_same_v<S, std::nullptr_t>)
-                p.SetStr = [Setter](TObject* o, const std::string& v) { (Self(o)->*Setter)(v); };
+                p.SetStr = [Setter](TObject* o, const std::string& v) { std::invoke(Setter, Self(o), v); };
         } else if constexpr (std::is_floating_point_v<V>) {
             auto& p = Add(Name, tkFloat);
-            p.GetFloat = [Getter](TObject* o) { return static_cast<double>((Self(o)->*Getter)()); };
+            p.GetFloat = [Getter](TObject* o) { return static_cast<double>(std::invoke(Getter, Self(o))); };
             if constexpr (!std::is_same_v<S, std::nullptr_t>)
-                p.SetFloat = [Setter](TObject* o, double v) { (Self(o)->*Setter)(static_cast<V>(v)); };
+                p.SetFloat = [Setter](TObject* o, double v) { std::invoke(Setter, Self(o), static_cast<V>(v)); };
         } else {
             auto& p = Add(Name, std::is_same_v<V, bool> ? tkBoolean : std::is_same_v<V, char> ? tkChar : tkInteger);
             Ordinal<V>(p, Getter, Setter);
@@ -213,10 +213,10 @@ public:
     TClassBuilder& Set(const std::string& Name, G Getter, S Setter, std::vector<std::string> Names) {
         auto& p = Add(Name, tkSet);
         p.Names = std::move(Names);
-        p.GetOrd = [Getter](TObject* o) { return static_cast<std::int64_t>((Self(o)->*Getter)().Bits()); };
+        p.GetOrd = [Getter](TObject* o) { return static_cast<std::int64_t>(std::invoke(Getter, Self(o)).Bits()); };
         if constexpr (!std::is_same_v<S, std::nullptr_t>)
             p.SetOrd = [Setter](TObject* o, std::int64_t v) {
-                (Self(o)->*Setter)(TSet<E>::FromBits(static_cast<std::uint32_t>(v)));
+                std::invoke(Setter, Self(o), TSet<E>::FromBits(static_cast<std::uint32_t>(v)));
             };
         return *this;
     }
@@ -224,8 +224,8 @@ public:
     template <class T, class G, class S>
     TClassBuilder& Reference(const std::string& Name, G Getter, S Setter) {
         auto& p = Add(Name, tkComponent);
-        p.GetObj = [Getter](TObject* o) -> TObject* { return (Self(o)->*Getter)(); };
-        p.SetObj = [Setter](TObject* o, TObject* v) { (Self(o)->*Setter)(dynamic_cast<T*>(v)); };
+        p.GetObj = [Getter](TObject* o) -> TObject* { return std::invoke(Getter, Self(o)); };
+        p.SetObj = [Setter](TObject* o, TObject* v) { std::invoke(Setter, Self(o), dynamic_cast<T*>(v)); };
         p.AcceptsObj = [](const TObject* v) { return v == nullptr || dynamic_cast<const T*>(v) != nullptr; };
         return *this;
     }
@@ -235,15 +235,15 @@ public:
     // StaticClassInfo(), or Describe for a class described from outside.
     template <class G>
     TClassBuilder& Object(const std::string& Name, G Getter, const TClassInfo& (*Describe)() = nullptr) {
-        using T = std::remove_pointer_t<std::remove_cvref_t<decltype((std::declval<C*>()->*Getter)())>>;
+        using T = std::remove_pointer_t<std::remove_cvref_t<decltype(std::invoke(Getter, std::declval<C*>()))>>;
         if (Describe)
             Describe();
         else if constexpr (requires { T::StaticClassInfo(); })
             T::StaticClassInfo();
         auto& p = Add(Name, tkClass);
-        p.GetObj = [Getter](TObject* o) -> TObject* { return (Self(o)->*Getter)(); };
+        p.GetObj = [Getter](TObject* o) -> TObject* { return std::invoke(Getter, Self(o)); };
         p.SetObj = [Getter](TObject* o, TObject* v) {
-            auto* target = dynamic_cast<TPersistent*>(static_cast<TObject*>((Self(o)->*Getter)()));
+            auto* target = dynamic_cast<TPersistent*>(static_cast<TObject*>(std::invoke(Getter, Self(o))));
             auto* source = dynamic_cast<TPersistent*>(v);
             if (target) target->Assign(source);
         };
@@ -278,9 +278,9 @@ private:
 
     template <class V, class G, class S>
     static void Ordinal(TPropInfo& p, G Getter, S Setter) {
-        p.GetOrd = [Getter](TObject* o) { return static_cast<std::int64_t>((Self(o)->*Getter)()); };
+        p.GetOrd = [Getter](TObject* o) { return static_cast<std::int64_t>(std::invoke(Getter, Self(o))); };
         if constexpr (!std::is_same_v<S, std::nullptr_t>)
-            p.SetOrd = [Setter](TObject* o, std::int64_t v) { (Self(o)->*Setter)(static_cast<V>(v)); };
+            p.SetOrd = [Setter](TObject* o, std::int64_t v) { std::invoke(Setter, Self(o), static_cast<V>(v)); };
     }
 
     template <auto Method, class K, class... Args>

@@ -1,59 +1,27 @@
 #include "Colors.h"
 
+#include "ClassInfo.h"
+#include "TypInfo.h"
+
 #include <windows.h>
 
-#include <array>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
-#include <strings.h>
-#include <utility>
-
-namespace {
-
-const std::array<std::pair<TColor, const char*>, 42> kIdents = {{
-    {clBlack, "clBlack"}, {clMaroon, "clMaroon"}, {clGreen, "clGreen"}, {clOlive, "clOlive"},
-    {clNavy, "clNavy"}, {clPurple, "clPurple"}, {clTeal, "clTeal"}, {clGray, "clGray"},
-    {clSilver, "clSilver"}, {clRed, "clRed"}, {clLime, "clLime"}, {clYellow, "clYellow"},
-    {clBlue, "clBlue"}, {clFuchsia, "clFuchsia"}, {clAqua, "clAqua"}, {clWhite, "clWhite"},
-    {clScrollBar, "clScrollBar"}, {clBackground, "clBackground"},
-    {clActiveCaption, "clActiveCaption"}, {clInactiveCaption, "clInactiveCaption"},
-    {clMenu, "clMenu"}, {clWindow, "clWindow"}, {clWindowFrame, "clWindowFrame"},
-    {clMenuText, "clMenuText"}, {clWindowText, "clWindowText"}, {clCaptionText, "clCaptionText"},
-    {clActiveBorder, "clActiveBorder"}, {clInactiveBorder, "clInactiveBorder"},
-    {clAppWorkSpace, "clAppWorkSpace"}, {clHighlight, "clHighlight"},
-    {clHighlightText, "clHighlightText"}, {clBtnFace, "clBtnFace"}, {clBtnShadow, "clBtnShadow"},
-    {clGrayText, "clGrayText"}, {clBtnText, "clBtnText"},
-    {clInactiveCaptionText, "clInactiveCaptionText"}, {clBtnHighlight, "clBtnHighlight"},
-    {cl3DDkShadow, "cl3DDkShadow"}, {cl3DLight, "cl3DLight"}, {clInfoText, "clInfoText"},
-    {clInfoBk, "clInfoBk"}, {clNone, "clNone"},
-}};
-
-}  // namespace
 
 TColor ColorToRGB(TColor Color) {
     if (Color < 0) return static_cast<TColor>(GetSysColor(Color & 0xFF));
     return Color;
 }
 
-bool ColorToIdent(TColor Color, std::string& Ident) {
-    for (const auto& [value, name] : kIdents) {
-        if (value == Color) {
-            Ident = name;
-            return true;
-        }
-    }
-    return false;
-}
+// The identifiers are those the stored descriptions use.
+bool ColorToIdent(TColor Color, std::string& Ident) { return IntToIdent(Color, Ident, ColorIdentTable()); }
 
 bool IdentToColor(const std::string& Ident, TColor& Color) {
-    for (const auto& [value, name] : kIdents) {
-        if (strcasecmp(name, Ident.c_str()) == 0) {
-            Color = value;
-            return true;
-        }
-    }
-    return false;
+    std::int64_t v = 0;
+    if (!IdentToInt(Ident, v, ColorIdentTable())) return false;
+    Color = static_cast<TColor>(v);
+    return true;
 }
 
 std::string ColorToString(TColor Color) {

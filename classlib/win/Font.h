@@ -4,37 +4,13 @@
 
 #include "Colors.h"
 #include "GraphicsObject.h"
+#include "Set.h"
 
 #include <cstdint>
-#include <initializer_list>
 
 enum TFontStyle : uint8_t { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 
-// A set of font styles.
-class TFontStyles {
-public:
-    constexpr TFontStyles() = default;
-    constexpr TFontStyles(std::initializer_list<TFontStyle> Styles) {
-        for (TFontStyle s : Styles) bits_ |= Bit(s);
-    }
-    constexpr bool Contains(TFontStyle S) const { return (bits_ & Bit(S)) != 0; }
-    constexpr void Include(TFontStyle S) { bits_ |= Bit(S); }
-    constexpr void Exclude(TFontStyle S) { bits_ &= static_cast<uint8_t>(~Bit(S)); }
-    constexpr bool Empty() const { return bits_ == 0; }
-    constexpr uint8_t Bits() const { return bits_; }
-    static constexpr TFontStyles FromBits(uint8_t Bits) {
-        TFontStyles s;
-        s.bits_ = Bits & 0x0F;
-        return s;
-    }
-    constexpr TFontStyles operator+(TFontStyles o) const { return FromBits(bits_ | o.bits_); }
-    constexpr TFontStyles operator-(TFontStyles o) const { return FromBits(bits_ & ~o.bits_); }
-    constexpr bool operator==(const TFontStyles&) const = default;
-
-private:
-    static constexpr uint8_t Bit(TFontStyle S) { return static_cast<uint8_t>(1u << S); }
-    uint8_t bits_ = 0;
-};
+using TFontStyles = TSet<TFontStyle>;
 
 using TFontCharset = uint8_t;
 

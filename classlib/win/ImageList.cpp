@@ -5,6 +5,15 @@
 
 #include <algorithm>
 
+const TClassInfo& TImageList::StaticClassInfo() {
+    static const TClassInfo info = DescribeClass<TImageList, TComponent>("TImageList", [](auto& c) {
+        c.Int("Height", &TImageList::Height, &TImageList::SetHeight);
+        c.Int("Width", &TImageList::Width, &TImageList::SetWidth);
+        c.Event("OnChange", &TImageList::OnChange);
+    });
+    return info;
+}
+
 TImageList::TImageList(int Width, int Height) : width_(std::max(Width, 1)), height_(std::max(Height, 1)) {}
 
 TImageList::~TImageList() {
@@ -49,7 +58,7 @@ void TImageList::Assign(TPersistent* Source) {
         Changed();
         return;
     }
-    TPersistent::Assign(Source);
+    TComponent::Assign(Source);
 }
 
 int TImageList::Add(TBitmap* Image, TBitmap* Mask) {

@@ -1,10 +1,11 @@
 #pragma once
-// TImageList: equal-sized images in one system image list, whose handle the
-// native list views, tool bars and menus take; drawn masked, and greyed when
-// drawn disabled.
+// TImageList: a component holding equal-sized images in one system image
+// list, whose handle the native list views, tool bars and menus take; drawn
+// masked, and greyed when drawn disabled. 16 x 16 unless sized otherwise.
 
+#include "ClassInfo.h"
 #include "Colors.h"
-#include "Object.h"
+#include "Component.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -12,11 +13,14 @@
 class TBitmap;
 class TCanvas;
 
-class TImageList : public TPersistent {
+class TImageList : public TComponent {
 public:
-    TImageList(int Width = 16, int Height = 16);
+    TImageList() = default;
+    // Create<TImageList>(Owner, Width, Height) makes a list of that size.
+    TImageList(int Width, int Height);
     ~TImageList() override;
-    std::string ClassName() const override { return "TImageList"; }
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+    static const TClassInfo& StaticClassInfo();
     void Assign(TPersistent* Source) override;
 
     int Width() const { return width_; }
@@ -50,7 +54,7 @@ private:
     void Changed() { OnChange(this); }
     void DrawDisabled(HDC Dest, int X, int Y, int Index);
 
-    int width_;
-    int height_;
+    int width_ = 16;
+    int height_ = 16;
     HIMAGELIST handle_ = nullptr;
 };

@@ -86,8 +86,10 @@ bool TRegistry::DeleteKey(const std::string& Key) {
     std::string relative, full;
     HKEY base = BaseFor(Key, relative, full);
     if (relative.empty()) return false;  // never the base key itself
-    RegDeleteTreeA(base, relative.c_str());
-    return RegDeleteKeyA(base, relative.c_str()) == ERROR_SUCCESS;
+    const bool deleted = RegDeleteTreeA(base, relative.c_str()) == ERROR_SUCCESS;
+    // Some systems empty the key but leave the key itself behind.
+    RegDeleteKeyA(base, relative.c_str());
+    return deleted && !KeyExists(Key);
 }
 
 bool TRegistry::ValueExists(const std::string& Name) {

@@ -225,3 +225,29 @@ TEST(Canvas, ForeignContextGetsItsOwnObjectsBack) {
 }
 
 }  // namespace
+
+namespace {
+
+// The system runs out of GDI objects after some tens of thousands: a canvas
+// that leaked one per change would stop drawing long before the end.
+TEST(Canvas, RemadeObjectsAreNotLeaked) {
+    TBitmap b;
+    b.SetSize(8, 8);
+    TCanvas* c = b.Canvas();
+    for (int i = 0; i < 70000; ++i) {
+        c->Font()->SetHeight(-10 - (i % 2));
+        c->Pen()->SetColor(i % 2 ? clRed : clBlue);
+        c->Brush()->SetColor(i % 2 ? clWhite : clBlack);
+        c->TextExtent("x");
+        c->FillRect(Rect(0, 0, 1, 1));
+        c->LineTo(1, 1);
+        if (i % 1000 == 0) b.SetSize(8 + (i / 1000) % 2, 8);
+    }
+    c->Brush()->SetColor(clLime);
+    c->FillRect(Rect(0, 0, 8, 8));
+    EXPECT_EQ(c->Pixels(4, 4), clLime);
+    TFont f;
+    EXPECT_NE(f.Handle(), nullptr);
+}
+
+}  // namespace

@@ -1,5 +1,6 @@
 #include "Bitmap.h"
 #include "ImageList.h"
+#include "TypInfo.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,8 @@ void Glyph(TBitmap& b) {
 }
 
 TEST(ImageList, AddAnswersTheIndexAndSplitsWideBitmaps) {
-    TImageList list(4, 4);
+    auto owned = CreateOwned<TImageList>(4, 4);
+    TImageList& list = *owned;
     EXPECT_EQ(list.Count(), 0);
     TBitmap a;
     Fill(a, 4, 4, clRed);
@@ -41,7 +43,8 @@ TEST(ImageList, AddAnswersTheIndexAndSplitsWideBitmaps) {
 }
 
 TEST(ImageList, MaskedImagesDrawOnlyTheirVisiblePixels) {
-    TImageList list(4, 4);
+    auto owned = CreateOwned<TImageList>(4, 4);
+    TImageList& list = *owned;
     TBitmap g;
     Glyph(g);
     ASSERT_EQ(list.AddMasked(&g, clFuchsia), 0);
@@ -57,7 +60,8 @@ TEST(ImageList, MaskedImagesDrawOnlyTheirVisiblePixels) {
 }
 
 TEST(ImageList, ExplicitMaskDecidesWhatShows) {
-    TImageList list(4, 4);
+    auto owned = CreateOwned<TImageList>(4, 4);
+    TImageList& list = *owned;
     TBitmap image, mask;
     Fill(image, 4, 4, clRed);
     Fill(mask, 4, 4, clWhite);
@@ -71,7 +75,8 @@ TEST(ImageList, ExplicitMaskDecidesWhatShows) {
 }
 
 TEST(ImageList, DisabledDrawIsGreyAndKeepsTheBackground) {
-    TImageList list(4, 4);
+    auto owned = CreateOwned<TImageList>(4, 4);
+    TImageList& list = *owned;
     TBitmap g;
     Glyph(g);
     list.AddMasked(&g, clFuchsia);
@@ -88,7 +93,8 @@ TEST(ImageList, DisabledDrawIsGreyAndKeepsTheBackground) {
 }
 
 TEST(ImageList, GetBitmapCopiesAnImage) {
-    TImageList list(4, 4);
+    auto owned = CreateOwned<TImageList>(4, 4);
+    TImageList& list = *owned;
     TBitmap a, b;
     Fill(a, 4, 4, clRed);
     Fill(b, 4, 4, clBlue);
@@ -101,7 +107,8 @@ TEST(ImageList, GetBitmapCopiesAnImage) {
 }
 
 TEST(ImageList, NewSizeEmptiesTheList) {
-    TImageList list(4, 4);
+    auto owned = CreateOwned<TImageList>(4, 4);
+    TImageList& list = *owned;
     TBitmap a;
     Fill(a, 4, 4, clRed);
     list.Add(&a);
@@ -111,6 +118,22 @@ TEST(ImageList, NewSizeEmptiesTheList) {
     ImageList_GetIconSize(list.Handle(), &cx, &cy);
     EXPECT_EQ(cx, 128);
     EXPECT_EQ(cy, 128);
+}
+
+TEST(ImageList, IsAComponentWithPublishedSize) {
+    RegisterClass<TImageList>();
+    TOwned<TComponent> form = CreateOwned<TComponent>();
+    TComponent* c = CreateComponentByClassName("TImageList", form.get());
+    c->SetName("ScreenshotList");
+    auto* list = dynamic_cast<TImageList*>(c);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->Width(), 16);
+    EXPECT_EQ(list->Height(), 16);
+    SetOrdProp(list, "Width", 128);
+    SetOrdProp(list, "Height", 128);
+    EXPECT_EQ(list->Width(), 128);
+    EXPECT_EQ(GetOrdProp(list, "Height"), 128);
+    EXPECT_EQ(form->FindComponent("screenshotlist"), list);
 }
 
 }  // namespace

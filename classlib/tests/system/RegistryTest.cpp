@@ -14,8 +14,9 @@ protected:
                              testing::UnitTest::GetInstance()->current_test_info()->name();
     void TearDown() override {
         TRegistry r;
-        r.DeleteKey(base);
+        EXPECT_TRUE(r.DeleteKey(base));
         EXPECT_FALSE(r.KeyExists(base));
+        EXPECT_FALSE(r.DeleteKey(base));  // nothing left to delete
     }
 };
 

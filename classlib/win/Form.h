@@ -1,0 +1,130 @@
+#pragma once
+// Forms: top-level windows with a caption, border, position and state, focus
+// management and keyboard routing for their controls, modal showing and the
+// close protocol (OnCloseQuery, then OnClose).
+
+#include "ControlCanvas.h"
+#include "Icon.h"
+#include "WinControl.h"
+
+enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+using TBorderIcons = TSet<TBorderIcon>;
+enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter, poMainFormCenter, poOwnerFormCenter };
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+
+using TCloseEvent = TEvent<TObject*, TCloseAction&>;
+using TCloseQueryEvent = TEvent<TObject*, bool&>;
+
+class TCustomForm : public TWinControl {
+public:
+    TCustomForm();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+    static const TClassInfo& StaticClassInfo();
+
+    TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TFormBorderStyle Value);
+    TBorderIcons BorderIcons() const { return borderIcons_; }
+    void SetBorderIcons(TBorderIcons Value);
+    TPosition Position() const { return position_; }
+    void SetPosition(TPosition Value) { position_ = Value; }
+    TFormStyle FormStyle() const { return formStyle_; }
+    void SetFormStyle(TFormStyle Value);
+    TWindowState WindowState() const { return windowState_; }
+    void SetWindowState(TWindowState Value);
+    // The form's own icon; empty means the program's icon.
+    TIcon* Icon() { return &icon_; }
+    void SetIcon(TIcon* Value) { icon_.Assign(Value); }
+
+    bool Active() const { return active_; }
+    TWinControl* ActiveControl() const { return activeControl_; }
+    // Raises EInvalidOperation when the control cannot take the focus.
+    void SetActiveControl(TWinControl* Control);
+    TModalResult ModalResult() const { return modalResult_; }
+    // Ends ShowModal when non-zero; on a form that is not modal it only stores the value.
+    void SetModalResult(TModalResult Value) { modalResult_ = Value; }
+    bool Modal() const { return modal_; }
+    TCanvas* Canvas() { return &canvas_; }
+
+    // Accepted from stored descriptions; the library does not scale or scroll forms.
+    bool Scaled = false;
+    bool AutoScroll = false;
+    bool KeyPreview = false;
+
+    void Close();
+    virtual bool CloseQuery();
+    TModalResult ShowModal();
+    // Frees the form once the messages already queued for it are handled.
+    void Release();
+
+    void SetVisible(bool Value) override;
+    bool Showing() const override { return Visible() && HandleAllocated(); }
+    TRect ClientRect() const override;
+
+    // Focus bookkeeping, called by the controls.
+    void FocusControl(TWinControl* Control);
+    void SetFocusedControl(TWinControl* Control);
+    void DefocusControl(TControl* Control, bool Removing);
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+    TNotifyEvent OnDestroy;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TNotifyEvent OnPaint;
+
+protected:
+    void Init() override;
+    void AfterConstruction() override;
+    void BeforeDestruction() override;
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void Dispatch(TMessage& Message) override;
+    void PaintWindow(HDC DC) override;
+    virtual void DoShow() { OnShow(this); }
+    virtual void DoHide() { OnHide(this); }
+    virtual void DoClose(TCloseAction& Action) { OnClose(this, Action); }
+
+private:
+    void StyleBits(DWORD& Style, DWORD& ExStyle) const;
+    void PlaceOnFirstShow();
+    void CloseModal();
+    void SetWindowFocus();
+    void StylesChanged();
+    void IconChanged(TObject* Sender);
+
+    TFormBorderStyle borderStyle_ = bsSizeable;
+    TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
+    TPosition position_ = poDesigned;
+    TFormStyle formStyle_ = fsNormal;
+    TWindowState windowState_ = wsNormal;
+    TIcon icon_;
+    bool active_ = false;
+    bool modal_ = false;
+    bool placed_ = false;
+    TModalResult modalResult_ = mrNone;
+    TWinControl* activeControl_ = nullptr;
+    TWinControl* focusedControl_ = nullptr;
+    TControlCanvas canvas_;
+};
+
+class TForm : public TCustomForm {
+public:
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+    static const TClassInfo& StaticClassInfo();
+};
+
+// Stand-ins for classes that the skinned library tests for by type; nothing
+// here builds frames or actions.
+class TCustomFrame : public TWinControl {
+public:
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+    static const TClassInfo& StaticClassInfo();
+};
+
+// The top-level form a control sits on, or null.
+TCustomForm* GetParentForm(const TControl* Control);
