@@ -8,6 +8,7 @@
 // decide the result.
 
 #include "BuilderCore.h"
+#include "DecompileUnit.h"
 #include "RecordingView.h"
 
 #include <benchmark/benchmark.h>
@@ -183,7 +184,7 @@ void BuildVersusBareDeflate(benchmark::State& state) {
     state.counters["build_cpu_ms"] = bestBuild * 1000;
 }
 
-BENCHMARK(BuildVersusBareDeflate)->Iterations(4)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BuildVersusBareDeflate)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
