@@ -127,6 +127,8 @@ struct FailedCheck {
     std::string input;  // which file that is: "" or a name in the folder
 };
 
+void PrintTo(const FailedCheck& c, std::ostream* os) { *os << c.name; }
+
 class FailedChecks : public BuilderTest, public ::testing::WithParamInterface<FailedCheck> {};
 
 TEST_P(FailedChecks, ShowTheirBoxSwitchPageAndEndTheLog) {
@@ -198,6 +200,8 @@ struct MissingInput {
     std::string file;      // removed from the folder before the build
     std::size_t logLines;  // the log stops after this many lines
 };
+
+void PrintTo(const MissingInput& c, std::ostream* os) { *os << c.name; }
 
 class MissingInputs : public BuilderTest, public ::testing::WithParamInterface<MissingInput> {};
 

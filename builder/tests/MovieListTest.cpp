@@ -67,6 +67,8 @@ struct MoveCase {
     std::vector<int> order;  // which movie each position shows afterwards
 };
 
+void PrintTo(const MoveCase& c, std::ostream* os) { *os << c.name; }
+
 class MovieMoves : public BuilderTest, public ::testing::WithParamInterface<MoveCase> {};
 
 TEST_P(MovieMoves, SwapCaptionAndImageAndKeepTheSelection) {

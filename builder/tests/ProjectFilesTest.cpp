@@ -197,6 +197,8 @@ struct Malformed {
     std::string message;
 };
 
+void PrintTo(const Malformed& c, std::ostream* os) { *os << c.name; }
+
 class MalformedProjects : public BuilderTest, public ::testing::WithParamInterface<Malformed> {};
 
 TEST_P(MalformedProjects, RaiseTheirErrorAndLeaveTheWindowAsItWas) {

@@ -29,6 +29,8 @@ struct StartupCase {
     bool project;
 };
 
+void PrintTo(const StartupCase& c, std::ostream* os) { *os << c.name; }
+
 class StartupFiles : public BuilderTest, public ::testing::WithParamInterface<StartupCase> {};
 
 TEST_P(StartupFiles, AreOpenedByTheirExtensionInAnyCase) {
