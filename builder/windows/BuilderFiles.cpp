@@ -33,8 +33,12 @@ bool TBuilderFiles::Same(const std::string& A, const std::string& B) {
 }
 
 void TBuilderFiles::MoveIntoPlace(const std::string& From, const std::string& To) {
-    // A read-only or folder target makes the move fail, as creating it would.
-    if (!MoveFileExA(From.c_str(), To.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    // A read-only file or a folder is not replaced, as it could not be
+    // created over either (asked first: not every file system refuses it).
+    const DWORD attributes = GetFileAttributesA(To.c_str());
+    const bool protectedTarget =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+    if (protectedTarget || !MoveFileExA(From.c_str(), To.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         throw EFCreateError(Format("Cannot create file %s", To));
 }
 
