@@ -8,6 +8,7 @@
 #include "Panel.h"
 #include "Pump.h"
 #include "Timer.h"
+#include "TypInfo.h"
 
 #include <gtest/gtest.h>
 
@@ -247,6 +248,18 @@ TEST(ApplicationObject, ParametersAndExeName) {
     GetClassNameA(Application->Handle(), cls, sizeof cls);
     EXPECT_STREQ(cls, "TApplication");
     EXPECT_FALSE(IsWindowVisible(Application->Handle()));
+}
+
+TEST(ApplicationObject, FormsShowTheirOwnIconOrTheProgramsIcon) {
+    ASSERT_NE(Application->Icon()->Handle(), nullptr);
+    auto form = CreateOwned<TForm>();
+    EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrA(form->Handle(), GCLP_HICON)), Application->Icon()->Handle());
+    TIcon own;
+    own.SetHandle(CopyIcon(LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_WARNING))));
+    SetObjectProp(form.get(), "Icon", &own);
+    ASSERT_FALSE(form->Icon()->Empty());
+    EXPECT_NE(form->Icon()->Handle(), own.Handle());  // a copy of its own
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(form->Handle(), WM_GETICON, ICON_BIG, 0)), form->Icon()->Handle());
 }
 
 TEST(ApplicationObject, MessageBoxAnswersWithThePressedButton) {
