@@ -119,11 +119,13 @@ void TApplication::BeforeDestruction() {
 }
 
 void TApplication::Run() {
-    if (!mainForm_ || terminated_) return;
-    try {
-        mainForm_->Show();
-    } catch (...) {
-        HandleException(this);
+    if (!mainForm_) return;
+    if (!terminated_) {
+        try {
+            mainForm_->Show();
+        } catch (...) {
+            HandleException(this);
+        }
     }
     while (!terminated_) {
         try {
@@ -131,6 +133,13 @@ void TApplication::Run() {
         } catch (...) {
             HandleException(this);
         }
+    }
+    // Owned components leave silently here, so the main form is forgotten first.
+    mainForm_ = nullptr;
+    try {
+        DestroyOwned();
+    } catch (...) {
+        HandleException(this);
     }
 }
 

@@ -44,7 +44,9 @@ public:
     void SetMainForm(TCustomForm* Form);
 
     // Shows the main form and handles messages until Terminate; returns at
-    // once when there is no main form or Terminate came first.
+    // once when there is no main form or Terminate came first. Before it
+    // returns it frees the forms (every component the application owns), so
+    // their OnDestroy runs while the program is still whole.
     void Run();
     void Terminate();
     bool Terminated() const { return terminated_; }

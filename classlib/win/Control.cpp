@@ -185,6 +185,12 @@ void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
 void TControl::MouseMove(TShiftState Shift, int X, int Y) { OnMouseMove(this, Shift, X, Y); }
 void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) { OnMouseUp(this, Button, Shift, X, Y); }
 void TControl::Click() { OnClick(this); }
+
+void TControl::Loaded() {
+    TComponent::Loaded();
+    AdjustSize();
+    RequestAlign();
+}
 void TControl::DblClick() { OnDblClick(this); }
 void TControl::Resize() { OnResize(this); }
 

@@ -120,6 +120,7 @@ public:
 
     virtual void Click();
     virtual void DblClick();
+    void Loaded() override;
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;

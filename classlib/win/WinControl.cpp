@@ -389,6 +389,11 @@ void TWinControl::EnableAlign() {
 
 void TWinControl::Realign() { AlignChildren(nullptr); }
 
+void TWinControl::Loaded() {
+    TControl::Loaded();
+    Realign();
+}
+
 void TWinControl::RequestAlign() { TControl::RequestAlign(); }
 
 void TWinControl::AlignChildren(TControl* AControl) {

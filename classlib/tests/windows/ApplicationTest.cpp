@@ -138,12 +138,23 @@ TEST(ApplicationObject, TerminateBeforeRunEndsRunAtOnceWithoutShowingTheMainForm
     TForm* second = nullptr;
     Application->CreateForm(second);
     EXPECT_EQ(Application->MainForm(), main);
+    struct Watch : TObject {
+        bool shown = false;
+        int destroyed = 0;
+        void Shown(TObject*) { shown = true; }
+        void Gone(TObject*) { ++destroyed; }
+    } watch;
+    main->OnShow = TNotifyEvent::Bind<&Watch::Shown>(&watch);
+    main->OnDestroy = TNotifyEvent::Bind<&Watch::Gone>(&watch);
+    second->OnDestroy = TNotifyEvent::Bind<&Watch::Gone>(&watch);
     Application->Terminate();
     Application->Run();
     EXPECT_TRUE(Application->Terminated());
-    EXPECT_FALSE(main->Visible());
-    main->Free();
+    EXPECT_FALSE(watch.shown);
+    // Run frees the forms when it ends, so their OnDestroy handlers run.
+    EXPECT_EQ(watch.destroyed, 2);
     EXPECT_EQ(Application->MainForm(), nullptr);
+    EXPECT_EQ(Application->ComponentCount(), 0);
 }
 
 class TCloser : public TObject {
