@@ -19,3 +19,12 @@ std::optional<TskUIStyle> UIStyleFromName(std::string_view Name) {
     }
     return std::nullopt;
 }
+
+const std::vector<std::string>& UIStyleNames() {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> v;
+        for (int i = 0; i <= 5; ++i) v.emplace_back(UIStyleName(static_cast<TskUIStyle>(i)));
+        return v;
+    }();
+    return names;
+}

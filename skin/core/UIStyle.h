@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 enum class TskUIStyle : std::uint8_t {
     FromThemeFile = 0,
@@ -23,3 +24,6 @@ std::string_view UIStyleName(TskUIStyle Style);
 
 // The style stored under Name (exact spelling, as the form writer puts it).
 std::optional<TskUIStyle> UIStyleFromName(std::string_view Name);
+
+// The names in value order, as the run-time property tables list an enumeration.
+const std::vector<std::string>& UIStyleNames();
