@@ -307,6 +307,27 @@ TEST_F(FlashControlTest, BadFilesShowAnEmptyStageOfAtLeastOneFrame) {
     EXPECT_TRUE(ShowsAt(60, 40, TestRed));
 }
 
+// The whole window is drawn by each paint; erasing it first would flash the
+// form's colour between frames.
+TEST_F(FlashControlTest, NeverErasesItsBackground) {
+    TTempFile movie("three.swf", ThreeFrameMovie());
+    flash->SetMovie(movie.path);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 8, 8);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const RECT all{0, 0, 8, 8};
+    HBRUSH sentinel = CreateSolidBrush(RGB(1, 2, 3));
+    FillRect(dc, &all, sentinel);
+    DeleteObject(sentinel);
+    EXPECT_NE(SendMessageA(flash->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), 0);
+    EXPECT_EQ(GetPixel(dc, 4, 4), RGB(1, 2, 3));
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
 // Stored descriptions create the player by class name and set its
 // properties by name.
 TEST_F(FlashControlTest, CreatedAndSetByName) {
