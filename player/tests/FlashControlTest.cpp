@@ -3,6 +3,7 @@
 // aimed at it reaches the application's hook and the window beneath.
 #include "Application.h"
 #include "Form.h"
+#include "FormDesc.h"
 #include "Pump.h"
 #include "ShockwaveFlash.h"
 #include "SwfTestMovies.h"
@@ -14,6 +15,7 @@
 #include <fstream>
 #include <ostream>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -349,6 +351,36 @@ TEST_F(FlashControlTest, CreatedAndSetByName) {
     EXPECT_EQ(GetOrdProp(player, "TotalFrames"), 3);
     EXPECT_EQ(GetOrdProp(player, "Playing"), 1);
     EXPECT_FALSE(GetPropInfo(player, "TotalFrames").Info->Writable());
+}
+
+// Every property that the programs' stored forms set on their player is
+// published and takes the stored value.
+TEST_F(FlashControlTest, TakesTheSettingsOfTheProgramsForms) {
+    struct TCase { const char* File; const char* Name; };
+    for (TCase c : {TCase{"runtime/ShowForm.form", "Flash"}, TCase{"builder/MainForm.form", "ShockwaveFlash"}}) {
+        SCOPED_TRACE(c.File);
+        std::ifstream in(std::string(TESSALOOM_SOURCE_DIR) + "/" + c.File, std::ios::binary);
+        ASSERT_TRUE(in) << "cannot read the form";
+        std::ostringstream text;
+        text << in.rdbuf();
+        const TFormDescription d = ParseFormDescription(text.str(), c.File);
+        const TFormObject* stored = d.FindObject(c.Name);
+        ASSERT_NE(stored, nullptr);
+        ASSERT_EQ(stored->ClassName, "TShockwaveFlash");
+        auto* player = dynamic_cast<TShockwaveFlash*>(CreateComponentByClassName(stored->ClassName, form.get()));
+        ASSERT_NE(player, nullptr);
+        player->SetParent(form.get());
+        for (const TFormProperty& p : stored->Properties) {
+            const TFormValue& v = p.Value;
+            ASSERT_TRUE(v.Kind == TFormValueKind::Integer || v.Kind == TFormValueKind::String ||
+                        v.Kind == TFormValueKind::Identifier) << p.Name;
+            SetPropText(player, p.Name, v.Kind == TFormValueKind::Integer ? std::to_string(v.Integer) : v.Text);
+        }
+        EXPECT_EQ(player->WMode(), "Window");
+        EXPECT_EQ(player->Quality2(), "High");
+        EXPECT_EQ(player->Scale(), "ShowAll");
+        player->Free();
+    }
 }
 
 // The mouse goes through the player to the form beneath, and the
