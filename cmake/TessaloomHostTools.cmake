@@ -16,7 +16,9 @@ else()
 endif()
 
 # tessaloom_generate(OUTPUT files... TOOL name [ARGS ...] [DEPENDS ...])
-# Runs the host tool <name> to produce OUTPUT.
+# Runs the host tool <name> to produce OUTPUT. In the Windows preset the tool is
+# not a target of this build: list its sources in DEPENDS so a changed
+# generator remakes its outputs.
 function(tessaloom_generate)
   cmake_parse_arguments(G "" "TOOL" "OUTPUT;ARGS;DEPENDS" ${ARGN})
   if(CMAKE_CROSSCOMPILING)

@@ -17,6 +17,10 @@ struct TPropRef {
 TPropRef GetPropInfo(TObject* Instance, const std::string& Path);
 // Whether the class of Instance publishes Path; never raises.
 bool IsPublishedProp(const TObject* Instance, const std::string& Path);
+// The same question asked of a component.
+inline bool HasPublishedProperty(const TComponent* Component, const std::string& Name) {
+    return Component && IsPublishedProp(Component, Name);
+}
 TTypeKind PropType(TObject* Instance, const std::string& Path);
 
 // Integer, Boolean, Char, colour, enumeration (as index) and set (as bits).

@@ -64,7 +64,7 @@ HWND TApplication::Handle() {
     wc.lpfnWndProc = AppWindowProc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "TApplication";
-    wc.hIcon = Icon();
+    wc.hIcon = Icon()->Handle();
     WNDCLASSA existing{};
     if (!GetClassInfoA(wc.hInstance, wc.lpszClassName, &existing)) RegisterClassA(&wc);
     handle_ = CreateWindowExA(WS_EX_TOOLWINDOW, "TApplication", title_.c_str(),
@@ -92,9 +92,14 @@ std::string TApplication::ParamStr(int Index) const {
     return params[static_cast<size_t>(Index)];
 }
 
-HICON TApplication::Icon() const {
-    HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
-    return icon ? icon : LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+TIcon* TApplication::Icon() {
+    if (icon_.Empty()) {
+        if (FindResourceA(GetModuleHandleA(nullptr), kMainIconName, reinterpret_cast<LPCSTR>(RT_GROUP_ICON)))
+            icon_.LoadFromResourceName(nullptr, kMainIconName);
+        else
+            icon_.SetHandle(CopyIcon(LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION))));
+    }
+    return &icon_;
 }
 
 void TApplication::SetMainForm(TCustomForm* Form) {
@@ -114,11 +119,13 @@ void TApplication::BeforeDestruction() {
 }
 
 void TApplication::Run() {
-    if (!mainForm_ || terminated_) return;
-    try {
-        mainForm_->Show();
-    } catch (...) {
-        HandleException(this);
+    if (!mainForm_) return;
+    if (!terminated_) {
+        try {
+            mainForm_->Show();
+        } catch (...) {
+            HandleException(this);
+        }
     }
     while (!terminated_) {
         try {
@@ -126,6 +133,13 @@ void TApplication::Run() {
         } catch (...) {
             HandleException(this);
         }
+    }
+    // Owned components leave silently here, so the main form is forgotten first.
+    mainForm_ = nullptr;
+    try {
+        DestroyOwned();
+    } catch (...) {
+        HandleException(this);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "ClassInfo.h"
 #include "ControlTypes.h"
+#include "Icon.h"
 
 #include <string>
 
@@ -27,7 +28,9 @@ public:
     int ParamCount() const;
     // ParamStr(0) is the program itself; out of range gives "".
     std::string ParamStr(int Index) const;
-    HICON Icon() const;
+    // The program's icon ("MAINICON"; the system's application icon when the
+    // program has none).
+    TIcon* Icon();
     bool Active() const { return active_; }
     void SetActive(bool Value) { active_ = Value; }
 
@@ -41,7 +44,9 @@ public:
     void SetMainForm(TCustomForm* Form);
 
     // Shows the main form and handles messages until Terminate; returns at
-    // once when there is no main form or Terminate came first.
+    // once when there is no main form or Terminate came first. Before it
+    // returns it frees the forms (every component the application owns), so
+    // their OnDestroy runs while the program is still whole.
     void Run();
     void Terminate();
     bool Terminated() const { return terminated_; }
@@ -75,6 +80,7 @@ private:
     TCustomForm* mainForm_ = nullptr;
     bool terminated_ = false;
     bool active_ = false;
+    TIcon icon_;
 };
 
 // The one application object of the program.

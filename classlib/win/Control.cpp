@@ -195,6 +195,12 @@ void TControl::MouseMove(TShiftState Shift, int X, int Y) { OnMouseMove(this, Sh
 void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) { OnMouseUp(this, Button, Shift, X, Y); }
 void TControl::Click() { OnClick(this); }
 
+void TControl::Loaded() {
+    TComponent::Loaded();
+    AdjustSize();
+    RequestAlign();
+}
+
 void TControl::SetParentComponent(TComponent* Value) {
     if (auto* parent = dynamic_cast<TWinControl*>(Value)) SetParent(parent);
 }

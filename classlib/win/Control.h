@@ -122,6 +122,7 @@ public:
 
     virtual void Click();
     virtual void DblClick();
+    void Loaded() override;
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;

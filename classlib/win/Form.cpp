@@ -31,6 +31,7 @@ const TClassInfo& TCustomForm::StaticClassInfo() {
         c.Int("ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth);
         c.template Enum<TFormStyle>("FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle,
                                     {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"});
+        c.Object("Icon", &TCustomForm::Icon);
         c.Field("KeyPreview", &TCustomForm::KeyPreview);
         c.template Enum<TPosition>("Position", &TCustomForm::Position, &TCustomForm::SetPosition, kPositionNames);
         c.Field("Scaled", &TCustomForm::Scaled);
@@ -64,6 +65,7 @@ const TClassInfo& TCustomFrame::StaticClassInfo() {
 
 TCustomForm::TCustomForm() : canvas_(this) {
     InitVisible(false);
+    icon_.OnChange = TNotifyEvent::Bind<&TCustomForm::IconChanged>(this);
     ControlStyle = {csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
     left_ = 0;
     top_ = 0;
@@ -126,17 +128,13 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
     Params.WndParent = ParentWindow();
     if (position_ == poDefault || position_ == poDefaultPosOnly) Params.X = Params.Y = CW_USEDEFAULT;
     Params.WindowClass.style = CS_DBLCLKS;
-    Params.WindowClass.hIcon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
-    if (!Params.WindowClass.hIcon) Params.WindowClass.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+    Params.WindowClass.hIcon = Application->Icon()->Handle();
 }
 
 void TCustomForm::CreateWnd() {
     TWinControl::CreateWnd();
     if (menu_) AttachMenu();
-    if (icon_) {
-        SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-        SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
-    }
+    if (!icon_.Empty()) IconChanged(nullptr);
 }
 
 TRect TCustomForm::ClientRect() const {
@@ -185,12 +183,11 @@ void TCustomForm::SetWindowState(TWindowState Value) {
         ShowWindow(handle_, Value == wsMaximized ? SW_SHOWMAXIMIZED : Value == wsMinimized ? SW_MINIMIZE : SW_RESTORE);
 }
 
-void TCustomForm::SetIcon(HICON Value) {
-    icon_ = Value;
-    if (HandleAllocated()) {
-        SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Value));
-        SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Value));
-    }
+void TCustomForm::IconChanged(TObject*) {
+    if (!HandleAllocated()) return;
+    const LPARAM icon = reinterpret_cast<LPARAM>(icon_.Handle());
+    SendMessageA(handle_, WM_SETICON, ICON_BIG, icon);
+    SendMessageA(handle_, WM_SETICON, ICON_SMALL, icon);
 }
 
 void TCustomForm::PlaceOnFirstShow() {

@@ -4,6 +4,7 @@
 // close protocol (OnCloseQuery, then OnClose).
 
 #include "ControlCanvas.h"
+#include "Icon.h"
 #include "WinControl.h"
 
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
@@ -34,9 +35,9 @@ public:
     void SetFormStyle(TFormStyle Value);
     TWindowState WindowState() const { return windowState_; }
     void SetWindowState(TWindowState Value);
-    HICON Icon() const { return icon_; }
-    // The form keeps no ownership of the icon.
-    void SetIcon(HICON Value);
+    // The form's own icon; empty means the program's icon.
+    TIcon* Icon() { return &icon_; }
+    void SetIcon(TIcon* Value) { icon_.Assign(Value); }
 
     bool Active() const { return active_; }
     TWinControl* ActiveControl() const { return activeControl_; }
@@ -102,6 +103,7 @@ private:
     void CloseModal();
     void SetWindowFocus();
     void StylesChanged();
+    void IconChanged(TObject* Sender);
     void AttachMenu();
 
     TFormBorderStyle borderStyle_ = bsSizeable;
@@ -109,7 +111,7 @@ private:
     TPosition position_ = poDesigned;
     TFormStyle formStyle_ = fsNormal;
     TWindowState windowState_ = wsNormal;
-    HICON icon_ = nullptr;
+    TIcon icon_;
     bool active_ = false;
     bool modal_ = false;
     bool placed_ = false;

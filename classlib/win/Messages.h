@@ -36,6 +36,15 @@ constexpr UINT CM_RECREATEWND = CM_BASE + 0x33;        // asks a control to re-c
 constexpr UINT CM_STYLECHANGED = CM_BASE + 0x3A;
 constexpr UINT CM_BORDERCHANGED = 0xBE10;
 
+// Notifications a native child sends its parent window (WM_COMMAND, WM_NOTIFY,
+// WM_CTLCOLOR...) come back to the child's own object as CN_BASE + message.
+constexpr UINT CN_BASE = 0xBC00;
+constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
+constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
+constexpr UINT CN_CTLCOLOREDIT = CN_BASE + WM_CTLCOLOREDIT;
+constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
+constexpr UINT CN_CTLCOLORBTN = CN_BASE + WM_CTLCOLORBTN;
+
 // A message on its way through a control: WindowProc -> WndProc -> Dispatch ->
 // DefaultHandler. Handlers set Result.
 struct TMessage {

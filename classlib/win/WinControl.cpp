@@ -389,6 +389,11 @@ void TWinControl::EnableAlign() {
 
 void TWinControl::Realign() { AlignChildren(nullptr); }
 
+void TWinControl::Loaded() {
+    TControl::Loaded();
+    Realign();
+}
+
 void TWinControl::RequestAlign() { TControl::RequestAlign(); }
 
 void TWinControl::AlignChildren(TControl* AControl) {
@@ -729,6 +734,24 @@ void TWinControl::Dispatch(TMessage& Message) {
             handle_ = nullptr;
             trackingLeave_ = false;
             return;
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN: {
+            // A native child's notification goes back to the child's object.
+            HWND child = Message.Msg == WM_COMMAND ? reinterpret_cast<HWND>(Message.LParam)
+                       : Message.Msg == WM_NOTIFY  ? reinterpret_cast<NMHDR*>(Message.LParam)->hwndFrom
+                                                   : reinterpret_cast<HWND>(Message.LParam);
+            TWinControl* target = child && child != handle_ ? FindControl(child) : nullptr;
+            if (target) {
+                Message.Result = target->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
+                // A control that chooses no colours gets the default ones.
+                if (Message.Result != 0 || Message.Msg == WM_COMMAND || Message.Msg == WM_NOTIFY) return;
+            }
+            TControl::Dispatch(Message);
+            return;
+        }
         case CM_DIALOGKEY:
         case CM_DIALOGCHAR:
         case CM_FOCUSCHANGED: Broadcast(Message); return;

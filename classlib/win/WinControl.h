@@ -79,6 +79,7 @@ public:
 
     // Lays the aligned children out again.
     void Realign();
+    void Loaded() override;
     void DisableAlign() { ++alignLevel_; }
     void EnableAlign();
     // Asks for a child to be shown; a page control shows the page it sits on.

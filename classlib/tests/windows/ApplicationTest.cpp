@@ -8,6 +8,7 @@
 #include "Panel.h"
 #include "Pump.h"
 #include "Timer.h"
+#include "TypInfo.h"
 
 #include <gtest/gtest.h>
 
@@ -137,12 +138,23 @@ TEST(ApplicationObject, TerminateBeforeRunEndsRunAtOnceWithoutShowingTheMainForm
     TForm* second = nullptr;
     Application->CreateForm(second);
     EXPECT_EQ(Application->MainForm(), main);
+    struct Watch : TObject {
+        bool shown = false;
+        int destroyed = 0;
+        void Shown(TObject*) { shown = true; }
+        void Gone(TObject*) { ++destroyed; }
+    } watch;
+    main->OnShow = TNotifyEvent::Bind<&Watch::Shown>(&watch);
+    main->OnDestroy = TNotifyEvent::Bind<&Watch::Gone>(&watch);
+    second->OnDestroy = TNotifyEvent::Bind<&Watch::Gone>(&watch);
     Application->Terminate();
     Application->Run();
     EXPECT_TRUE(Application->Terminated());
-    EXPECT_FALSE(main->Visible());
-    main->Free();
+    EXPECT_FALSE(watch.shown);
+    // Run frees the forms when it ends, so their OnDestroy handlers run.
+    EXPECT_EQ(watch.destroyed, 2);
     EXPECT_EQ(Application->MainForm(), nullptr);
+    EXPECT_EQ(Application->ComponentCount(), 0);
 }
 
 class TCloser : public TObject {
@@ -247,6 +259,18 @@ TEST(ApplicationObject, ParametersAndExeName) {
     GetClassNameA(Application->Handle(), cls, sizeof cls);
     EXPECT_STREQ(cls, "TApplication");
     EXPECT_FALSE(IsWindowVisible(Application->Handle()));
+}
+
+TEST(ApplicationObject, FormsShowTheirOwnIconOrTheProgramsIcon) {
+    ASSERT_NE(Application->Icon()->Handle(), nullptr);
+    auto form = CreateOwned<TForm>();
+    EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrA(form->Handle(), GCLP_HICON)), Application->Icon()->Handle());
+    TIcon own;
+    own.SetHandle(CopyIcon(LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_WARNING))));
+    SetObjectProp(form.get(), "Icon", &own);
+    ASSERT_FALSE(form->Icon()->Empty());
+    EXPECT_NE(form->Icon()->Handle(), own.Handle());  // a copy of its own
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(form->Handle(), WM_GETICON, ICON_BIG, 0)), form->Icon()->Handle());
 }
 
 TEST(ApplicationObject, MessageBoxAnswersWithThePressedButton) {

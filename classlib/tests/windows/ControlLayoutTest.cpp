@@ -81,6 +81,16 @@ TEST_F(Layout, BevelsAndTooSmallParentsNeverGiveNegativeSizes) {
     EXPECT_GE(client->Height(), 0);
 }
 
+TEST_F(Layout, AlignmentWaitsWhileLoadingAndHappensInLoaded) {
+    host->Loading();
+    TPanel* client = MakePanel(host.get(), "Client", alClient, 10);
+    client->Loading();
+    EXPECT_EQ(client->BoundsRect(), Rect(0, 0, 10, 10));
+    client->Loaded();
+    host->Loaded();
+    EXPECT_EQ(client->BoundsRect(), Rect(0, 0, 300, 200));
+}
+
 TEST_F(Layout, AnchorsKeepDistancesWhenTheParentResizes) {
     TPanel* corner = MakePanel(host.get(), "Corner", alNone, 20);
     corner->SetBounds(270, 170, 20, 20);

@@ -133,6 +133,8 @@ TEST(ControlProperties, PublishedOrderFollowsTheClassChain) {
     EXPECT_EQ(names[3], "Top");
     EXPECT_TRUE(IsPublishedProp(CreateOwned<TPanel>().get(), "BevelOuter"));
     EXPECT_FALSE(IsPublishedProp(CreateOwned<TLabel>().get(), "BevelOuter"));
+    EXPECT_TRUE(HasPublishedProperty(CreateOwned<TLabel>().get(), "Transparent"));
+    EXPECT_FALSE(HasPublishedProperty(nullptr, "Transparent"));
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ void TDemoForm::Init() {
     Note->SetAutoSize(false);
     Note->SetWordWrap(true);
     Note->SetBounds(20, 104, 320, 60);
-    Note->SetCaption("A label with word wrap: this text is longer than one line, so it flows onto the next.");
+    Note->SetCaption("Word wrap: this label is narrower than its text, so the words go on in a second line.");
 
     Ticker = Create<TTimer>(this);
     Ticker->SetName("Ticker");

@@ -28,6 +28,11 @@ TEST(DemoForm, ShowsPanelsAndALabelThatTheTimerUpdates) {
     EXPECT_GT(form->TickLabel->Width(), 40);  // sized to its text
     EXPECT_EQ(ScreenPixel(form->Header, 3, 3), TDemoForm::HeaderColour);
     EXPECT_EQ(ScreenPixel(form.get(), 350, 60), static_cast<COLORREF>(ColorToRGB(clBtnFace)));
+    // The word-wrapped label stays inside its bounds: nothing is drawn right of it.
+    EXPECT_EQ(form->Note->BoundsRect(), Rect(20, 104, 340, 164));
+    for (int y = 104; y < 164; ++y)
+        for (int x = 341; x < 360; ++x)
+            ASSERT_EQ(ScreenPixel(form.get(), x, y), static_cast<COLORREF>(ColorToRGB(clBtnFace))) << x << "," << y;
     // The status panel's bevel: lowered, so its top line is the shadow colour.
     EXPECT_EQ(ScreenPixel(form->Status, 5, 0), static_cast<COLORREF>(ColorToRGB(clBtnShadow)));
 }

@@ -235,6 +235,25 @@ TEST(Windows, MouseEnterAndLeaveReachGraphicAndWindowedControls) {
     EXPECT_TRUE(link->MouseInControl());
 }
 
+TEST(Windows, AGraphicControlsCursorIsShownOverIt) {
+    auto form = CreateOwned<TForm>();
+    form->SetBounds(100, 100, 300, 200);
+    auto* link = Create<TLabel>(form.get());
+    link->SetParent(form.get());
+    link->SetAutoSize(false);
+    link->SetBounds(10, 10, 80, 20);
+    link->SetCursor(crHandPoint);
+    form->Show();
+    auto cursorAt = [&](int X, int Y) {
+        const TPoint p = form->ClientToScreen(TPoint{X, Y});
+        SetCursorPos(p.X, p.Y);
+        SendMessageA(form->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form->Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    EXPECT_EQ(cursorAt(20, 15), LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
+    EXPECT_NE(cursorAt(200, 150), LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
+}
+
 class TClickCounter : public TObject {
 public:
     int clicks = 0;

@@ -1,0 +1,108 @@
+// The screensaver installer. It sits at the head of every installation
+// package the builder writes and reads the rest of its own file: it asks the
+// user (unless started with "/auto"), shows the licence when the project asks
+// for it, and leaves "<title>.scr" behind as the current screensaver.
+//
+// Exit codes, for the builder and the tests: 0 installed, 1 the user said no,
+// 2 failed (the user has seen why).
+
+#include "FileStream.h"
+#include "InstallPackage.h"
+#include "Installation.h"
+#include "LicenceDialog.h"
+#include "SysUtils.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+enum TExitCode { ecInstalled = 0, ecDeclined = 1, ecFailed = 2 };
+
+constexpr const char* DefaultCaption = "Screensaver Setup";
+
+std::string OwnFileName() {
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) return {};
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+bool HasAutoSwitch() {
+    for (int i = 1; i < __argc; ++i)
+        if (SameText(__argv[i], "/auto")) return true;
+    return false;
+}
+
+void ErrorBox(const std::string& Caption, const std::string& Text) {
+    MessageBoxA(nullptr, Text.c_str(), Caption.c_str(), MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+}
+
+std::string LicenceText(const TProject& Project) {
+    std::string text = Project.LicenseText->Text();
+    if (text.size() >= 2) text.resize(text.size() - 2);  // no empty line after the last one
+    return text;
+}
+
+int Run() {
+    const std::string packagePath = OwnFileName();
+    TInstallPackage package;
+    try {
+        TFileStream file(packagePath, fmOpenRead | fmShareDenyNone);
+        package.Load(&file);
+    } catch (const EInstallError& e) {
+        ErrorBox(DefaultCaption, e.Message());
+        return ecFailed;
+    } catch (const EStreamError&) {
+        ErrorBox(DefaultCaption, Format("The installation package \"%s\" cannot be read.", packagePath));
+        return ecFailed;
+    }
+
+    const TProject& project = package.Project();
+    const std::string title = Trim(project.Title).empty() ? std::string("Screensaver") : project.Title;
+    const std::string caption = title + " Setup";
+
+    if (!HasAutoSwitch()) {
+        const std::string question = Format("Do you want to install the screensaver \"%s\"?", title);
+        if (MessageBoxA(nullptr, question.c_str(), caption.c_str(), MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND) !=
+            IDYES)
+            return ecDeclined;
+    }
+    if (project.ShowLicense && !AskLicenceAcceptance(caption + " - Licence Agreement", title, LicenceText(project)))
+        return ecDeclined;
+
+    std::string installedPath;
+    try {
+        auto contents = package.InstalledFile();
+        installedPath = InstallScreensaver(*contents, ScreensaverFileName(project.Title));
+    } catch (const EInstallError& e) {
+        ErrorBox(caption, e.Message());
+        return ecFailed;
+    }
+    const std::string done = Format(
+        "The screensaver \"%s\" has been installed and is now your current screensaver.\r\n\r\n%s", title,
+        installedPath);
+    MessageBoxA(nullptr, done.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);
+    return ecInstalled;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    try {
+        return Run();
+    } catch (const std::bad_alloc&) {
+        ErrorBox(DefaultCaption, "There is not enough memory to install the screensaver.");
+    } catch (const std::exception& e) {
+        ErrorBox(DefaultCaption, Format("The screensaver could not be installed:\r\n%s", e.what()));
+    }
+    return ecFailed;
+}

@@ -1,0 +1,380 @@
+// Writes the sample movies: short vector animations of different stage sizes
+// and frame rates. Everything is computed, so the files are the same on every
+// build. Usage: swf_samples <folder> | swf_samples --seeds <folder>
+
+#include "SwfWriter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <numbers>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr double Pi = std::numbers::pi;
+constexpr int T = TwipsPerPixel;
+
+int32_t Tw(double px) { return static_cast<int32_t>(std::lround(px * T)); }
+
+TSwfMatrix At(double xPx, double yPx, double scale = 1, double radians = 0) {
+    TSwfMatrix m = Concat(TSwfMatrix::Rotate(radians), TSwfMatrix::Scale(scale, scale));
+    m.Tx = xPx * T;
+    m.Ty = yPx * T;
+    return m;
+}
+
+// A circle of radius r pixels around the shape's origin.
+uint16_t Disc(TSwfWriter& w, double r, TSwfRgba fill, TSwfRgba line = {0, 0, 0, 0}, double lineWidthPx = 0) {
+    TSwfShapeBuilder s;
+    int f = fill.A ? s.SolidFill(fill) : 0;
+    int l = line.A ? s.LineStyle(static_cast<uint16_t>(Tw(lineWidthPx)), line) : 0;
+    s.Ellipse(0, 0, Tw(r), Tw(r), f, l);
+    return w.DefineShape(s);
+}
+
+bool Save(const std::filesystem::path& p, const std::vector<uint8_t>& data) {
+    std::ofstream f(p, std::ios::binary | std::ios::trunc);
+    f.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+    if (!f) std::fprintf(stderr, "swf_samples: cannot write %s\n", p.string().c_str());
+    return static_cast<bool>(f);
+}
+
+// Planets circling a glowing sun; the blue planet carries its moon in a clip
+// with a timeline of its own.
+std::vector<uint8_t> Orbits() {
+    const int W = 800, H = 600, Frames = 90;
+    TSwfWriter w(W, H, 30);
+    w.SetBackground({10, 16, 44});
+
+    TSwfShapeBuilder stars;
+    int bright = stars.SolidFill({255, 255, 255});
+    int dim = stars.SolidFill({150, 160, 200});
+    uint32_t seed = 12345;
+    auto rnd = [&] { seed = seed * 1103515245 + 12345; return (seed >> 8) & 0xFFFF; };
+    for (int i = 0; i < 140; ++i) {
+        int32_t x = Tw(rnd() % W), y = Tw(rnd() % H), s = Tw(1 + rnd() % 2);
+        stars.Rectangle(x, y, s, s, i % 3 ? dim : bright, 0);
+    }
+    uint16_t starsId = w.DefineShape(stars);
+
+    TSwfShapeBuilder rings;
+    int ringLine = rings.LineStyle(static_cast<uint16_t>(T), {90, 110, 170, 255});
+    for (double r : {110.0, 180.0, 260.0}) rings.Ellipse(Tw(W / 2.0), Tw(H / 2.0), Tw(r), Tw(r * 0.8), 0, ringLine);
+    uint16_t ringsId = w.DefineShape(rings);
+
+    uint16_t glowOuter = Disc(w, 70, {255, 170, 40, 50});
+    uint16_t glowInner = Disc(w, 52, {255, 190, 60, 110});
+    uint16_t sun = Disc(w, 38, {255, 214, 90}, {255, 240, 180}, 2);
+    uint16_t red = Disc(w, 12, {220, 80, 60}, {255, 150, 120}, 1);
+    uint16_t blue = Disc(w, 18, {70, 140, 230}, {170, 210, 255}, 1.5);
+    uint16_t moon = Disc(w, 6, {210, 210, 220});
+
+    // Ringed planet: a body with a tilted ring drawn as one shape with two style sets.
+    TSwfShapeBuilder ringed;
+    int body = ringed.SolidFill({230, 190, 120});
+    ringed.Ellipse(0, 0, Tw(22), Tw(22), body, 0);
+    ringed.NewStyles();
+    int band = ringed.LineStyle(static_cast<uint16_t>(Tw(3)), {250, 230, 180, 230});
+    ringed.Ellipse(0, 0, Tw(40), Tw(10), 0, band);
+    uint16_t ringedId = w.DefineShape(ringed);
+
+    TSwfTagWriter moonClip;
+    moonClip.Place(1, blue);
+    const int MoonFrames = 30;
+    for (int f = 0; f < MoonFrames; ++f) {
+        double a = 2 * Pi * f / MoonFrames;
+        if (f == 0)
+            moonClip.Place(2, moon, At(34 * std::cos(a), 34 * std::sin(a)));
+        else
+            moonClip.Move(2, At(34 * std::cos(a), 34 * std::sin(a)));
+        moonClip.ShowFrame();
+    }
+    uint16_t earth = w.DefineSprite(moonClip);
+
+    w.Main.Place(1, starsId);
+    w.Main.Place(2, ringsId);
+    w.Main.Place(3, glowOuter, At(W / 2.0, H / 2.0));
+    w.Main.Place(4, glowInner, At(W / 2.0, H / 2.0));
+    w.Main.Place(5, sun, At(W / 2.0, H / 2.0));
+    struct TOrbit { uint16_t Depth, Id; double Radius, Turns, Phase; };
+    const TOrbit orbits[] = {{10, red, 110, 2, 0.3}, {11, earth, 180, 1, 2.0}, {12, ringedId, 260, -1, 4.0}};
+    for (int f = 0; f < Frames; ++f) {
+        double pulse = 1 + 0.08 * std::sin(2 * Pi * f / Frames * 3);
+        w.Main.Move(3, At(W / 2.0, H / 2.0, pulse));
+        for (const TOrbit& o : orbits) {
+            double a = o.Phase + 2 * Pi * o.Turns * f / Frames;
+            TSwfMatrix m = At(W / 2.0 + o.Radius * std::cos(a), H / 2.0 + o.Radius * 0.8 * std::sin(a));
+            // Planets behind the sun are dimmed a little.
+            double shade = std::sin(a) < 0 ? 0.75 : 1.0;
+            TSwfColorTransform cx{shade, shade, shade, 1, 0, 0, 0, 0};
+            if (f == 0)
+                w.Main.Place(o.Depth, o.Id, m, cx);
+            else
+                w.Main.Move(o.Depth, m, cx);
+        }
+        w.Main.ShowFrame();
+    }
+    return w.Finish();
+}
+
+// A spectrum of bars dancing over their reflection.
+std::vector<uint8_t> Equalizer() {
+    const int W = 640, H = 480, Frames = 48, Bars = 16;
+    TSwfWriter w(W, H, 24);
+    w.SetBackground({22, 22, 30});
+
+    TSwfShapeBuilder floor;
+    int floorFill = floor.SolidFill({40, 40, 56});
+    floor.Rectangle(0, Tw(330), Tw(W), Tw(H - 330), floorFill, 0);
+    int grid = floor.LineStyle(static_cast<uint16_t>(T), {60, 60, 84});
+    for (int x = 0; x <= W; x += 40) {
+        floor.Style(-1, -1, grid);
+        floor.MoveTo(Tw(x), Tw(330));
+        floor.LineTo(Tw(W / 2.0 + (x - W / 2.0) * 1.6), Tw(H));
+    }
+    uint16_t floorId = w.DefineShape(floor);
+
+    // A bar one unit tall growing upwards from its origin, with a rounded top.
+    TSwfShapeBuilder bar;
+    int barFill = bar.GradientFill(false, {{0, {40, 220, 120}}, {255, {240, 250, 90}}});
+    int barLine = bar.LineStyle(static_cast<uint16_t>(T), {190, 250, 200});
+    bar.Style(0, barFill, barLine);
+    bar.MoveTo(0, 0);
+    bar.LineTo(Tw(28), 0);
+    bar.LineTo(Tw(28), -Tw(90));
+    bar.CurveTo(Tw(14), -Tw(104), 0, -Tw(90));
+    bar.LineTo(0, 0);
+    uint16_t barId = w.DefineShape(bar, 4);
+
+    for (int f = 0; f < Frames; ++f) {
+        for (int b = 0; b < Bars; ++b) {
+            double t = 2 * Pi * f / Frames;
+            double level = 0.35 + 0.3 * std::sin(t * 2 + b * 0.7) + 0.25 * std::sin(t * 3 - b * 0.45);
+            level = std::clamp(level, 0.08, 1.0) * 2.8;
+            double x = 40 + b * 36.0;
+            TSwfMatrix up{1, 0, 0, level, x * T, 330.0 * T};
+            TSwfMatrix down{1, 0, 0, -level * 0.45, x * T, 332.0 * T};
+            // Hue drifts across the bars: more red to the right, more blue to the left.
+            double k = b / double(Bars - 1);
+            TSwfColorTransform tint{0.5 + k, 1.0 - 0.3 * k, 1.3 - k, 1, 0, 0, 0, 0};
+            // The reflection is the bar mixed 30:70 with the floor colour.
+            TSwfColorTransform faded{tint.RM * 0.3, tint.GM * 0.3, tint.BM * 0.3, 1, 28, 28, 39, 0};
+            uint16_t d = static_cast<uint16_t>(10 + b * 2);
+            if (f == 0) {
+                w.Main.Place(d, barId, down, faded);
+                w.Main.Place(d + 1, barId, up, tint);
+            } else {
+                w.Main.Move(d, down);
+                w.Main.Move(d + 1, up);
+            }
+        }
+        if (f == 0) w.Main.Place(1, floorId);
+        w.Main.ShowFrame();
+    }
+    return w.Finish();
+}
+
+// Flowers turning and breathing on a warm ground; each flower is a clip that
+// spins its petals on its own timeline.
+std::vector<uint8_t> Blossom() {
+    const int W = 1024, H = 768, Frames = 60;
+    TSwfWriter w(W, H, 20);
+    w.SetBackground({250, 243, 228});
+
+    TSwfShapeBuilder petal;
+    int petalFill = petal.SolidFill({236, 96, 140});
+    int petalLine = petal.LineStyle(static_cast<uint16_t>(Tw(1.5)), {170, 40, 90});
+    petal.Style(0, petalFill, petalLine);
+    petal.MoveTo(0, 0);
+    petal.CurveTo(Tw(34), -Tw(30), Tw(90), 0);
+    petal.CurveTo(Tw(34), Tw(30), 0, 0);
+    uint16_t petalId = w.DefineShape(petal, 2);
+
+    TSwfShapeBuilder heart;
+    int heartFill = heart.GradientFill(true, {{0, {255, 230, 120}}, {255, {240, 160, 40}}});
+    heart.Ellipse(0, 0, Tw(22), Tw(22), heartFill, 0);
+    uint16_t heartId = w.DefineShape(heart, 3);
+
+    TSwfShapeBuilder leaf;
+    int leafFill = leaf.SolidFill({90, 160, 80});
+    int vein = leaf.LineStyle(static_cast<uint16_t>(Tw(1)), {50, 110, 50});
+    leaf.Style(0, leafFill, 0);
+    leaf.MoveTo(0, 0);
+    leaf.CurveTo(Tw(60), -Tw(50), Tw(140), 0);
+    leaf.CurveTo(Tw(60), Tw(50), 0, 0);
+    leaf.Style(0, 0, vein);
+    leaf.MoveTo(0, 0);
+    leaf.LineTo(Tw(130), 0);
+    uint16_t leafId = w.DefineShape(leaf, 1);
+
+    const int ClipFrames = 40;
+    TSwfTagWriter flower;
+    for (int f = 0; f < ClipFrames; ++f) {
+        double spin = 2 * Pi * f / ClipFrames / 8;  // one petal step per loop: seamless
+        for (int p = 0; p < 8; ++p) {
+            TSwfMatrix m = TSwfMatrix::Rotate(spin + p * Pi / 4);
+            if (f == 0)
+                flower.Place(static_cast<uint16_t>(1 + p), petalId, m);
+            else
+                flower.Move(static_cast<uint16_t>(1 + p), m);
+        }
+        if (f == 0) flower.Place(20, heartId);
+        flower.ShowFrame();
+    }
+    uint16_t flowerId = w.DefineSprite(flower);
+
+    TSwfShapeBuilder stems;
+    int stem = stems.LineStyle(static_cast<uint16_t>(Tw(6)), {80, 130, 70});
+    struct TFlower { double X, Y, Scale, R, G, B; };
+    const TFlower flowers[] = {{300, 330, 1.3, 1, 1, 1}, {640, 260, 1.0, 0.7, 0.8, 1.4}, {820, 480, 0.8, 1.1, 0.9, 0.5},
+                               {160, 560, 0.7, 0.6, 1.2, 1.3}, {520, 560, 0.9, 1.2, 0.6, 0.9}};
+    for (const TFlower& fl : flowers) {
+        stems.Style(-1, -1, stem);
+        stems.MoveTo(Tw(fl.X), Tw(fl.Y));
+        stems.CurveTo(Tw(fl.X - 40), Tw((fl.Y + H) / 2), Tw(fl.X - 10), Tw(H));
+    }
+    uint16_t stemsId = w.DefineShape(stems, 2);
+
+    w.Main.Place(1, stemsId);
+    w.Main.PlaceObject1(2, leafId, At(250, 600, 1, -0.5));
+    w.Main.PlaceObject3(3, leafId, At(600, 640, 0.8, -2.6));
+    for (int f = 0; f < Frames; ++f) {
+        for (size_t i = 0; i < std::size(flowers); ++i) {
+            const TFlower& fl = flowers[i];
+            double breathe = fl.Scale * (1 + 0.06 * std::sin(2 * Pi * f / Frames * 2 + i));
+            TSwfMatrix m = At(fl.X, fl.Y, breathe, 2 * Pi * f / Frames * (i % 2 ? -0.25 : 0.25));
+            TSwfColorTransform cx{fl.R, fl.G, fl.B, 1, 0, 0, 0, 0};
+            uint16_t d = static_cast<uint16_t>(10 + i);
+            if (f == 0)
+                w.Main.Place(d, flowerId, m, cx);
+            else
+                w.Main.Move(d, m);
+        }
+        w.Main.ShowFrame();
+    }
+    return w.Finish();
+}
+
+// Waves rolling under a low sun, a small boat riding them. Stored compressed.
+std::vector<uint8_t> Tide() {
+    const int W = 320, H = 240, Frames = 24;
+    TSwfWriter w(W, H, 12);
+    w.SetBackground({150, 200, 235});
+
+    uint16_t sun = Disc(w, 26, {255, 200, 90}, {255, 235, 170}, 2);
+
+    // One wave period is 80 pixels; a wave shape spans the stage plus one period,
+    // so moving it by a period per loop looks endless.
+    auto wave = [&](double top, double amp, TSwfRgba color) {
+        TSwfShapeBuilder s;
+        int fill = s.SolidFill(color);
+        int crest = s.LineStyle(static_cast<uint16_t>(Tw(1.5)), {255, 255, 255, 180});
+        s.Style(0, fill, crest);
+        s.MoveTo(Tw(-80), Tw(top));
+        for (double x = -80; x < W + 80; x += 40) {
+            double dir = std::fmod(x + 80, 80) == 0 ? -1 : 1;
+            s.CurveTo(Tw(x + 20), Tw(top + dir * amp), Tw(x + 40), Tw(top));
+        }
+        s.Style(-1, -1, 0);
+        s.LineTo(Tw(W + 80), Tw(H));
+        s.LineTo(Tw(-80), Tw(H));
+        s.LineTo(Tw(-80), Tw(top));
+        return w.DefineShape(s);
+    };
+    uint16_t far = wave(150, 8, {60, 120, 180});
+    uint16_t mid = wave(172, 10, {40, 95, 160});
+    uint16_t near = wave(198, 12, {25, 70, 130});
+
+    TSwfShapeBuilder boat;
+    int hull = boat.SolidFill({120, 70, 40});
+    int sail = boat.SolidFill({250, 250, 240});
+    int rig = boat.LineStyle(static_cast<uint16_t>(T), {60, 40, 30});
+    boat.Polygon({{-Tw(22), 0}, {Tw(22), 0}, {Tw(14), Tw(9)}, {-Tw(14), Tw(9)}}, hull, rig);
+    boat.Polygon({{Tw(2), -Tw(3)}, {Tw(2), -Tw(36)}, {Tw(20), -Tw(3)}}, sail, rig);
+    uint16_t boatId = w.DefineShape(boat, 3);
+
+    for (int f = 0; f < Frames; ++f) {
+        double t = double(f) / Frames;
+        if (f == 0) {
+            w.Main.Place(1, sun, At(250, 70));
+            w.Main.Place(2, far, At(-80 * t, 0));
+            w.Main.Place(3, mid, At(-80 * 2 * t + 80, 0));
+            w.Main.Place(4, boatId, At(150, 168, 1, 0));
+            w.Main.Place(5, near, At(-80 * 3 * t + 80, 0));
+        } else {
+            w.Main.Move(2, At(std::fmod(-80 * t, 80.0), 0));
+            w.Main.Move(3, At(std::fmod(-80 * 2 * t, 80.0) + 80, 0));
+            w.Main.Move(4, At(150, 168 + 4 * std::sin(2 * Pi * t), 1, 0.08 * std::sin(2 * Pi * t + 1)));
+            w.Main.Move(5, At(std::fmod(-80 * 3 * t, 80.0) + 80, 0));
+        }
+        w.Main.ShowFrame();
+    }
+    return w.Finish(true);
+}
+
+// Small movies that between them reach every tag and record kind the reader
+// knows, as starting points for the fuzzer.
+std::vector<std::vector<uint8_t>> Seeds() {
+    std::vector<std::vector<uint8_t>> out;
+    for (int version = 1; version <= 4; ++version) {
+        TSwfWriter w(40, 30, 12, 8);
+        w.SetBackground({1, 2, 3});
+        TSwfShapeBuilder s;
+        int f = s.SolidFill({200, 10, 10, 255});
+        int g = s.GradientFill(version % 2, {{0, {0, 0, 0}}, {255, {255, 255, 255}}});
+        int l = s.LineStyle(20, {0, 0, 255, 255});
+        s.Rectangle(0, 0, 200, 100, f, l);
+        s.Ellipse(300, 300, 100, 50, g, 0);
+        if (version >= 2) {
+            s.NewStyles();
+            int b = s.BitmapFill(7);
+            s.Polygon({{0, 0}, {50, 10}, {20, 40}}, b, 0);
+        }
+        uint16_t id = w.DefineShape(s, version);
+        TSwfTagWriter clip;
+        clip.Place(1, id);
+        clip.ShowFrame();
+        clip.Move(1, At(1, 1), TSwfColorTransform{0.5, 1, 1, 1, 10, 0, 0, 0});
+        clip.ShowFrame();
+        uint16_t clipId = w.DefineSprite(clip);
+        w.Main.Place(1, id, At(2, 2), TSwfColorTransform{1, 1, 1, 0.5, 0, 0, 0, 0});
+        w.Main.PlaceObject1(2, clipId, At(5, 5));
+        w.Main.PlaceMask(3, id, 4);
+        w.Main.ShowFrame();
+        w.Main.PlaceObject3(4, clipId, At(1, 2, 2, 1));
+        w.Main.RemoveObject1(2, clipId);
+        w.Main.Remove(1);
+        w.Main.ShowFrame();
+        out.push_back(w.Finish(version == 3));
+    }
+    return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    namespace fs = std::filesystem;
+    bool seeds = argc == 3 && std::string(argv[1]) == "--seeds";
+    if (argc != 2 && !seeds) {
+        std::fprintf(stderr, "usage: swf_samples <folder> | swf_samples --seeds <folder>\n");
+        return 2;
+    }
+    fs::path dir = argv[argc - 1];
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    bool ok = true;
+    if (seeds) {
+        auto all = Seeds();
+        for (size_t i = 0; i < all.size(); ++i) ok &= Save(dir / ("seed" + std::to_string(i) + ".swf"), all[i]);
+    } else {
+        ok &= Save(dir / "orbits.swf", Orbits());
+        ok &= Save(dir / "equalizer.swf", Equalizer());
+        ok &= Save(dir / "blossom.swf", Blossom());
+        ok &= Save(dir / "tide.swf", Tide());
+    }
+    return ok ? 0 : 1;
+}

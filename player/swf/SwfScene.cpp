@@ -1,0 +1,167 @@
+#include "SwfScene.h"
+
+#include <algorithm>
+#include <utility>
+
+// One object on a display list. A movie clip brings its own timeline.
+struct TSwfSceneInstance {
+    uint16_t CharacterId = 0;
+    TSwfMatrix Matrix;
+    TSwfColorTransform ColorTransform;
+    uint16_t ClipDepth = 0;
+    std::unique_ptr<TSwfScene::TTimelineState> Clip;
+};
+
+struct TSwfScene::TTimelineState {
+    const std::vector<TSwfFrameDef>* Frames = nullptr;
+    int Frame = -1;
+    int Nesting = 0;
+    std::map<uint16_t, TSwfSceneInstance> Items;
+
+    // Instances held here and below, so a removal gives back its share of the budget.
+    size_t Count() const {
+        size_t n = Items.size();
+        for (const auto& [depth, item] : Items)
+            if (item.Clip) n += item.Clip->Count();
+        return n;
+    }
+};
+
+TSwfScene::TSwfScene(const TSwfMovie& Movie) : movie_(Movie) { Reset(); }
+
+TSwfScene::~TSwfScene() = default;
+
+void TSwfScene::Reset() {
+    root_ = std::make_unique<TTimelineState>();
+    root_->Frames = &movie_.Frames;
+    instances_ = 0;
+    frame_ = -1;
+}
+
+void TSwfScene::GotoFrame(int Frame) {
+    Frame = std::clamp(Frame, 0, movie_.TotalFrames() - 1);
+    if (Frame < frame_) Reset();
+    if (frame_ < 0) {
+        ApplyFrame(*root_, 0);
+        frame_ = 0;
+    }
+    while (frame_ < Frame) {
+        for (auto& [depth, item] : root_->Items)
+            if (item.Clip) Step(*item.Clip);
+        ApplyFrame(*root_, ++frame_);
+    }
+}
+
+// A movie clip plays on by one frame and starts over after its last.
+void TSwfScene::Step(TTimelineState& T) {
+    for (auto& [depth, item] : T.Items)
+        if (item.Clip) Step(*item.Clip);
+    int count = static_cast<int>(T.Frames->size());
+    if (count <= 1) return;
+    int next = T.Frame + 1;
+    if (next >= count) {
+        instances_ -= T.Count();
+        T.Items.clear();
+        next = 0;
+    }
+    ApplyFrame(T, next);
+}
+
+void TSwfScene::ApplyFrame(TTimelineState& T, int Frame) {
+    T.Frame = Frame;
+    for (const TSwfPlacement& p : (*T.Frames)[Frame].Changes) {
+        auto it = T.Items.find(p.Depth);
+        if (p.Kind == TSwfPlacement::Remove) {
+            if (it != T.Items.end()) {
+                instances_ -= 1 + (it->second.Clip ? it->second.Clip->Count() : 0);
+                T.Items.erase(it);
+            }
+            continue;
+        }
+        bool exists = it != T.Items.end();
+        if (p.Move && !exists) continue;  // nothing there to modify
+        if (!p.Move && !p.HasCharacter) continue;
+        TSwfSceneInstance* inst;
+        if (p.Move) {
+            inst = &it->second;
+        } else {
+            if (exists) {
+                instances_ -= 1 + (it->second.Clip ? it->second.Clip->Count() : 0);
+                T.Items.erase(it);
+            }
+            if (instances_ >= MaxInstances) continue;
+            inst = &T.Items[p.Depth];
+            ++instances_;
+        }
+        if (p.HasCharacter) {
+            // Moving with a new character swaps what is shown but keeps its place.
+            bool replace = !p.Move || inst->CharacterId != p.CharacterId;
+            inst->CharacterId = p.CharacterId;
+            if (replace) {
+                if (inst->Clip) instances_ -= inst->Clip->Count();
+                inst->Clip.reset();
+                const TSwfCharacter* c = movie_.Find(p.CharacterId);
+                if (c && c->Kind == TSwfCharacter::Sprite && T.Nesting + 1 < MaxNesting) {
+                    inst->Clip = std::make_unique<TTimelineState>();
+                    inst->Clip->Frames = &c->SpriteDef.Frames;
+                    inst->Clip->Nesting = T.Nesting + 1;
+                    ApplyFrame(*inst->Clip, 0);
+                }
+            }
+        }
+        if (p.HasMatrix) inst->Matrix = p.Matrix;
+        if (p.HasColorTransform) inst->ColorTransform = p.ColorTransform;
+        if (!p.Move || p.ClipDepth) inst->ClipDepth = p.ClipDepth;
+    }
+}
+
+namespace {
+
+struct TComposer {
+    const TSwfMovie& Movie;
+    TSwfFrameImage& Image;
+    size_t Segments = 0;
+
+    void Timeline(const TSwfScene::TTimelineState& T, const TSwfMatrix& m, const TSwfColorTransform& cx);
+    void Shape(const TSwfShape& s, const TSwfMatrix& m, const TSwfColorTransform& cx);
+};
+
+void TComposer::Timeline(const TSwfScene::TTimelineState& T, const TSwfMatrix& m, const TSwfColorTransform& cx) {
+    for (const auto& [depth, item] : T.Items) {
+        // Mask layers are not drawn; what they would mask shows whole.
+        if (item.ClipDepth) continue;
+        TSwfMatrix im = Concat(m, item.Matrix);
+        TSwfColorTransform icx = Concat(cx, item.ColorTransform);
+        if (item.Clip) {
+            Timeline(*item.Clip, im, icx);
+        } else if (const TSwfCharacter* c = Movie.Find(item.CharacterId); c && c->Kind == TSwfCharacter::Shape) {
+            Shape(c->ShapeDef, im, icx);
+        }
+    }
+}
+
+void TComposer::Shape(const TSwfShape& s, const TSwfMatrix& m, const TSwfColorTransform& cx) {
+    for (const TSwfShapePath& p : s.Paths) {
+        if (Segments + p.Segments.size() > TSwfScene::MaxSegmentsPerFrame) return;
+        TSwfRgba color = cx.Apply(p.Color);
+        if (color.A == 0) continue;
+        Segments += p.Segments.size();
+        TSwfDrawItem& d = Image.Items.emplace_back();
+        d.IsLine = p.IsLine;
+        d.Color = color;
+        d.LineWidth = p.LineWidth * m.LengthScale();
+        d.Segments.reserve(p.Segments.size());
+        for (const TSwfPathSegment& seg : p.Segments)
+            d.Segments.push_back({seg.Kind, seg.Kind == TSwfPathSegment::Curve ? m.Apply(seg.Control) : TSwfPoint{}, m.Apply(seg.To)});
+    }
+}
+
+}  // namespace
+
+void TSwfScene::Compose(TSwfFrameImage& Image) const {
+    Image.Stage = movie_.Stage();
+    Image.Background = movie_.Background;
+    Image.Items.clear();
+    TComposer c{movie_, Image};
+    c.Timeline(*root_, TSwfMatrix{}, TSwfColorTransform{});
+}

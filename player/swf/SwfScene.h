@@ -1,0 +1,58 @@
+#pragma once
+// The display list of a movie at one frame of its main timeline, with the
+// nested timelines of the movie clips on it, and the flat list of drawable
+// items that frame shows. Any renderer draws the items in order.
+
+#include "SwfMovie.h"
+
+#include <Object.h>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+struct TSwfDrawItem {
+    bool IsLine = false;
+    TSwfRgba Color;              // colour transforms already applied
+    double LineWidth = 0;        // twips on the stage; 0 is a hairline
+    std::vector<TSwfPathSegment> Segments;  // stage twips
+};
+
+struct TSwfFrameImage {
+    TSwfRect Stage;
+    TSwfRgba Background;
+    std::vector<TSwfDrawItem> Items;
+};
+
+class TSwfScene : public TObject {
+public:
+    explicit TSwfScene(const TSwfMovie& Movie);
+    ~TSwfScene() override;
+    std::string ClassName() const override { return "TSwfScene"; }
+
+    // Brings the main timeline to frame Frame (clamped to the movie). Going
+    // forward steps through the frames between, so movie clips advance with
+    // the movie; going back rebuilds from the first frame.
+    void GotoFrame(int Frame);
+    int Frame() const { return frame_; }
+
+    // Fills Image with what the current frame shows.
+    void Compose(TSwfFrameImage& Image) const;
+
+    // Bounds on what a hostile file can make the scene hold or draw.
+    static constexpr int MaxNesting = 16;
+    static constexpr size_t MaxInstances = 20000;
+    static constexpr size_t MaxSegmentsPerFrame = 2000000;
+
+    struct TTimelineState;
+
+private:
+    const TSwfMovie& movie_;
+    std::unique_ptr<TTimelineState> root_;
+    size_t instances_ = 0;
+    int frame_ = -1;
+
+    void Reset();
+    void Step(TTimelineState& T);
+    void ApplyFrame(TTimelineState& T, int Frame);
+};

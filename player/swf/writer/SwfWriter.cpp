@@ -1,0 +1,527 @@
+#include "SwfWriter.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+void TSwfBitWriter::UB(unsigned Bits, uint32_t Value) {
+    for (unsigned i = Bits; i-- > 0;) {
+        if (bitsUsed_ == 0) data_.push_back(0);
+        if ((Value >> i) & 1) data_.back() |= uint8_t(0x80 >> bitsUsed_);
+        bitsUsed_ = (bitsUsed_ + 1) % 8;
+    }
+}
+
+void TSwfBitWriter::SB(unsigned Bits, int32_t Value) { UB(Bits, static_cast<uint32_t>(Value)); }
+
+void TSwfBitWriter::Align() { bitsUsed_ = 0; }
+
+void TSwfBitWriter::U8(uint8_t v) {
+    Align();
+    data_.push_back(v);
+}
+
+void TSwfBitWriter::U16(uint16_t v) {
+    U8(v & 0xFF);
+    U8(v >> 8);
+}
+
+void TSwfBitWriter::U32(uint32_t v) {
+    U16(v & 0xFFFF);
+    U16(v >> 16);
+}
+
+void TSwfBitWriter::Bytes(std::span<const uint8_t> b) {
+    Align();
+    data_.insert(data_.end(), b.begin(), b.end());
+}
+
+unsigned TSwfBitWriter::SignedBits(std::initializer_list<int64_t> Values) {
+    unsigned n = 1;
+    for (int64_t v : Values)
+        while (n < 32 && (v < -(int64_t(1) << (n - 1)) || v >= (int64_t(1) << (n - 1)))) ++n;
+    return n;
+}
+
+void TSwfBitWriter::Rect(const TSwfRect& r) {
+    Align();
+    unsigned n = SignedBits({r.XMin, r.XMax, r.YMin, r.YMax});
+    UB(5, n);
+    SB(n, r.XMin);
+    SB(n, r.XMax);
+    SB(n, r.YMin);
+    SB(n, r.YMax);
+    Align();
+}
+
+static int32_t Fixed16(double v) { return static_cast<int32_t>(std::lround(v * 65536.0)); }
+
+void TSwfBitWriter::Matrix(const TSwfMatrix& m) {
+    Align();
+    bool scale = m.A != 1 || m.D != 1, rotate = m.B != 0 || m.C != 0;
+    UB(1, scale);
+    if (scale) {
+        unsigned n = SignedBits({Fixed16(m.A), Fixed16(m.D)});
+        UB(5, n);
+        SB(n, Fixed16(m.A));
+        SB(n, Fixed16(m.D));
+    }
+    UB(1, rotate);
+    if (rotate) {
+        unsigned n = SignedBits({Fixed16(m.B), Fixed16(m.C)});
+        UB(5, n);
+        SB(n, Fixed16(m.B));
+        SB(n, Fixed16(m.C));
+    }
+    int32_t tx = static_cast<int32_t>(std::lround(m.Tx)), ty = static_cast<int32_t>(std::lround(m.Ty));
+    unsigned n = tx == 0 && ty == 0 ? 0 : SignedBits({tx, ty});
+    UB(5, n);
+    SB(n, tx);
+    SB(n, ty);
+    Align();
+}
+
+void TSwfBitWriter::ColorTransform(const TSwfColorTransform& cx, bool WithAlpha) {
+    Align();
+    auto f8 = [](double v) { return static_cast<int32_t>(std::lround(v * 256)); };
+    auto add = [](double v) { return static_cast<int32_t>(std::lround(v)); };
+    bool hasMult = cx.RM != 1 || cx.GM != 1 || cx.BM != 1 || (WithAlpha && cx.AM != 1);
+    bool hasAdd = cx.RA != 0 || cx.GA != 0 || cx.BA != 0 || (WithAlpha && cx.AA != 0);
+    unsigned n = std::min(15u, SignedBits({f8(cx.RM), f8(cx.GM), f8(cx.BM), f8(cx.AM), add(cx.RA), add(cx.GA),
+                                           add(cx.BA), add(cx.AA)}));
+    UB(1, hasAdd);
+    UB(1, hasMult);
+    UB(4, n);
+    if (hasMult) {
+        SB(n, f8(cx.RM));
+        SB(n, f8(cx.GM));
+        SB(n, f8(cx.BM));
+        if (WithAlpha) SB(n, f8(cx.AM));
+    }
+    if (hasAdd) {
+        SB(n, add(cx.RA));
+        SB(n, add(cx.GA));
+        SB(n, add(cx.BA));
+        if (WithAlpha) SB(n, add(cx.AA));
+    }
+    Align();
+}
+
+void TSwfBitWriter::Color(TSwfRgba c, bool WithAlpha) {
+    U8(c.R);
+    U8(c.G);
+    U8(c.B);
+    if (WithAlpha) U8(c.A);
+}
+
+// ---- shapes
+
+int TSwfShapeBuilder::SolidFill(TSwfRgba c) {
+    TFill f;
+    f.Color = c;
+    groups_.back().Fills.push_back(f);
+    return static_cast<int>(groups_.back().Fills.size());
+}
+
+int TSwfShapeBuilder::GradientFill(bool Radial, std::vector<std::pair<uint8_t, TSwfRgba>> Stops, const TSwfMatrix& m) {
+    TFill f;
+    f.Kind = Radial ? TFill::RadialGradient : TFill::LinearGradient;
+    f.Stops = std::move(Stops);
+    f.Matrix = m;
+    groups_.back().Fills.push_back(f);
+    return static_cast<int>(groups_.back().Fills.size());
+}
+
+int TSwfShapeBuilder::BitmapFill(uint16_t BitmapId) {
+    TFill f;
+    f.Kind = TFill::Bitmap;
+    f.BitmapId = BitmapId;
+    groups_.back().Fills.push_back(f);
+    return static_cast<int>(groups_.back().Fills.size());
+}
+
+int TSwfShapeBuilder::LineStyle(uint16_t WidthTwips, TSwfRgba c) {
+    groups_.back().Lines.push_back({WidthTwips, c});
+    return static_cast<int>(groups_.back().Lines.size());
+}
+
+void TSwfShapeBuilder::NewStyles() {
+    groups_.emplace_back();
+    TRecord r;
+    r.Kind = TRecord::NewStyles;
+    records_.push_back(r);
+}
+
+void TSwfShapeBuilder::Style(int Fill0, int Fill1, int Line) {
+    TRecord r;
+    r.Kind = TRecord::Style;
+    r.Fill0 = Fill0;
+    r.Fill1 = Fill1;
+    r.LineStyle = Line;
+    records_.push_back(r);
+}
+
+void TSwfShapeBuilder::Extend(int32_t x, int32_t y) {
+    minX_ = std::min(minX_, x);
+    minY_ = std::min(minY_, y);
+    maxX_ = std::max(maxX_, x);
+    maxY_ = std::max(maxY_, y);
+}
+
+void TSwfShapeBuilder::MoveTo(int32_t x, int32_t y) {
+    TRecord r;
+    r.Kind = TRecord::Move;
+    r.X = x;
+    r.Y = y;
+    records_.push_back(r);
+    x_ = x;
+    y_ = y;
+    Extend(x, y);
+}
+
+void TSwfShapeBuilder::LineTo(int32_t x, int32_t y) {
+    TRecord r;
+    r.Kind = TRecord::Line;
+    r.X = x;
+    r.Y = y;
+    records_.push_back(r);
+    Extend(x, y);
+}
+
+void TSwfShapeBuilder::CurveTo(int32_t cx, int32_t cy, int32_t x, int32_t y) {
+    TRecord r;
+    r.Kind = TRecord::Curve;
+    r.Cx = cx;
+    r.Cy = cy;
+    r.X = x;
+    r.Y = y;
+    records_.push_back(r);
+    Extend(cx, cy);
+    Extend(x, y);
+}
+
+void TSwfShapeBuilder::Rectangle(int32_t x, int32_t y, int32_t w, int32_t h, int Fill, int Line) {
+    Polygon({{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}}, Fill, Line);
+}
+
+void TSwfShapeBuilder::Polygon(const std::vector<std::pair<int32_t, int32_t>>& Points, int Fill, int Line) {
+    if (Points.empty()) return;
+    Style(0, Fill, Line);
+    MoveTo(Points[0].first, Points[0].second);
+    for (size_t i = 1; i < Points.size(); ++i) LineTo(Points[i].first, Points[i].second);
+    LineTo(Points[0].first, Points[0].second);
+}
+
+void TSwfShapeBuilder::Ellipse(int32_t cx, int32_t cy, int32_t rx, int32_t ry, int Fill, int Line) {
+    // Eight quadratic arcs: each control point sits where the tangents at the
+    // arc's ends meet, 1/cos(22.5 degrees) out from the centre.
+    const double k = 1 / std::cos(std::numbers::pi / 8);
+    auto at = [&](double a, double scale, int32_t& x, int32_t& y) {
+        x = cx + static_cast<int32_t>(std::lround(rx * scale * std::cos(a)));
+        y = cy + static_cast<int32_t>(std::lround(ry * scale * std::sin(a)));
+    };
+    Style(0, Fill, Line);
+    int32_t x0, y0;
+    at(0, 1, x0, y0);
+    MoveTo(x0, y0);
+    for (int i = 1; i <= 8; ++i) {
+        int32_t qx, qy, x, y;
+        at((i - 0.5) * std::numbers::pi / 4, k, qx, qy);
+        if (i == 8) {
+            x = x0;
+            y = y0;
+        } else {
+            at(i * std::numbers::pi / 4, 1, x, y);
+        }
+        CurveTo(qx, qy, x, y);
+    }
+}
+
+namespace {
+
+void WriteFill(TSwfBitWriter& w, const TSwfShapeBuilder::TFill& f, int version) {
+    using TFill = TSwfShapeBuilder::TFill;
+    bool alpha = version >= 3;
+    switch (f.Kind) {
+    case TFill::Solid:
+        w.U8(0x00);
+        w.Color(f.Color, alpha);
+        break;
+    case TFill::LinearGradient:
+    case TFill::RadialGradient:
+        w.U8(f.Kind == TFill::LinearGradient ? 0x10 : 0x12);
+        w.Matrix(f.Matrix);
+        w.UB(2, 0);
+        w.UB(2, 0);
+        w.UB(4, static_cast<uint32_t>(std::min<size_t>(f.Stops.size(), 15)));
+        for (size_t i = 0; i < f.Stops.size() && i < 15; ++i) {
+            w.U8(f.Stops[i].first);
+            w.Color(f.Stops[i].second, alpha);
+        }
+        break;
+    case TFill::Bitmap:
+        w.U8(0x41);
+        w.U16(f.BitmapId);
+        w.Matrix({});
+        break;
+    }
+}
+
+unsigned CountBits(size_t n) {
+    unsigned b = 0;
+    while ((size_t(1) << b) <= n) ++b;
+    return b;
+}
+
+}  // namespace
+
+std::vector<uint8_t> TSwfShapeBuilder::Encode(int Version) const {
+    TSwfBitWriter w;
+    TSwfRect bounds;
+    if (minX_ <= maxX_) bounds = {minX_, maxX_, minY_, maxY_};
+    w.Rect(bounds);
+    if (Version >= 4) {
+        w.Rect(bounds);
+        w.U8(0);
+    }
+    size_t group = 0;
+    unsigned fillBits = 0, lineBits = 0;
+    auto writeStyles = [&](const TGroup& g) {
+        if (g.Fills.size() >= 0xFF) {
+            w.U8(0xFF);
+            w.U16(static_cast<uint16_t>(g.Fills.size()));
+        } else {
+            w.U8(static_cast<uint8_t>(g.Fills.size()));
+        }
+        for (const TFill& f : g.Fills) WriteFill(w, f, Version);
+        w.U8(static_cast<uint8_t>(g.Lines.size()));
+        for (const TLine& l : g.Lines) {
+            w.U16(l.Width);
+            if (Version >= 4) {
+                w.UB(16, 0);  // round caps and joins, no fill, scaling strokes
+                w.Color(l.Color, true);
+            } else {
+                w.Color(l.Color, Version >= 3);
+            }
+        }
+        fillBits = CountBits(g.Fills.size());
+        lineBits = CountBits(g.Lines.size());
+        w.UB(4, fillBits);
+        w.UB(4, lineBits);
+    };
+    writeStyles(groups_[0]);
+    int32_t x = 0, y = 0;
+    for (const TRecord& r : records_) {
+        switch (r.Kind) {
+        case TRecord::Style:
+        case TRecord::Move: {
+            w.UB(1, 0);
+            bool newStyles = false;
+            w.UB(1, newStyles);
+            w.UB(1, r.LineStyle >= 0);
+            w.UB(1, r.Fill1 >= 0);
+            w.UB(1, r.Fill0 >= 0);
+            w.UB(1, r.Kind == TRecord::Move);
+            if (r.Kind == TRecord::Move) {
+                unsigned n = TSwfBitWriter::SignedBits({r.X, r.Y});
+                w.UB(5, n);
+                w.SB(n, r.X);
+                w.SB(n, r.Y);
+                x = r.X;
+                y = r.Y;
+            }
+            if (r.Fill0 >= 0) w.UB(fillBits, r.Fill0);
+            if (r.Fill1 >= 0) w.UB(fillBits, r.Fill1);
+            if (r.LineStyle >= 0) w.UB(lineBits, r.LineStyle);
+            break;
+        }
+        case TRecord::NewStyles:
+            w.UB(1, 0);
+            w.UB(5, 0x10);
+            writeStyles(groups_[++group]);
+            break;
+        case TRecord::Line: {
+            int32_t dx = r.X - x, dy = r.Y - y;
+            unsigned n = std::max(2u, TSwfBitWriter::SignedBits({dx, dy}));
+            w.UB(1, 1);
+            w.UB(1, 1);
+            w.UB(4, n - 2);
+            if (dx != 0 && dy != 0) {
+                w.UB(1, 1);
+                w.SB(n, dx);
+                w.SB(n, dy);
+            } else {
+                w.UB(1, 0);
+                w.UB(1, dx == 0);
+                w.SB(n, dx == 0 ? dy : dx);
+            }
+            x = r.X;
+            y = r.Y;
+            break;
+        }
+        case TRecord::Curve: {
+            int32_t cdx = r.Cx - x, cdy = r.Cy - y, adx = r.X - r.Cx, ady = r.Y - r.Cy;
+            unsigned n = std::max(2u, TSwfBitWriter::SignedBits({cdx, cdy, adx, ady}));
+            w.UB(1, 1);
+            w.UB(1, 0);
+            w.UB(4, n - 2);
+            w.SB(n, cdx);
+            w.SB(n, cdy);
+            w.SB(n, adx);
+            w.SB(n, ady);
+            x = r.X;
+            y = r.Y;
+            break;
+        }
+        }
+    }
+    w.UB(6, 0);
+    return w.Data();
+}
+
+// ---- timelines
+
+void TSwfTagWriter::Tag(uint16_t Code, std::span<const uint8_t> Body, bool LongHeader) {
+    TSwfBitWriter w;
+    if (Body.size() < 0x3F && !LongHeader) {
+        w.U16(static_cast<uint16_t>(Code << 6 | Body.size()));
+    } else {
+        w.U16(static_cast<uint16_t>(Code << 6 | 0x3F));
+        w.U32(static_cast<uint32_t>(Body.size()));
+    }
+    w.Bytes(Body);
+    const auto& d = w.Data();
+    data_.insert(data_.end(), d.begin(), d.end());
+}
+
+void TSwfTagWriter::Place(uint16_t Depth, uint16_t Id, const TSwfMatrix& m, std::optional<TSwfColorTransform> cx) {
+    TSwfBitWriter w;
+    w.U8(0x02 | 0x04 | (cx ? 0x08 : 0));
+    w.U16(Depth);
+    w.U16(Id);
+    w.Matrix(m);
+    if (cx) w.ColorTransform(*cx, true);
+    Tag(26, w.Data());
+}
+
+void TSwfTagWriter::Move(uint16_t Depth, std::optional<TSwfMatrix> m, std::optional<TSwfColorTransform> cx,
+                         std::optional<uint16_t> NewId) {
+    TSwfBitWriter w;
+    w.U8(0x01 | (NewId ? 0x02 : 0) | (m ? 0x04 : 0) | (cx ? 0x08 : 0));
+    w.U16(Depth);
+    if (NewId) w.U16(*NewId);
+    if (m) w.Matrix(*m);
+    if (cx) w.ColorTransform(*cx, true);
+    Tag(26, w.Data());
+}
+
+void TSwfTagWriter::PlaceMask(uint16_t Depth, uint16_t Id, uint16_t ClipDepth, const TSwfMatrix& m) {
+    TSwfBitWriter w;
+    w.U8(0x02 | 0x04 | 0x40);
+    w.U16(Depth);
+    w.U16(Id);
+    w.Matrix(m);
+    w.U16(ClipDepth);
+    Tag(26, w.Data());
+}
+
+void TSwfTagWriter::PlaceObject1(uint16_t Depth, uint16_t Id, const TSwfMatrix& m, std::optional<TSwfColorTransform> cx) {
+    TSwfBitWriter w;
+    w.U16(Id);
+    w.U16(Depth);
+    w.Matrix(m);
+    if (cx) w.ColorTransform(*cx, false);
+    Tag(4, w.Data());
+}
+
+void TSwfTagWriter::PlaceObject3(uint16_t Depth, uint16_t Id, const TSwfMatrix& m) {
+    TSwfBitWriter w;
+    w.U8(0x02 | 0x04 | 0x20);  // character, matrix, name
+    w.U8(0x10);                // class name
+    w.U16(Depth);
+    for (char c : std::string("Sample")) w.U8(static_cast<uint8_t>(c));
+    w.U8(0);
+    w.U16(Id);
+    w.Matrix(m);
+    for (char c : std::string("clip")) w.U8(static_cast<uint8_t>(c));
+    w.U8(0);
+    Tag(70, w.Data());
+}
+
+void TSwfTagWriter::Remove(uint16_t Depth) {
+    TSwfBitWriter w;
+    w.U16(Depth);
+    Tag(28, w.Data());
+}
+
+void TSwfTagWriter::RemoveObject1(uint16_t Depth, uint16_t Id) {
+    TSwfBitWriter w;
+    w.U16(Id);
+    w.U16(Depth);
+    Tag(5, w.Data());
+}
+
+void TSwfTagWriter::ShowFrame() {
+    Tag(1, {});
+    ++frames_;
+}
+
+void TSwfTagWriter::End() { Tag(0, {}); }
+
+// ---- movies
+
+TSwfWriter::TSwfWriter(int WidthPx, int HeightPx, double FramesPerSecond, uint8_t Version)
+    : stage_{0, WidthPx * TwipsPerPixel, 0, HeightPx * TwipsPerPixel}, fps_(FramesPerSecond), version_(Version) {}
+
+void TSwfWriter::SetBackground(TSwfRgba c) {
+    TSwfBitWriter w;
+    w.Color(c, false);
+    defs_.Tag(9, w.Data());
+}
+
+uint16_t TSwfWriter::DefineShape(const TSwfShapeBuilder& Shape, int ShapeVersion) {
+    static constexpr uint16_t codes[] = {2, 22, 32, 83};
+    uint16_t id = nextId_++;
+    TSwfBitWriter w;
+    w.U16(id);
+    w.Bytes(Shape.Encode(ShapeVersion));
+    defs_.Tag(codes[std::clamp(ShapeVersion, 1, 4) - 1], w.Data(), true);
+    return id;
+}
+
+uint16_t TSwfWriter::DefineSprite(const TSwfTagWriter& Timeline) {
+    uint16_t id = nextId_++;
+    TSwfBitWriter w;
+    w.U16(id);
+    w.U16(static_cast<uint16_t>(Timeline.Frames()));
+    w.Bytes(Timeline.Data());
+    w.U16(0);  // end of the clip's tags
+    defs_.Tag(39, w.Data(), true);
+    return id;
+}
+
+std::vector<uint8_t> TSwfWriter::Finish(bool Compressed) const {
+    TSwfBitWriter body;
+    body.Rect(stage_);
+    body.U16(static_cast<uint16_t>(std::lround(fps_ * 256)));
+    body.U16(FrameCountOverride ? *FrameCountOverride : static_cast<uint16_t>(Main.Frames()));
+    body.Bytes(defs_.Data());
+    body.Bytes(Main.Data());
+    body.U16(0);  // end tag
+    const std::vector<uint8_t>& b = body.Data();
+
+    std::vector<uint8_t> file = {uint8_t(Compressed ? 'C' : 'F'), 'W', 'S', version_};
+    uint32_t length = static_cast<uint32_t>(8 + b.size());
+    for (int i = 0; i < 4; ++i) file.push_back(uint8_t(length >> (8 * i)));
+    if (!Compressed) {
+        file.insert(file.end(), b.begin(), b.end());
+        return file;
+    }
+    uLongf packedSize = compressBound(static_cast<uLong>(b.size()));
+    std::vector<uint8_t> packed(packedSize);
+    compress2(packed.data(), &packedSize, b.data(), static_cast<uLong>(b.size()), 9);
+    file.insert(file.end(), packed.begin(), packed.begin() + packedSize);
+    return file;
+}

@@ -1,0 +1,67 @@
+#include "TestSkinControls.h"
+
+#include "SkinThemes.h"
+
+const TClassInfo& TskTestControl::StaticClassInfo() {
+    static const TClassInfo info = DescribeClass<TskTestControl, TCustomControl>("TskTestControl", [](auto& c) {
+        c.template Enum<TskUIStyle>("UIStyle", &TskTestControl::UIStyle, &TskTestControl::SetUIStyle, UIStyleNames());
+        c.template Reference<TskFileTheme>("FileTheme", &TskTestControl::FileTheme, &TskTestControl::SetFileTheme);
+    });
+    return info;
+}
+
+void TskTestControl::SetUIStyle(TskUIStyle Value) {
+    style_ = Value;
+    Log.push_back("UIStyle=" + std::string(UIStyleName(Value)));
+    Apply();
+}
+
+void TskTestControl::SetFileTheme(TskFileTheme* Value) {
+    if (fileTheme_ && fileTheme_ != Value) fileTheme_->RemoveFreeNotification(this);
+    fileTheme_ = Value;
+    if (Value) Value->FreeNotification(this);
+    Log.push_back("FileTheme=" + (Value ? Value->Name() : std::string("nil")));
+    Apply();
+}
+
+void TskTestControl::Apply() {
+    FromFile = ResolveUIStyle(fileTheme_, style_, Effective);
+    RoundCorner = FromFile ? fileTheme_->ReadInt(TskThemeKey::FormRoundCornerInt)
+                           : BuiltInThemeInt(Effective, TskThemeKey::FormRoundCornerInt);
+}
+
+void TskTestControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    Log.push_back("Bounds=" + std::to_string(ALeft) + "," + std::to_string(ATop) + "," + std::to_string(AWidth) + "," +
+                  std::to_string(AHeight));
+    TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
+void TskTestControl::Notification(TComponent* AComponent, TOperation Operation) {
+    TCustomControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == fileTheme_) {
+        fileTheme_ = nullptr;
+        SetUIStyle(TskUIStyle::DeepBlue);
+    }
+}
+
+const TClassInfo& TskStyleOnlyControl::StaticClassInfo() {
+    static const TClassInfo info =
+        DescribeClass<TskStyleOnlyControl, TCustomControl>("TskStyleOnlyControl", [](auto& c) {
+            c.template Enum<TskUIStyle>("UIStyle", &TskStyleOnlyControl::UIStyle, &TskStyleOnlyControl::SetUIStyle,
+                                        UIStyleNames());
+        });
+    return info;
+}
+
+const TClassInfo& TskTestFormFrame::StaticClassInfo() {
+    static const TClassInfo info = DescribeClass<TskTestFormFrame, TskTestControl>("TskTestFormFrame", [](auto&) {});
+    static const bool registered = (RegisterSkinFormFrame(info), true);
+    (void)registered;
+    return info;
+}
+
+const TClassInfo& TPlainThemedControl::StaticClassInfo() {
+    static const TClassInfo info =
+        DescribeClass<TPlainThemedControl, TskTestControl>("TPlainThemedControl", [](auto&) {});
+    return info;
+}
