@@ -2,6 +2,7 @@
 
 #include "Bitmap.h"
 #include "FileStream.h"
+#include "Filer.h"
 #include "Form.h"
 #include "SkinPublic.h"
 #include "Streams.h"
@@ -138,6 +139,11 @@ const TClassInfo& TskBuiltInFileTheme::StaticClassInfo() {
             c.String("ThemeFile", &TskBuiltInFileTheme::ThemeFile, &TskBuiltInFileTheme::SetThemeFile);
         });
     return info;
+}
+
+void TskBuiltInFileTheme::DefineProperties(TFiler* Filer) {
+    TskFileTheme::DefineProperties(Filer);
+    Filer->DefineBinaryProperty("SkinData", [this](TStream& Data) { ReadSkinData(Data); });
 }
 
 void TskBuiltInFileTheme::ReadSkinData(TStream& Data) {

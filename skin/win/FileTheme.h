@@ -90,6 +90,10 @@ public:
     // again whatever happens, also when the data is no theme.
     void ReadSkinData(TStream& Data);
 
+protected:
+    // "SkinData", read through ReadSkinData while the form loads.
+    void DefineProperties(TFiler* Filer) override;
+
 private:
     std::string embedFile_;
 };

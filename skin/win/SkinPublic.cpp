@@ -180,10 +180,6 @@ void RotateBitmapCW(TBitmap* Bitmap) {
     SetPixelsFrom(Bitmap, RotatePixelsCW(Pixels(Bitmap), w, h), h, w);
 }
 
-bool HasPublishedProperty(const TObject* Component, const std::string& Name) {
-    return Component && IsPublishedProp(Component, Name);
-}
-
 void ExtractBitmapFrame(TBitmap* Source, TBitmap* Dest, int Count, int Index) {
     if (!Usable(Source) || !Dest) return;
     const TskFrameColumns columns = FrameColumns(Source->Width(), Count, Index);

@@ -9,6 +9,7 @@
 #include "Colors.h"
 #include "GraphicsTypes.h"
 #include "SkinGeometry.h"
+#include "TypInfo.h"
 #include "UIStyle.h"
 
 #include <string>
@@ -52,8 +53,8 @@ void DrawThreePartBitmap(TBitmap* Bitmap, TCanvas* Canvas, const TRect& Rect, bo
 void RotateBitmapCCW(TBitmap* Bitmap);
 void RotateBitmapCW(TBitmap* Bitmap);
 
-// Whether Component's class publishes a property of that name.
-bool HasPublishedProperty(const TObject* Component, const std::string& Name);
+// HasPublishedProperty (whether a component's class publishes a property of
+// that name) comes with the property tables, TypInfo.h.
 
 // Frame Index (from 1) of Count equal-width frames of Source, into Dest
 // (Source and Dest may be the same bitmap). Nothing happens for a Count below
