@@ -22,6 +22,7 @@
 #include "Pump.h"
 #include "StdControls.h"
 #include "ToolBar.h"
+#include "UserInput.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -139,46 +140,8 @@ private:
 
 // ---- the user
 
-void Post(HWND Window, UINT Msg, WPARAM W, int X, int Y) { PostMessageA(Window, Msg, W, MAKELPARAM(X, Y)); }
-
-void LeftClick(HWND Window, POINT P, bool Double = false) {
-    Post(Window, WM_LBUTTONDOWN, MK_LBUTTON, P.x, P.y);
-    Post(Window, WM_LBUTTONUP, 0, P.x, P.y);
-    if (Double) {
-        Post(Window, WM_LBUTTONDBLCLK, MK_LBUTTON, P.x, P.y);
-        Post(Window, WM_LBUTTONUP, 0, P.x, P.y);
-    }
-    PumpFor(80);
-}
-
-void RightClick(HWND Window, POINT P) {
-    Post(Window, WM_RBUTTONDOWN, MK_RBUTTON, P.x, P.y);
-    Post(Window, WM_RBUTTONUP, 0, P.x, P.y);
-}
-
 POINT Centre(const RECT& R) { return POINT{(R.left + R.right) / 2, (R.top + R.bottom) / 2}; }
-POINT Centre(TControl* C) { return POINT{C->Width() / 2, C->Height() / 2}; }
-
-// Keys pressed and released in order, then released in reverse order, as
-// the keyboard delivers them to the window in front.
-void PressKeys(std::vector<WORD> Keys) {
-    std::vector<INPUT> input;
-    for (WORD k : Keys) {
-        INPUT i{};
-        i.type = INPUT_KEYBOARD;
-        i.ki.wVk = k;
-        input.push_back(i);
-    }
-    for (auto k = Keys.rbegin(); k != Keys.rend(); ++k) {
-        INPUT i{};
-        i.type = INPUT_KEYBOARD;
-        i.ki.wVk = *k;
-        i.ki.dwFlags = KEYEVENTF_KEYUP;
-        input.push_back(i);
-    }
-    SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
-    PumpFor(100);
-}
+void LeftClick(HWND Window, POINT P, bool Double = false) { ClickAt(Window, P.x, P.y, Double); }
 
 // With TESSALOOM_SHOT_DIR set, the form as it shows on the screen is saved
 // there under Name, for a person to look at.
@@ -259,9 +222,8 @@ TEST_F(EveryControlForm, DrivenLikeAUser) {
         SCOPED_TRACE("typing into the edit");
         LeftClick(edit->Handle(), POINT{4, 8});
         ASSERT_TRUE(PumpUntil([&] { return GetFocus() == edit->Handle(); }, 2000));
-        PostMessageA(edit->Handle(), WM_KEYDOWN, VK_END, 1);
-        for (char c : std::string(" Saver")) PostMessageA(edit->Handle(), WM_CHAR, static_cast<unsigned char>(c), 1);
-        PumpFor(100);
+        PressKey(edit->Handle(), VK_END);
+        TypeChars(edit->Handle(), " Saver");
         EXPECT_EQ(edit->Text(), "My Saver");
         EXPECT_EQ(form->Caption(), "Every control - My Saver");
     }
@@ -276,7 +238,8 @@ TEST_F(EveryControlForm, DrivenLikeAUser) {
     }
     {
         SCOPED_TRACE("clicking a button, then Enter and Escape from the edit");
-        LeftClick(Find<TButton>("BuildButton")->Handle(), Centre(Find<TButton>("BuildButton")));
+        auto* build = Find<TButton>("BuildButton");
+        ClickAt(build->Handle(), build->Width() / 2, build->Height() / 2);
         EXPECT_EQ(Taken(), Log{"build"});
         EXPECT_EQ(memo->Lines()->Strings(memo->Lines()->Count() - 1), "Building My Saver...");
         edit->SetFocus();
@@ -322,7 +285,7 @@ TEST_F(EveryControlForm, DrivenLikeAUser) {
         SCOPED_TRACE("a right click on the list and Remove chosen from its menu");
         LeftClick(list->Handle(), itemPoint(0));
         TMenuDriver user(Find<TPopupMenu>("ListPopupMenu")->Handle(), Find<TMenuItem>("PMRemove")->Command());
-        RightClick(list->Handle(), itemPoint(0));
+        RightClickAt(list->Handle(), itemPoint(0).x, itemPoint(0).y);
         EXPECT_TRUE(PumpUntil([&] { return form->Log.size() >= 2; }, 8000));
         EXPECT_TRUE(user.Found());
         EXPECT_EQ(Taken(), (Log{"popup from MovieList", "remove first.swf"}));
