@@ -14,6 +14,11 @@ void ClickAt(HWND Window, int X, int Y, bool Double) {
 }
 
 void RightClickAt(HWND Window, int X, int Y) {
+    // The pointer is where the user clicks: controls that report the click
+    // as WM_CONTEXTMENU take the point from it.
+    POINT screen{X, Y};
+    ClientToScreen(Window, &screen);
+    SetCursorPos(screen.x, screen.y);
     const LPARAM p = MAKELPARAM(X, Y);
     PostMessageA(Window, WM_RBUTTONDOWN, MK_RBUTTON, p);
     PostMessageA(Window, WM_RBUTTONUP, 0, p);

@@ -10,8 +10,8 @@
 
 // A left click (or a double click: down, up, double-click down, up) at client point X, Y of Window.
 void ClickAt(HWND Window, int X, int Y, bool Double = false);
-// A right click at client point X, Y of Window. Not waited for: the menu it
-// may open runs a loop of its own.
+// A right click at client point X, Y of Window, with the pointer moved there.
+// Not waited for: the menu it may open runs a loop of its own.
 void RightClickAt(HWND Window, int X, int Y);
 // Characters typed into Window.
 void TypeChars(HWND Window, const std::string& Text);
