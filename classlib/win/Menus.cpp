@@ -435,8 +435,12 @@ void TPopupMenu::Popup(int X, int Y) {
     if (TMenuItem* item = command ? FindItem(command) : nullptr) item->Click();
 }
 
+bool TMenuItem::HasVisibleItems() const {
+    return std::any_of(items_.begin(), items_.end(), [](const TMenuItem* i) { return i->Visible(); });
+}
+
 TMenuItem* TMenuItem::PopupSubItems(int X, int Y, const TRect& Avoid) {
-    if (std::none_of(items_.begin(), items_.end(), [](const TMenuItem* i) { return i->Visible(); })) return nullptr;
+    if (!HasVisibleItems()) return nullptr;
     TTemporaryMenu menu;
     const TMenu* owner = GetParentMenu();
     for (const TMenuItem* sub : items_) sub->AppendTo(menu.Handle(), owner && owner->OwnerDraw());

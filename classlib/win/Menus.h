@@ -90,6 +90,8 @@ public:
     void SetParentComponent(TComponent* Value) override;
 
     virtual void Click();
+    // Whether any sub-item would show in a menu.
+    bool HasVisibleItems() const;
     // Shows the visible sub-items as a popup menu whose top-left corner is at
     // the screen point (X, Y), kept off the screen rectangle Avoid (the tool
     // button it drops from). Answers the item the user chose, or null; its

@@ -298,10 +298,7 @@ bool TToolBar::CanAutoSize(int& NewWidth, int& NewHeight) {
 
 bool TToolBar::CheckMenuDropdown(TToolButton* Button) {
     TMenuItem* item = Button->MenuItem();
-    if (!item || !HandleAllocated()) return false;
-    bool anyShown = false;
-    for (int i = 0; i < item->Count(); ++i) anyShown = anyShown || item->Items(i)->Visible();
-    if (!anyShown) return false;
+    if (!item || !item->HasVisibleItems() || !HandleAllocated()) return false;
     RECT r{};
     if (!SendMessageA(Handle(), TB_GETITEMRECT, static_cast<WPARAM>(Button->Index()), reinterpret_cast<LPARAM>(&r))) return false;
     MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
