@@ -6,6 +6,7 @@
 #include "DecompileUnit.h"
 #include "DiskFileSystem.h"
 #include "FileStream.h"
+#include "GroupBox.h"
 #include "HiddenBatch.h"
 #include "Image.h"
 #include "Label.h"
@@ -67,6 +68,12 @@ TSetupForm::TSetupForm(TSetupFormServices Services) : services_(std::move(Servic
 TSetupForm::~TSetupForm() = default;
 
 void TSetupForm::Init() {
+    // The classes the stored description names, known before it is read.
+    RegisterClass<TLabel>();
+    RegisterClass<TImage>();
+    RegisterClass<TGroupBox>();
+    RegisterClass<TCheckBox>();
+    RegisterClass<TButton>();
     TForm::Init();
     TitleLabel = Part<TLabel>(this, "TitleLabel");
     PublisherLabel = Part<TLabel>(this, "PublisherLabel");
@@ -90,6 +97,16 @@ std::string TSetupForm::ProgramFile() const {
 }
 
 void TSetupForm::FormShow(TObject*) {
+    // The window opens even when its file cannot be read, with what was
+    // filled so far, so the user sees the error and can still close it.
+    try {
+        Fill();
+    } catch (...) {
+        Application->HandleException(this);
+    }
+}
+
+void TSetupForm::Fill() {
     project_ = std::make_unique<TProject>();
     TFileStream own(ProgramFile(), fmOpenRead | fmShareDenyNone);
     TDecompileStream package;
@@ -108,10 +125,12 @@ void TSetupForm::FormShow(TObject*) {
     SetCaption(texts.WindowCaption);
     Application->SetTitle(texts.WindowCaption);
 
-    TRegistrySettings registry;
-    const TScreensaverSettings settings = ReadSettings(registry, buildId_);
-    MuteCheckBox->SetChecked(settings.Mute);
-    IgnoreCheckBox->SetChecked(settings.IgnoreMouse);
+    if (!buildId_.empty()) {
+        TRegistrySettings registry;
+        const TScreensaverSettings settings = ReadSettings(registry, buildId_);
+        MuteCheckBox->SetChecked(settings.Mute);
+        IgnoreCheckBox->SetChecked(settings.IgnoreMouse);
+    }
 
     auto logo = package.GetStream(kLogoStream, true);
     TDiskFileSystem files;
@@ -124,7 +143,9 @@ void TSetupForm::FormClose(TObject*, TCloseAction&) { project_.reset(); }
 
 void TSetupForm::SaveBtnClick(TObject*) {
     TRegistrySettings registry;
-    SaveSettings(registry, buildId_, {MuteCheckBox->Checked(), IgnoreCheckBox->Checked()});
+    // Without a build identifier (a file that could not be read) the key
+    // would be the one all screensavers share.
+    if (!buildId_.empty()) SaveSettings(registry, buildId_, {MuteCheckBox->Checked(), IgnoreCheckBox->Checked()});
     Close();
 }
 

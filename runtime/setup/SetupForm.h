@@ -70,6 +70,7 @@ protected:
     void Init() override;
 
 private:
+    void Fill();
     std::string ProgramFile() const;
     void OpenLink(const std::string& URL);
 
