@@ -22,8 +22,11 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <wincodec.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <initializer_list>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -86,6 +89,45 @@ std::string LogoBitmap() {
     return Bytes(s);
 }
 
+// The same logo as a JPEG file, encoded through the imaging component.
+std::string LogoJpeg() {
+    TBitmap b;
+    const std::string bmp = LogoBitmap();
+    TMemoryStream in;
+    in.WriteBuffer(bmp.data(), static_cast<std::int64_t>(bmp.size()));
+    in.SetPosition(0);
+    b.LoadFromStream(&in);
+
+    const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    std::string jpeg;
+    IWICImagingFactory* factory = nullptr;
+    IWICBitmap* source = nullptr;
+    IStream* stream = nullptr;
+    IWICBitmapEncoder* encoder = nullptr;
+    IWICBitmapFrameEncode* frame = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                   reinterpret_cast<void**>(&factory))) &&
+        SUCCEEDED(factory->CreateBitmapFromHBITMAP(b.Handle(), nullptr, WICBitmapIgnoreAlpha, &source)) &&
+        SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)) &&
+        SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatJpeg, nullptr, &encoder)) &&
+        SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) &&
+        SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) && SUCCEEDED(frame->Initialize(nullptr)) &&
+        SUCCEEDED(frame->SetSize(kLogoWidth, kLogoHeight)) && SUCCEEDED(frame->WriteSource(source, nullptr)) &&
+        SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit())) {
+        STATSTG stat{};
+        stream->Stat(&stat, STATFLAG_NONAME);
+        jpeg.resize(static_cast<std::size_t>(stat.cbSize.QuadPart));
+        LARGE_INTEGER start{};
+        stream->Seek(start, STREAM_SEEK_SET, nullptr);
+        ULONG read = 0;
+        stream->Read(jpeg.data(), static_cast<ULONG>(jpeg.size()), &read);
+    }
+    for (IUnknown* u : std::initializer_list<IUnknown*>{frame, encoder, stream, source, factory})
+        if (u) u->Release();
+    if (com) CoUninitialize();
+    return jpeg;
+}
+
 // What a screensaver's project says about itself.
 struct TSaverTexts {
     std::string Title = "Orbits and Tides";
@@ -94,6 +136,7 @@ struct TSaverTexts {
     std::string Email = "screensavers@nimbrel.example";
     std::string Copyright = "Copyright (c) 2026 Nimbrel Studio";
     std::string LogoFile = "C:\\Art\\logo.bmp";
+    std::string Logo = LogoBitmap();
 };
 
 // An installed screensaver file made as the installer makes it: a package
@@ -122,8 +165,7 @@ std::string InstalledFile(const TSaverTexts& Texts, const std::string& BuildId, 
     TMemoryStream installer, runtime, logo;
     installer.WriteBuffer("MZ installer", 12);
     runtime.WriteBuffer(Runtime.data(), static_cast<std::int64_t>(Runtime.size()));
-    const std::string logoBytes = LogoBitmap();
-    logo.WriteBuffer(logoBytes.data(), static_cast<std::int64_t>(logoBytes.size()));
+    logo.WriteBuffer(Texts.Logo.data(), static_cast<std::int64_t>(Texts.Logo.size()));
     TCompileStream package;
     package.AddStream(&installer, false);
     package.AddStream(&runtime, true);
@@ -269,11 +311,8 @@ protected:
     bool FormOnScreen() const { return form->Visible() && IsWindowVisible(form->Handle()); }
 };
 
-TEST_F(SetupDialog, ShowsTheProjectsTextsAndItsLogo) {
-    // A file of the logo's name that the user keeps in the temporary folder.
-    WriteWholeFile(temp + "\\logo.bmp", "the user's own file");
+TEST_F(SetupDialog, ShowsTheProjectsTexts) {
     Show();
-
     EXPECT_EQ(form->TitleLabel->Caption(), "Orbits and Tides");
     EXPECT_EQ(form->PublisherLabel->Caption(), "by Nimbrel Studio");
     EXPECT_EQ(form->HomepageLabel->Caption(), "www.nimbrel.example");
@@ -285,28 +324,81 @@ TEST_F(SetupDialog, ShowsTheProjectsTextsAndItsLogo) {
     EXPECT_EQ(Application->Title(), "Orbits and Tides Setup Window");
     ASSERT_NE(form->Project(), nullptr);
     EXPECT_EQ(form->Project()->FlashList->Count(), 2);
+}
 
-    // The logo was loaded through a copy of its own, which is gone again.
-    ASSERT_NE(form->LogoPanel->Picture()->Graphic(), nullptr);
-    EXPECT_EQ(form->LogoPanel->Picture()->Graphic()->Width(), kLogoWidth);
-    EXPECT_EQ(form->LogoPanel->Picture()->Graphic()->Height(), kLogoHeight);
-    EXPECT_EQ(FilesIn(temp), std::vector<std::string>{"logo.bmp"});
-    EXPECT_EQ(ReadWholeFile(temp + "\\logo.bmp"), "the user's own file");
+struct LogoCase {
+    const char* Name;
+    friend void PrintTo(const LogoCase& C, std::ostream* Os) { *Os << C.Name; }
+    const char* LogoFile;
+    const char* CopyName;  // the file name the copy would have
+    std::function<std::string()> Bytes;
+    const char* GraphicClass;
+    int Tolerance;  // per colour channel on screen
+};
+
+class SetupDialogLogo : public SetupDialog, public ::testing::WithParamInterface<LogoCase> {};
+
+bool Near(COLORREF Seen, COLORREF Wanted, int Tolerance) {
+    return std::abs(GetRValue(Seen) - GetRValue(Wanted)) <= Tolerance &&
+           std::abs(GetGValue(Seen) - GetGValue(Wanted)) <= Tolerance &&
+           std::abs(GetBValue(Seen) - GetBValue(Wanted)) <= Tolerance;
+}
+
+TEST_P(SetupDialogLogo, IsShownThroughACopyThatIsGoneAgain) {
+    texts.LogoFile = GetParam().LogoFile;
+    texts.Logo = GetParam().Bytes();
+    ASSERT_GT(texts.Logo.size(), 100u);
+    // A file of the logo's name that the user keeps in the temporary folder.
+    const std::string users = temp + "\\" + GetParam().CopyName;
+    WriteWholeFile(users, "the user's own file");
+    Show();
+
+    TGraphic* logo = form->LogoPanel->Picture()->Graphic();
+    ASSERT_NE(logo, nullptr);
+    EXPECT_EQ(logo->ClassName(), GetParam().GraphicClass);
+    EXPECT_EQ(logo->Width(), kLogoWidth);
+    EXPECT_EQ(logo->Height(), kLogoHeight);
+    EXPECT_EQ(FilesIn(temp), std::vector<std::string>{GetParam().CopyName});
+    EXPECT_EQ(ReadWholeFile(users), "the user's own file");
 
     // On screen the logo fills its 128x128 square: blue above, orange below.
     RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     PumpFor(100);
     const TPoint origin = form->ClientToScreen({form->LogoPanel->Left(), form->LogoPanel->Top()});
     HDC screen = GetDC(nullptr);
-    const COLORREF top = GetPixel(screen, origin.X + 64, origin.Y + 10);
-    const COLORREF bottom = GetPixel(screen, origin.X + 64, origin.Y + 118);
+    const COLORREF top = GetPixel(screen, origin.X + 64, origin.Y + 20);
+    const COLORREF bottom = GetPixel(screen, origin.X + 64, origin.Y + 108);
     ReleaseDC(nullptr, screen);
-    EXPECT_EQ(top, RGB(0x20, 0x50, 0xC0));
-    EXPECT_EQ(bottom, RGB(0xF0, 0x80, 0x10));
+    EXPECT_TRUE(Near(top, RGB(0x20, 0x50, 0xC0), GetParam().Tolerance)) << std::hex << top;
+    EXPECT_TRUE(Near(bottom, RGB(0xF0, 0x80, 0x10), GetParam().Tolerance)) << std::hex << bottom;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, SetupDialogLogo,
+    ::testing::Values(LogoCase{"Bitmap", "C:\\Art\\logo.bmp", "logo.bmp", LogoBitmap, "TBitmap", 0},
+                      LogoCase{"Jpeg", "D:\\Pictures\\Company Logo.JPG", "Company Logo.JPG", LogoJpeg, "TJPEGImage", 40}),
+    [](const auto& Info) { return std::string(Info.param.Name); });
+
+TEST_F(SetupDialog, LogoOfAnUnknownKindIsReportedAndItsCopyRemoved) {
+    key.Write("ignore", 1);
+    texts.LogoFile = "C:\\Art\\logo.gif";
+    texts.Logo = "GIF89a and so on";
+    TDialogAnswerer answerer(IDOK);
+    Show();
+    ASSERT_TRUE(answerer.WaitFor(1));
+    EXPECT_EQ(answerer.Seen()[0].Text, "Unknown picture file extension (.gif)");
+    EXPECT_EQ(answerer.Seen()[0].Caption, "Orbits and Tides Setup Window");
+    EXPECT_TRUE(FilesIn(temp).empty()) << FilesIn(temp).front();
+    // What came before the logo is in place.
+    EXPECT_TRUE(FormOnScreen());
+    EXPECT_EQ(form->TitleLabel->Caption(), "Orbits and Tides");
+    EXPECT_TRUE(Checked(*form->IgnoreCheckBox));
+    EXPECT_EQ(form->LogoPanel->Picture()->Graphic(), nullptr);
 }
 
 struct TextCase {
     const char* Name;
+    friend void PrintTo(const TextCase& C, std::ostream* Os) { *Os << C.Name; }
     const char* Publisher;
     const char* Email;
     const char* PublisherLine;
@@ -334,6 +426,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct StoredSettings {
     const char* Name;
+    friend void PrintTo(const StoredSettings& C, std::ostream* Os) { *Os << C.Name; }
     std::optional<DWORD> Mute, Ignore;
 };
 
@@ -399,19 +492,33 @@ TEST_F(SetupDialog, CancelLeavesTheRegistryAsItWas) {
     EXPECT_EQ(key.Read("ignore"), std::optional<DWORD>(1));
 }
 
-TEST_F(SetupDialog, EscapeIsCancel) {
+struct KeyCase {
+    const char* Name;
+    friend void PrintTo(const KeyCase& C, std::ostream* Os) { *Os << C.Name; }
+    WPARAM Key;
+    DWORD MuteAfter;
+};
+
+class SetupDialogKeys : public SetupDialog, public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(SetupDialogKeys, EnterSavesAndEscapeCancels) {
     key.Write("mute", 0);
     Show();
     Click(*form->MuteCheckBox);
-    PostMessageA(form->MuteCheckBox->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
-    PostMessageA(form->MuteCheckBox->Handle(), WM_KEYUP, VK_ESCAPE, 0);
+    PostMessageA(form->MuteCheckBox->Handle(), WM_KEYDOWN, GetParam().Key, 0);
+    PostMessageA(form->MuteCheckBox->Handle(), WM_KEYUP, GetParam().Key, 0);
     PumpUntil([&] { return !FormOnScreen(); }, 2000);
     EXPECT_FALSE(FormOnScreen());
-    EXPECT_EQ(key.Read("mute"), std::optional<DWORD>(0));
+    EXPECT_EQ(key.Read("mute"), std::optional<DWORD>(GetParam().MuteAfter));
 }
+
+INSTANTIATE_TEST_SUITE_P(Keys, SetupDialogKeys,
+                         ::testing::Values(KeyCase{"Enter", VK_RETURN, 1}, KeyCase{"Escape", VK_ESCAPE, 0}),
+                         [](const auto& Info) { return std::string(Info.param.Name); });
 
 struct LinkCase {
     const char* Name;
+    friend void PrintTo(const LinkCase& C, std::ostream* Os) { *Os << C.Name; }
     const char* Homepage;
     const char* Opened;  // nullptr: nothing may be opened
 };
