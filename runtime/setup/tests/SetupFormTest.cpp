@@ -602,6 +602,24 @@ TEST_F(SetupDialog, UninstallAnsweredYesWritesTheBatchStartsItAndEnds) {
     EXPECT_TRUE(FileExists(program)) << "the batch removes the program, not the dialog";
 }
 
+TEST_F(SetupDialog, BatchThatCannotBeWrittenIsReportedAndTheProgramGoesOn) {
+    Show();
+    // The temporary folder is gone by the time the user uninstalls.
+    const std::string gone = scratch.File("gone");
+    TTempFolder missing(gone);
+    TDialogAnswerer answerer(IDYES);
+    Click(*form->UninstallBtn);
+    ASSERT_TRUE(answerer.WaitFor(2));
+    const auto seen = answerer.Seen();
+    EXPECT_EQ(seen[0].Text, "Do you really want to remove the screensaver?");
+    EXPECT_EQ(seen[1].Caption, "Orbits and Tides Setup Window");
+    EXPECT_EQ(seen[1].Text, "Cannot create file " + gone + "\\remove.bat");
+    EXPECT_TRUE(started.empty());
+    EXPECT_EQ(terminated, 0);
+    EXPECT_TRUE(FormOnScreen());
+    EXPECT_TRUE(FileExists(program));
+}
+
 TEST_F(SetupDialog, FileThatIsNoScreensaverIsReportedAndTheWindowStillCloses) {
     program = scratch.File("broken.scr");
     WriteWholeFile(program, "MZ nothing appended");
