@@ -324,6 +324,15 @@ TEST_F(SetupDialog, ShowsTheProjectsTexts) {
     EXPECT_EQ(Application->Title(), "Orbits and Tides Setup Window");
     ASSERT_NE(form->Project(), nullptr);
     EXPECT_EQ(form->Project()->FlashList->Count(), 2);
+
+    // A dialog of 466 x 308 in the middle of the screen.
+    RECT client, window;
+    GetClientRect(form->Handle(), &client);
+    GetWindowRect(form->Handle(), &window);
+    EXPECT_EQ(client.right, 466);
+    EXPECT_EQ(client.bottom, 308);
+    EXPECT_LE(std::abs((window.left + window.right) - GetSystemMetrics(SM_CXSCREEN)), 2);
+    EXPECT_LE(std::abs((window.top + window.bottom) - GetSystemMetrics(SM_CYSCREEN)), 2);
 }
 
 struct LogoCase {
