@@ -763,11 +763,23 @@ void SaveScreenshot(HWND Window, const std::string& Path) {
     WriteWholeFile(Path, Bytes(s));
 }
 
-TEST_F(SetupDialog, UninstallRemovesTheInstalledFileOnceTheProgramHasEnded) {
-    const std::string dialogProgram = ReadWholeFile(ModuleFolder() + "setup_dialog_program.exe");
-    ASSERT_GT(dialogProgram.size(), 10000u) << "setup_dialog_program.exe not found";
+// The program at the head of the installed file: the dialog alone, and the
+// screensaver program itself (shipped as "screensaver.dat").
+struct ProgramCase {
+    const char* Name;
+    friend void PrintTo(const ProgramCase& C, std::ostream* Os) { *Os << C.Name; }
+    const char* PathFromTests;
+};
+
+class SetupDialogUninstall : public SetupDialog, public ::testing::WithParamInterface<ProgramCase> {};
+
+TEST_P(SetupDialogUninstall, RemovesTheInstalledFileOnceTheProgramHasEnded) {
+    const std::string runtime = ReadWholeFile(ModuleFolder() + GetParam().PathFromTests);
+    if (runtime == "(missing)" && std::string(GetParam().Name) == "Screensaver")
+        GTEST_SKIP() << "this build has no screensaver program";
+    ASSERT_GT(runtime.size(), 10000u) << GetParam().PathFromTests << " not found";
     program = scratch.File("Orbits and Tides.scr");
-    WriteWholeFile(program, InstalledFile(texts, buildId, dialogProgram));
+    WriteWholeFile(program, InstalledFile(texts, buildId, runtime));
 
     InstalledDialog run(program);  // with the test's temporary folder
     ASSERT_TRUE(run.Started());
@@ -801,5 +813,10 @@ TEST_F(SetupDialog, UninstallRemovesTheInstalledFileOnceTheProgramHasEnded) {
     EXPECT_TRUE(FilesIn(temp).empty());
     EXPECT_TRUE(key.Exists()) << "only the file is removed";
 }
+
+INSTANTIATE_TEST_SUITE_P(Programs, SetupDialogUninstall,
+                         ::testing::Values(ProgramCase{"DialogProgram", "setup_dialog_program.exe"},
+                                           ProgramCase{"Screensaver", ScreensaverDatFromTests}),
+                         [](const auto& Info) { return std::string(Info.param.Name); });
 
 }  // namespace
