@@ -263,7 +263,6 @@ protected:
 
     TTestFolder scratch{"setup"};
     std::string temp = scratch.File("temp");
-    std::string tempSlash = temp + "\\";
     std::optional<TTempFolder> tempFolder;
     std::string buildId = CreateGuidText();
     TSaverKey key{buildId};
