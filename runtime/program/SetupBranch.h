@@ -1,0 +1,4 @@
+#pragma once
+// The setup dialog as the program's main form.
+
+void CreateSetupDialog();

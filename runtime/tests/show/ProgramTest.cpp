@@ -1,0 +1,277 @@
+// The screensaver program started as the system starts it: an installed
+// screensaver file ("<title>.scr", the program followed by its movies and
+// project, made by the installer's class) run with each kind of switch.
+
+#include "DialogAnswerer.h"
+#include "SaverFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+using saver::TSaverParts;
+
+// A top-level window of the class that belongs to the process, or null.
+HWND WindowOf(DWORD Process, const char* ClassName) {
+    struct TSearch {
+        DWORD Process;
+        const char* ClassName;
+        HWND Found = nullptr;
+    } search{Process, ClassName};
+    EnumWindows(
+        [](HWND W, LPARAM P) -> BOOL {
+            auto* s = reinterpret_cast<TSearch*>(P);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(W, &pid);
+            char cls[64] = {};
+            GetClassNameA(W, cls, sizeof cls);
+            if (pid == s->Process && std::string(cls) == s->ClassName) {
+                s->Found = W;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
+bool WaitFor(const std::function<bool()>& Done, DWORD Ms) {
+    const DWORD start = GetTickCount();
+    while (!Done()) {
+        if (GetTickCount() - start > Ms) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+// One start of the installed screensaver.
+class TSaverProcess {
+public:
+    TSaverProcess(const std::string& Program, const std::string& Arguments) {
+        std::string line = "\"" + Program + "\"" + (Arguments.empty() ? "" : " " + Arguments);
+        std::vector<char> buffer(line.begin(), line.end());
+        buffer.push_back('\0');
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        const std::string folder = Program.substr(0, Program.find_last_of('\\'));
+        if (!CreateProcessA(Program.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
+                            &info_))
+            throw std::runtime_error("cannot start " + line);
+        CloseHandle(info_.hThread);
+    }
+    TSaverProcess(const TSaverProcess&) = delete;
+    TSaverProcess& operator=(const TSaverProcess&) = delete;
+    ~TSaverProcess() {
+        if (!Ended(0)) {
+            TerminateProcess(info_.hProcess, 99);
+            WaitForSingleObject(info_.hProcess, 5000);
+        }
+        CloseHandle(info_.hProcess);
+    }
+    bool Ended(DWORD Ms) const { return WaitForSingleObject(info_.hProcess, Ms) == WAIT_OBJECT_0; }
+    DWORD ExitCode() const {
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(info_.hProcess, &code);
+        return code;
+    }
+    DWORD Id() const { return info_.dwProcessId; }
+    HWND Window(const char* ClassName) const { return WindowOf(Id(), ClassName); }
+    HWND WaitWindow(const char* ClassName, DWORD Ms = 15000) const {
+        HWND found = nullptr;
+        WaitFor([&] { return (found = Window(ClassName)) != nullptr && IsWindowVisible(found); }, Ms);
+        return found;
+    }
+
+private:
+    PROCESS_INFORMATION info_{};
+};
+
+// An environment variable of this process (and so of the programs it starts)
+// for the length of a test.
+class TScopedVariable {
+public:
+    TScopedVariable(const char* Name, const std::string& Value) : name_(Name) {
+        char old[1024];
+        const DWORD n = GetEnvironmentVariableA(Name, old, sizeof old);
+        had_ = n > 0 && n < sizeof old;
+        if (had_) old_ = old;
+        SetEnvironmentVariableA(Name, Value.c_str());
+    }
+    TScopedVariable(const TScopedVariable&) = delete;
+    TScopedVariable& operator=(const TScopedVariable&) = delete;
+    ~TScopedVariable() { SetEnvironmentVariableA(name_, had_ ? old_.c_str() : nullptr); }
+
+private:
+    const char* name_;
+    bool had_ = false;
+    std::string old_;
+};
+
+COLORREF ScreenPixel(int X, int Y) {
+    HDC dc = GetDC(nullptr);
+    const COLORREF c = GetPixel(dc, X, Y);
+    ReleaseDC(nullptr, dc);
+    return c;
+}
+
+class ProgramTest : public testing::Test {
+protected:
+    void SetUp() override {
+        tag_ = std::to_string(GetCurrentProcessId()) + "-" + testing::UnitTest::GetInstance()->current_test_info()->name();
+        for (char& c : tag_)
+            if (c == '/') c = '-';
+        folder_ = saver::TempFolder() + "saver-" + tag_;
+        CreateDirectoryA(folder_.c_str(), nullptr);
+    }
+    void TearDown() override {
+        for (const auto& f : files_) DeleteFileA(f.c_str());
+        RemoveDirectoryA(folder_.c_str());
+    }
+    std::string Movie(const std::string& Sample) const { return "pt-" + tag_ + "-" + Sample + ".swf"; }
+    // Installs a screensaver of the samples; returns the path of its file.
+    std::string Install(const std::vector<std::string>& Samples) {
+        TSaverParts p;
+        p.Runtime = saver::RuntimeProgram();
+        for (const auto& s : Samples) {
+            p.Movies.push_back({"C:\\movies\\" + Movie(s), saver::Sample(s)});
+            files_.push_back(saver::TempFolder() + Movie(s));
+        }
+        const std::string path = folder_ + "\\" + ScreensaverFileName(p.Title);
+        saver::WriteWhole(path, saver::InstalledFile(p));
+        files_.push_back(path);
+        return path;
+    }
+    std::string Beside(const std::string& Library) {
+        const std::string to = folder_ + "\\" + Library;
+        CopyFileA((saver::TestFolder() + Library).c_str(), to.c_str(), FALSE);
+        files_.push_back(to);
+        return to;
+    }
+
+    std::string tag_, folder_;
+    std::vector<std::string> files_;
+};
+
+TEST_F(ProgramTest, PlaysTheInstalledMoviesFullScreenAndEndsOnAKey) {
+    const std::string scr = Install({"tide"});
+    const std::string movie = saver::TempFolder() + Movie("tide");
+    TSaverProcess saver(scr, "/s");
+    HWND w = saver.WaitWindow("TShowForm");
+    ASSERT_NE(w, nullptr) << "no playback window; exit code " << saver.ExitCode();
+    RECT r{};
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_TRUE(GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(saver::ReadWhole(movie), saver::Sample("tide")) << "the movie is written to the temporary folder";
+    // The stage of "tide" is 4:3, so the screen's top edge shows its sky-blue background.
+    EXPECT_TRUE(WaitFor([] { return ScreenPixel(1, 1) == RGB(150, 200, 235); }, 5000))
+        << std::hex << ScreenPixel(1, 1);
+
+    PostMessageA(w, WM_KEYDOWN, VK_SPACE, 1);
+    ASSERT_TRUE(saver.Ended(5000));
+    EXPECT_EQ(saver.ExitCode(), 0u);
+    EXPECT_FALSE(saver::Exists(movie)) << "deleted when the screensaver ends";
+}
+
+TEST_F(ProgramTest, AFileWithoutMoviesShowsAnErrorCaptionedWithTheTitleAndStillEndsOnAKey) {
+    const std::string scr = Install({});
+    TSaverProcess saver(scr, "/s");
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = saver.Window("#32770")) != nullptr && IsWindowVisible(box); }, 15000));
+    const TSeenDialog seen = ReadDialog(box);
+    EXPECT_EQ(seen.Caption, "Vidad Ididederuzi");
+    EXPECT_EQ(seen.Text, "This screensaver contains no movies.");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 5000));
+    HWND w = saver.Window("TShowForm");
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(IsWindowVisible(w));
+    PostMessageA(w, WM_KEYDOWN, VK_SPACE, 1);
+    EXPECT_TRUE(saver.Ended(5000));
+}
+
+// What one start does with its arguments.
+enum class TOutcome { Plays, EndsSilently, ChangesPassword };
+
+struct TSwitchCase {
+    const char* Name;
+    const char* Arguments;
+    TOutcome Outcome;
+    const char* PasswordCall;  // what "MPR.DLL" was asked, for the password change
+};
+
+void PrintTo(const TSwitchCase& C, std::ostream* Out) { *Out << C.Name; }
+
+class Switch : public ProgramTest, public testing::WithParamInterface<TSwitchCase> {};
+
+TEST_P(Switch, StartsWhatTheSwitchAsksFor) {
+    const TSwitchCase& c = GetParam();
+    const std::string scr = Install({"tide"});
+    Beside("MPR.DLL");
+    const std::string log = folder_ + "\\mpr-calls.txt";
+    files_.push_back(log);
+    // The program binds the library by name while it runs; Wine is told to
+    // take the one beside the program instead of its own.
+    TScopedVariable overrides("WINEDLLOVERRIDES", "mscoree,mshtml=;mpr=n");
+    TScopedVariable mprLog("TESSALOOM_MPR_LOG", log);
+
+    TSaverProcess saver(scr, c.Arguments);
+    if (c.Outcome == TOutcome::Plays) {
+        HWND w = saver.WaitWindow("TShowForm");
+        ASSERT_NE(w, nullptr);
+        PostMessageA(w, WM_KEYDOWN, VK_SPACE, 1);
+        EXPECT_TRUE(saver.Ended(5000));
+    } else {
+        bool sawWindow = false;
+        const bool ended = WaitFor(
+            [&] {
+                sawWindow = sawWindow || saver.Window("TShowForm") || saver.Window("TSetupForm") ||
+                            saver.Window("#32770");
+                return saver.Ended(0);
+            },
+            10000);
+        ASSERT_TRUE(ended);
+        EXPECT_FALSE(sawWindow);
+    }
+    EXPECT_EQ(saver.ExitCode(), 0u);
+    const std::string calls = saver::Exists(log) ? saver::ReadWhole(log) : "";
+    EXPECT_EQ(calls, c.PasswordCall);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Switch,
+    testing::Values(TSwitchCase{"UpperS", "/S", TOutcome::Plays, ""},
+                    TSwitchCase{"LowerS", "/s", TOutcome::Plays, ""},
+                    TSwitchCase{"HyphenS", "-s", TOutcome::Plays, ""},
+                    TSwitchCase{"PreviewWithAWindow", "/p 123", TOutcome::EndsSilently, ""},
+                    TSwitchCase{"OneCharacter", "s", TOutcome::EndsSilently, ""},
+                    TSwitchCase{"PasswordForAWindow", "/a 4660", TOutcome::ChangesPassword, "SCRSAVE 4660 0 null\n"},
+                    TSwitchCase{"PasswordWithoutAWindow", "/a", TOutcome::ChangesPassword, "SCRSAVE 0 0 null\n"},
+                    TSwitchCase{"PasswordWithAName", "-A parent", TOutcome::ChangesPassword, "SCRSAVE 0 0 null\n"}),
+    [](const auto& Info) { return std::string(Info.param.Name); });
+
+TEST_F(ProgramTest, ASecondStartWhilePlayingEndsAtOnce) {
+    const std::string scr = Install({"tide"});
+    TSaverProcess first(scr, "/s");
+    HWND w = first.WaitWindow("TShowForm");
+    ASSERT_NE(w, nullptr);
+    for (const char* args : {"/s", "/c", ""}) {
+        TSaverProcess second(scr, args);
+        ASSERT_TRUE(second.Ended(5000)) << args;
+        EXPECT_EQ(second.ExitCode(), 0u);
+        EXPECT_EQ(second.Window("TShowForm"), nullptr);
+        EXPECT_EQ(second.Window("TSetupForm"), nullptr);
+    }
+    EXPECT_FALSE(first.Ended(0));
+    EXPECT_EQ(FindWindowA("TShowForm", nullptr), w);
+    PostMessageA(w, WM_KEYDOWN, VK_SPACE, 1);
+    EXPECT_TRUE(first.Ended(5000));
+}
+
+}  // namespace
