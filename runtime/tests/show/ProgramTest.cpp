@@ -110,6 +110,30 @@ private:
     std::string old_;
 };
 
+// A setting of Wine for one program, by its file name, removed afterwards.
+// Wine takes its settings from the registry of the session; an environment
+// variable set here would not reach the program.
+class TWineAppSetting {
+public:
+    TWineAppSetting(const std::string& Program, const std::string& Section, const char* Name, const char* Value)
+        : app_("Software\\Wine\\AppDefaults\\" + Program), key_(app_ + "\\" + Section) {
+        HKEY k = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr) == 0) {
+            RegSetValueExA(k, Name, 0, REG_SZ, reinterpret_cast<const BYTE*>(Value), static_cast<DWORD>(strlen(Value) + 1));
+            RegCloseKey(k);
+        }
+    }
+    TWineAppSetting(const TWineAppSetting&) = delete;
+    TWineAppSetting& operator=(const TWineAppSetting&) = delete;
+    ~TWineAppSetting() {
+        RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str());
+        RegDeleteKeyA(HKEY_CURRENT_USER, app_.c_str());
+    }
+
+private:
+    std::string app_, key_;
+};
+
 COLORREF ScreenPixel(int X, int Y) {
     HDC dc = GetDC(nullptr);
     const COLORREF c = GetPixel(dc, X, Y);
@@ -218,7 +242,7 @@ TEST_P(Switch, StartsWhatTheSwitchAsksFor) {
     files_.push_back(log);
     // The program binds the library by name while it runs; Wine is told to
     // take the one beside the program instead of its own.
-    TScopedVariable overrides("WINEDLLOVERRIDES", "mscoree,mshtml=;mpr=n");
+    TWineAppSetting native(ScreensaverFileName(TSaverParts{}.Title), "DllOverrides", "mpr", "native");
     TScopedVariable mprLog("TESSALOOM_MPR_LOG", log);
 
     TSaverProcess saver(scr, c.Arguments);

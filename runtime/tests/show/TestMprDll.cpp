@@ -10,7 +10,7 @@ extern "C" __declspec(dllexport) DWORD WINAPI PwdChangePasswordA(LPCSTR Provider
                                                                 LPVOID Reserved) {
     char log[MAX_PATH] = {};
     if (GetEnvironmentVariableA("TESSALOOM_MPR_LOG", log, sizeof log) == 0) return 0;
-    std::ofstream out(log, std::ios::app);
+    std::ofstream out(log, std::ios::app | std::ios::binary);
     out << (Provider ? Provider : "(null)") << ' ' << reinterpret_cast<UINT_PTR>(Window) << ' ' << Flags << ' '
         << (Reserved ? "reserved" : "null") << '\n';
     return 0;
