@@ -116,7 +116,7 @@ private:
 class TWineAppSetting {
 public:
     TWineAppSetting(const std::string& Program, const std::string& Section, const char* Name, const char* Value)
-        : app_("Software\\Wine\\AppDefaults\\" + Program), key_(app_ + "\\" + Section) {
+        : app_("Software\\Wine\\AppDefaults\\" + Program), key_(Section.empty() ? app_ : app_ + "\\" + Section) {
         HKEY k = nullptr;
         if (RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr) == 0) {
             RegSetValueExA(k, Name, 0, REG_SZ, reinterpret_cast<const BYTE*>(Value), static_cast<DWORD>(strlen(Value) + 1));
@@ -126,7 +126,7 @@ public:
     TWineAppSetting(const TWineAppSetting&) = delete;
     TWineAppSetting& operator=(const TWineAppSetting&) = delete;
     ~TWineAppSetting() {
-        RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str());
+        if (key_ != app_) RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str());
         RegDeleteKeyA(HKEY_CURRENT_USER, app_.c_str());
     }
 
@@ -296,6 +296,74 @@ TEST_F(ProgramTest, ASecondStartWhilePlayingEndsAtOnce) {
     EXPECT_EQ(FindWindowA("TShowForm", nullptr), w);
     PostMessageA(w, WM_KEYDOWN, VK_SPACE, 1);
     EXPECT_TRUE(first.Ended(5000));
+}
+
+// "ScreenSaveUserPassword" under "Control Panel\\desktop", put back afterwards.
+class TPasswordFlag {
+public:
+    explicit TPasswordFlag(DWORD Value) {
+        RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\desktop", 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key_,
+                        nullptr);
+        DWORD size = sizeof old_, type = 0;
+        had_ = RegQueryValueExA(key_, kName, nullptr, &type, reinterpret_cast<BYTE*>(&old_), &size) == 0 &&
+               type == REG_DWORD;
+        RegSetValueExA(key_, kName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&Value), sizeof Value);
+    }
+    TPasswordFlag(const TPasswordFlag&) = delete;
+    TPasswordFlag& operator=(const TPasswordFlag&) = delete;
+    ~TPasswordFlag() {
+        if (had_)
+            RegSetValueExA(key_, kName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_), sizeof old_);
+        else
+            RegDeleteValueA(key_, kName);
+        RegCloseKey(key_);
+    }
+
+private:
+    static constexpr const char* kName = "ScreenSaveUserPassword";
+    HKEY key_ = nullptr;
+    bool had_ = false;
+    DWORD old_ = 0;
+};
+
+class Win9xPassword : public ProgramTest, public testing::WithParamInterface<bool> {};
+
+TEST_P(Win9xPassword, ThePasswordBesideTheProgramDecidesTheEnd) {
+    const bool accept = GetParam();
+    const std::string scr = Install({"tide"});
+    Beside("PASSWORD.CPL");
+    // The system reports itself as Windows 98 to this program only.
+    TWineAppSetting win98(ScreensaverFileName(TSaverParts{}.Title), "", "Version", "win98");
+    TPasswordFlag flag(1);
+    TScopedVariable answer("TESSALOOM_PASSWORD_ANSWER", accept ? "accept" : "refuse");
+
+    TSaverProcess saver(scr, "/s");
+    HWND w = saver.WaitWindow("TShowForm");
+    ASSERT_NE(w, nullptr);
+    PostMessageA(w, WM_KEYDOWN, VK_SPACE, 1);
+    if (accept) {
+        EXPECT_TRUE(saver.Ended(5000));
+        EXPECT_FALSE(saver::Exists(saver::TempFolder() + Movie("tide")));
+    } else {
+        EXPECT_FALSE(saver.Ended(1500)) << "a refused password keeps the screensaver";
+        EXPECT_TRUE(IsWindowVisible(w));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, Win9xPassword, testing::Bool(),
+                         [](const auto& Info) { return Info.param ? "Accepted" : "Refused"; });
+
+// Without the 9x family the password library is never asked.
+TEST_F(ProgramTest, OnTheNtFamilyAKeyEndsItWhateverThePasswordFlag) {
+    const std::string scr = Install({"tide"});
+    Beside("PASSWORD.CPL");
+    TPasswordFlag flag(1);
+    TScopedVariable answer("TESSALOOM_PASSWORD_ANSWER", "refuse");
+    TSaverProcess saver(scr, "/s");
+    HWND w = saver.WaitWindow("TShowForm");
+    ASSERT_NE(w, nullptr);
+    PostMessageA(w, WM_KEYDOWN, VK_SPACE, 1);
+    EXPECT_TRUE(saver.Ended(5000));
 }
 
 }  // namespace

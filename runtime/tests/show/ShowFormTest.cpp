@@ -459,6 +459,8 @@ struct TMuteCase {
     bool Device;
 };
 
+void PrintTo(const TMuteCase& C, std::ostream* Out) { *Out << C.Name; }
+
 class Mute : public ShowFormTest, public testing::WithParamInterface<TMuteCase> {};
 
 TEST_P(Mute, SilencesTheWaveMapperWhilePlayingAndPutsItBack) {
@@ -504,6 +506,8 @@ struct TFailureCase {
     const char* Name;
     bool WithMovies;
 };
+
+void PrintTo(const TFailureCase& C, std::ostream* Out) { *Out << C.Name; }
 
 class Failure : public ShowFormTest, public testing::WithParamInterface<TFailureCase> {};
 
@@ -585,6 +589,8 @@ struct TPasswordCase {
     const char* Answer;   // what the test's PASSWORD.CPL answers
     bool Asked, Closes;
 };
+
+void PrintTo(const TPasswordCase& C, std::ostream* Out) { *Out << C.Name; }
 
 class Win9xPassword : public ShowFormTest, public testing::WithParamInterface<TPasswordCase> {};
 
