@@ -4,11 +4,11 @@
 
 #include "Application.h"
 #include "CommandLine.h"
+#include "SetupForm.h"
 #include "ShowUnit.h"
 #include "StartUp.h"
 #include "StdControls.h"
 #include "Win9xPassword.h"
-#include "SetupBranch.h"
 
 #include <windows.h>
 
@@ -37,9 +37,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
         const TStartRequest request = ParseStartArguments(Arguments());
         switch (request.Action) {
-            case TStartAction::Setup:
-                CreateSetupDialog();
+            case TStartAction::Setup: {
+                TSetupForm* form = nullptr;
+                Application->CreateForm(form);
                 break;
+            }
             case TStartAction::Playback: {
                 TShowForm* form = nullptr;
                 Application->CreateForm(form);

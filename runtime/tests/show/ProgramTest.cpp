@@ -221,7 +221,7 @@ TEST_F(ProgramTest, AFileWithoutMoviesShowsAnErrorCaptionedWithTheTitleAndStillE
 }
 
 // What one start does with its arguments.
-enum class TOutcome { Plays, EndsSilently, ChangesPassword };
+enum class TOutcome { Plays, SetsUp, EndsSilently, ChangesPassword };
 
 struct TSwitchCase {
     const char* Name;
@@ -249,7 +249,15 @@ TEST_P(Switch, StartsWhatTheSwitchAsksFor) {
     if (c.Outcome == TOutcome::Plays) {
         HWND w = saver.WaitWindow("TShowForm");
         ASSERT_NE(w, nullptr);
+        EXPECT_EQ(saver.Window("TSetupForm"), nullptr);
         PostMessageA(w, WM_KEYDOWN, VK_SPACE, 1);
+        EXPECT_TRUE(saver.Ended(5000));
+    } else if (c.Outcome == TOutcome::SetsUp) {
+        HWND w = saver.WaitWindow("TSetupForm");
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(saver.Window("TShowForm"), nullptr);
+        // The main form: closing it ends the program.
+        PostMessageA(w, WM_CLOSE, 0, 0);
         EXPECT_TRUE(saver.Ended(5000));
     } else {
         bool sawWindow = false;
@@ -273,6 +281,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(TSwitchCase{"UpperS", "/S", TOutcome::Plays, ""},
                     TSwitchCase{"LowerS", "/s", TOutcome::Plays, ""},
                     TSwitchCase{"HyphenS", "-s", TOutcome::Plays, ""},
+                    TSwitchCase{"Configure", "/c", TOutcome::SetsUp, ""},
+                    TSwitchCase{"ConfigureForAWindow", "/c:1234", TOutcome::SetsUp, ""},
+                    TSwitchCase{"HyphenConfigure", "-C", TOutcome::SetsUp, ""},
+                    TSwitchCase{"NoArguments", "", TOutcome::SetsUp, ""},
                     TSwitchCase{"PreviewWithAWindow", "/p 123", TOutcome::EndsSilently, ""},
                     TSwitchCase{"OneCharacter", "s", TOutcome::EndsSilently, ""},
                     TSwitchCase{"PasswordForAWindow", "/a 4660", TOutcome::ChangesPassword, "SCRSAVE 4660 0 null\n"},

@@ -60,6 +60,17 @@ inline std::string TempFolder() {
     return std::string(path, n);
 }
 
+// A 2x2 bitmap file, the logo of the test screensavers.
+inline std::string BitmapLogo() {
+    const unsigned char bytes[] = {
+        'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,                                     // file header
+        40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 16, 0, 0, 0,         // info header
+        0x13, 0x0B, 0, 0, 0x13, 0x0B, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,                          //
+        0xFF, 0, 0, 0, 0xFF, 0, 0, 0,                                                       // blue, green
+        0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0};                                                // red, white
+    return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes);
+}
+
 struct TMovie {
     std::string BuiltFrom;  // the path the movie had on the builder's machine
     std::string Bytes;
@@ -87,7 +98,7 @@ inline std::string InstalledFile(const TSaverParts& Parts) {
 
     TProject project;
     project.Title = Parts.Title;
-    project.LogoFile = "C:\\art\\logo.jpg";
+    project.LogoFile = "C:\\art\\logo.bmp";
     project.Publisher = "Nimbrel";
     for (const auto& m : Parts.Movies) project.FlashList->Add(m.BuiltFrom);
     project.RandomPlay = Parts.RandomPlay;
@@ -100,7 +111,7 @@ inline std::string InstalledFile(const TSaverParts& Parts) {
     package.AddStream(StreamOf(Parts.Runtime).get(), true);
     package.AddStream(movieBytes, true);
     package.AddStream(project.ProjectStream.get(), true);
-    package.AddStream(StreamOf("logo bytes").get(), true);
+    package.AddStream(StreamOf(BitmapLogo()).get(), true);
     auto packageBytes = package.Compile();
 
     TInstallPackage installer;

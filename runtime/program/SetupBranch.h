@@ -1,4 +1,0 @@
-#pragma once
-// The setup dialog as the program's main form.
-
-void CreateSetupDialog();
