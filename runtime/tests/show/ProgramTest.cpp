@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -375,6 +376,86 @@ TEST_F(ProgramTest, OnTheNtFamilyAKeyEndsItWhateverThePasswordFlag) {
     HWND w = saver.WaitWindow("TShowForm");
     ASSERT_NE(w, nullptr);
     PostMessageA(w, WM_KEYDOWN, VK_SPACE, 1);
+    EXPECT_TRUE(saver.Ended(5000));
+}
+
+// The current user's screensaver values, which the installer changes, put back.
+class TDesktopValues {
+public:
+    TDesktopValues() {
+        for (const char* name : kNames) saved_.push_back(Read(name));
+    }
+    TDesktopValues(const TDesktopValues&) = delete;
+    TDesktopValues& operator=(const TDesktopValues&) = delete;
+    ~TDesktopValues() {
+        HKEY key;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                            nullptr) != ERROR_SUCCESS)
+            return;
+        for (std::size_t i = 0; i < std::size(kNames); ++i) {
+            if (saved_[i])
+                RegSetValueExA(key, kNames[i], 0, REG_SZ, reinterpret_cast<const BYTE*>(saved_[i]->c_str()),
+                               static_cast<DWORD>(saved_[i]->size() + 1));
+            else
+                RegDeleteValueA(key, kNames[i]);
+        }
+        RegCloseKey(key);
+    }
+    static std::optional<std::string> Read(const char* Name) {
+        char buffer[1024];
+        DWORD size = sizeof buffer;
+        if (RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", Name, RRF_RT_REG_SZ, nullptr, buffer, &size) !=
+            ERROR_SUCCESS)
+            return std::nullopt;
+        return std::string(buffer);
+    }
+
+private:
+    static constexpr const char* kNames[] = {"SCRNSAVE.EXE", "ScreenSaveActive"};
+    std::vector<std::optional<std::string>> saved_;
+};
+
+// The whole road from a package: the shipped installer, started with "/auto"
+// as Install Now starts it, leaves a screensaver file that plays.
+TEST_F(ProgramTest, TheInstallersScreensaverFilePlays) {
+    TSaverParts parts;
+    parts.Runtime = saver::RuntimeProgram();
+    parts.Movies.push_back({"C:\\movies\\" + Movie("tide"), saver::Sample("tide")});
+    files_.push_back(saver::TempFolder() + Movie("tide"));
+    const std::string setup = folder_ + "\\setup.exe";
+    saver::WriteWhole(setup, saver::Package(parts, saver::InstallerProgram()));
+    files_.push_back(setup);
+    const std::string installed = folder_ + "\\" + ScreensaverFileName(parts.Title);
+    files_.push_back(installed);
+
+    TDesktopValues desktop;
+    {
+        TScopedVariable target("TESSALOOM_INSTALL_DIR", folder_);
+        TSaverProcess installer(setup, "/auto");
+        HWND done = nullptr;
+        ASSERT_TRUE(WaitFor(
+            [&] {
+                done = installer.Window("#32770");
+                return (done && IsWindowVisible(done)) || installer.Ended(0);
+            },
+            15000));
+        ASSERT_NE(done, nullptr) << "the installer ended with " << installer.ExitCode();
+        EXPECT_NE(ReadDialog(done).Text.find(installed), std::string::npos) << ReadDialog(done).Text;
+        PostMessageA(done, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(installer.Ended(5000));
+        ASSERT_EQ(installer.ExitCode(), 0u);
+    }
+    EXPECT_EQ(TDesktopValues::Read("SCRNSAVE.EXE"), installed);
+    const std::string file = saver::ReadWhole(installed);
+    const std::string program = saver::RuntimeProgram();
+    ASSERT_GT(file.size(), program.size());
+    EXPECT_EQ(file.compare(0, program.size(), program), 0) << "the file begins with the program itself";
+
+    TSaverProcess saver(installed, "/s");
+    HWND w = saver.WaitWindow("TShowForm");
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(WaitFor([] { return ScreenPixel(1, 1) == RGB(150, 200, 235); }, 5000));
+    PostMessageA(w, WM_KEYDOWN, VK_ESCAPE, 1);
     EXPECT_TRUE(saver.Ended(5000));
 }
 

@@ -53,6 +53,8 @@ inline std::string SamplePath(const std::string& Name) { return TestFolder() + S
 inline std::string Sample(const std::string& Name) { return ReadWhole(SamplePath(Name)); }
 // The screensaver program as the builder ships it.
 inline std::string RuntimeProgram() { return ReadWhole(TestFolder() + ScreensaverDatFromTests); }
+// The installer program as the builder ships it.
+inline std::string InstallerProgram() { return ReadWhole(TestFolder() + InstallerDatFromTests); }
 
 inline std::string TempFolder() {
     char path[MAX_PATH + 1];
@@ -90,8 +92,12 @@ inline std::unique_ptr<TMemoryStream> StreamOf(const std::string& Bytes) {
     return s;
 }
 
-// The installed file's bytes: package first, then what the installer makes of it.
-inline std::string InstalledFile(const TSaverParts& Parts) {
+inline std::string Bytes(TMemoryStream& S) {
+    return std::string(static_cast<const char*>(S.Memory()), static_cast<std::size_t>(S.Size()));
+}
+
+// The installation package the builder would write for these parts.
+inline std::string Package(const TSaverParts& Parts, const std::string& Installer = "MZ installer stand-in") {
     TCompileStream movies;
     for (const auto& m : Parts.Movies) movies.AddStream(StreamOf(m.Bytes).get(), true);
     auto movieBytes = movies.Compile();
@@ -107,17 +113,20 @@ inline std::string InstalledFile(const TSaverParts& Parts) {
     project.SaveToStream();
 
     TCompileStream package;
-    package.AddStream(StreamOf("MZ installer stand-in").get(), false);
+    package.AddStream(StreamOf(Installer).get(), false);
     package.AddStream(StreamOf(Parts.Runtime).get(), true);
     package.AddStream(movieBytes, true);
     package.AddStream(project.ProjectStream.get(), true);
     package.AddStream(StreamOf(BitmapLogo()).get(), true);
-    auto packageBytes = package.Compile();
+    return Bytes(*package.Compile());
+}
 
+// The installed file's bytes, as the installer makes them from the package.
+inline std::string InstalledFile(const TSaverParts& Parts) {
+    auto package = StreamOf(Package(Parts));
     TInstallPackage installer;
-    installer.Load(packageBytes);
-    auto installed = installer.InstalledFile();
-    return std::string(static_cast<const char*>(installed->Memory()), static_cast<std::size_t>(installed->Size()));
+    installer.Load(package.get());
+    return Bytes(*installer.InstalledFile());
 }
 
 // The screensaver's settings key, removed before and after the test.
