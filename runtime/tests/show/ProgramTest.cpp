@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <optional>
 #include <thread>
 
@@ -457,6 +459,51 @@ TEST_F(ProgramTest, TheInstallersScreensaverFilePlays) {
     EXPECT_TRUE(WaitFor([] { return ScreenPixel(1, 1) == RGB(150, 200, 235); }, 5000));
     PostMessageA(w, WM_KEYDOWN, VK_ESCAPE, 1);
     EXPECT_TRUE(saver.Ended(5000));
+}
+
+// The names of the libraries a program file is linked against, read from
+// its import table.
+std::vector<std::string> LinkedLibraries(const std::string& File) {
+    auto at = [&](std::size_t Offset, std::size_t Size) {
+        if (Offset + Size > File.size()) throw std::runtime_error("cut program file");
+        return File.data() + Offset;
+    };
+    IMAGE_DOS_HEADER dos;
+    std::memcpy(&dos, at(0, sizeof dos), sizeof dos);
+    IMAGE_NT_HEADERS64 nt;
+    std::memcpy(&nt, at(static_cast<std::size_t>(dos.e_lfanew), sizeof nt), sizeof nt);
+    const std::size_t sections = static_cast<std::size_t>(dos.e_lfanew) + offsetof(IMAGE_NT_HEADERS64, OptionalHeader) +
+                                 nt.FileHeader.SizeOfOptionalHeader;
+    auto fileOffset = [&](DWORD Rva) -> std::size_t {
+        for (WORD i = 0; i < nt.FileHeader.NumberOfSections; ++i) {
+            IMAGE_SECTION_HEADER h;
+            std::memcpy(&h, at(sections + i * sizeof h, sizeof h), sizeof h);
+            if (Rva >= h.VirtualAddress && Rva < h.VirtualAddress + std::max(h.Misc.VirtualSize, h.SizeOfRawData))
+                return Rva - h.VirtualAddress + h.PointerToRawData;
+        }
+        throw std::runtime_error("address outside the sections");
+    };
+    std::vector<std::string> names;
+    const DWORD imports = nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    for (std::size_t d = fileOffset(imports);; d += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+        IMAGE_IMPORT_DESCRIPTOR desc;
+        std::memcpy(&desc, at(d, sizeof desc), sizeof desc);
+        if (desc.Name == 0) break;
+        std::string name = at(fileOffset(desc.Name), 1);
+        for (char& c : name) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+        names.push_back(name);
+    }
+    return names;
+}
+
+// The password libraries exist on the Windows 9x family only: the program is
+// not linked against them, so it starts everywhere and finds them at run time.
+TEST(ProgramFile, IsNotLinkedAgainstThePasswordLibraries) {
+    const std::vector<std::string> linked = LinkedLibraries(saver::RuntimeProgram());
+    ASSERT_FALSE(linked.empty());
+    EXPECT_NE(std::find(linked.begin(), linked.end(), "USER32.DLL"), linked.end()) << "the table was read";
+    for (const char* library : {"MPR.DLL", "PASSWORD.CPL"})
+        EXPECT_EQ(std::find(linked.begin(), linked.end(), library), linked.end()) << library;
 }
 
 }  // namespace
