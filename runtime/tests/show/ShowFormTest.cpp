@@ -358,6 +358,28 @@ TEST_P(TwoMovies, AdvanceOnlyAtTheLastFrameAndAlternate) {
 INSTANTIATE_TEST_SUITE_P(InListOrderAndRandomly, TwoMovies, testing::Bool(),
                          [](const auto& Info) { return Info.param ? "Random" : "InOrder"; });
 
+TEST_F(ShowFormTest, MoviesOfOneFrameAreReplacedAtEveryTickOfTheTimer) {
+    // Bytes the player cannot read show as an empty stage of one frame.
+    TSaverParts p;
+    p.Movies = {{"C:\\a\\" + Name("one"), "not a movie"}, {"C:\\a\\" + Name("two"), "nor this"}};
+    const std::string one = Temp(Name("one")), two = Temp(Name("two"));
+    Start(p);
+    ASSERT_EQ(form_->Flash()->TotalFrames(), 1);
+    std::vector<std::string> played{Playing()};
+    const DWORD start = GetTickCount();
+    PumpUntil(
+        [&] {
+            if (Playing() != played.back()) played.push_back(Playing());
+            return false;
+        },
+        1600);
+    const DWORD elapsed = GetTickCount() - start;
+    // One change per 300 ms tick, give or take the ticks Wine delays.
+    EXPECT_GE(played.size(), 4u);
+    EXPECT_LE(played.size(), elapsed / 300 + 2);
+    for (std::size_t i = 0; i < played.size(); ++i) EXPECT_EQ(played[i], i % 2 ? two : one) << i;
+}
+
 TEST_F(ShowFormTest, RandomOrderNeverPlaysOneMovieTwiceInARow) {
     for (const char* s : {"orbits", "tide", "equalizer"}) Temp(Name(s));
     Start(Parts({"orbits", "tide", "equalizer"}, true));
