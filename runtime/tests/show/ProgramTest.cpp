@@ -180,6 +180,8 @@ protected:
 
     std::string tag_, folder_;
     std::vector<std::string> files_;
+    // The playback creates its settings key when it is missing.
+    saver::TSettingsKey settings_{TSaverParts{}.BuildId};
 };
 
 TEST_F(ProgramTest, PlaysTheInstalledMoviesFullScreenAndEndsOnAKey) {
