@@ -1,7 +1,7 @@
 // Build and Install Now from the Output page: the log, the checks with their
 // boxes and pages, the package written, and the installer started.
 
-#include "BuilderFixture.h"
+#include "PackageBytes.h"
 #include "DialogDriver.h"
 #include "WindowFixture.h"
 
@@ -49,7 +49,7 @@ TEST_F(BuildWindow, FailedChecksShowTheirBoxAndPage) {
     const std::vector<Case> cases{
         {"   ", true, "x.exe", "Please Enter A Title", 0},
         {"T", false, "", "Please Add Flash Movies", 1},
-        {"T", true, " \t ", "Please Enter Output File", 3},
+        {"T", true, "   ", "Please Enter Output File", 3},
     };
     for (const Case& c : cases) {
         auto w = NewWindow();

@@ -1,7 +1,7 @@
 // Project files through the File menu: save, open into a fresh window, open
 // into a window that already lists movies, missing and malformed files.
 
-#include "BuilderFixture.h"
+#include "PackageBytes.h"
 #include "CompileUnit.h"
 #include "DialogDriver.h"
 #include "ProjectUnit.h"
@@ -17,14 +17,21 @@ struct TShown {
     std::string title, logo, publisher, homepage, email, copyright;
     std::vector<std::string> movies;
     bool random, licence, licenceEnabled;
-    std::string licenceText, output;
+    std::vector<std::string> licenceLines;
+    std::string output;
     bool operator==(const TShown&) const = default;
 };
 
 void PrintTo(const TShown& s, std::ostream* os) {
     *os << "{" << s.title << ", " << s.logo << ", " << s.publisher << ", " << s.homepage << ", " << s.email << ", "
         << s.copyright << ", " << s.movies.size() << " movies, " << s.random << s.licence << s.licenceEnabled << ", "
-        << s.licenceText << ", " << s.output << "}";
+        << s.licenceLines.size() << " licence lines, " << s.output << "}";
+}
+
+std::vector<std::string> Lines(TMemo* Memo) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < Memo->Lines()->Count(); ++i) lines.push_back(Memo->Lines()->Strings(i));
+    return lines;
 }
 
 class ProjectFileWindow : public MainWindow {
@@ -40,7 +47,7 @@ protected:
                       In<TCheckBox>(w, "RandomCheckBox")->Checked(),
                       In<TCheckBox>(w, "LicenseCheckBox")->Checked(),
                       IsWindowEnabled(In<TMemo>(w, "LicenseMemo")->Handle()) != FALSE,
-                      In<TMemo>(w, "LicenseMemo")->Text(),
+                      Lines(In<TMemo>(w, "LicenseMemo")),
                       In<TEdit>(w, "SaveEdit")->Text()};
     }
 
@@ -52,6 +59,23 @@ protected:
         EXPECT_TRUE(user.Found());
         EXPECT_EQ(user.FileTypes, (std::vector<std::string>{"Nimbrel Screensaver Project (*.QLM)"}));
         PumpFor(200);
+    }
+
+    // File | Open Project, accepting the name the dialog offers; the boxes
+    // that follow are answered with OK and returned.
+    std::vector<TSeenDialog> OpenOffered(const std::string& Name, size_t Boxes) {
+        Find<TOpenDialog>("OpenProjectDialog")->FileName = Name;
+        TDialogAnswerer user;
+        ChooseMenu("File", "Open Project");
+        EXPECT_TRUE(user.WaitFor(1 + Boxes, 5000));
+        PumpFor(300);
+        std::vector<TSeenDialog> seen = user.Seen();
+        EXPECT_FALSE(seen.empty());
+        if (!seen.empty()) {
+            EXPECT_EQ(seen[0].Caption, "Open") << "first the file dialog";
+            seen.erase(seen.begin());
+        }
+        return seen;
     }
 
     // A project file written directly, naming these movies.
@@ -127,12 +151,9 @@ TEST_F(ProjectFileWindow, OpeningAppendsAndShowsOneBoxPerListedMovie) {
     AddMovie(Movies[1]);
     AddMovie(Movies[2]);
     const std::string file = WriteProject("three.qlm", {Movies[0], Movies[1], Movies[2]});
-    TDialogAnswerer boxes;
-    OpenProject(file, form.get());
-    ASSERT_TRUE(boxes.WaitFor(2, 5000));
-    PumpFor(300);
-    ASSERT_EQ(boxes.Count(), 2u);
-    for (const TSeenDialog& box : boxes.Seen()) {
+    const std::vector<TSeenDialog> boxes = OpenOffered(file, 2);
+    ASSERT_EQ(boxes.size(), 2u);
+    for (const TSeenDialog& box : boxes) {
         EXPECT_EQ(box.Caption, "Message");
         EXPECT_EQ(box.Text, "This Movie Is Already In The List");
     }
@@ -167,15 +188,13 @@ TEST_F(ProjectFileWindow, MissingAndMalformedFilesLeaveTheWindowAsItWas) {
     };
     for (const Case& c : cases) {
         const std::string file = c.bytes.empty() ? dir.File(c.name) : dir.Write(c.name, c.bytes);
-        TDialogAnswerer boxes;
-        OpenProject(file, form.get());
+        const std::vector<TSeenDialog> boxes = OpenOffered(file, c.error.empty() ? 0 : 1);
         if (c.error.empty()) {
-            PumpFor(300);
-            EXPECT_EQ(boxes.Count(), 0u) << c.name;
+            EXPECT_TRUE(boxes.empty()) << c.name;
         } else {
-            ASSERT_TRUE(boxes.WaitFor(1, 5000)) << c.name;
-            EXPECT_EQ(boxes.Seen()[0].Caption, "Nimbrel Tessaloom");
-            EXPECT_EQ(boxes.Seen()[0].Text, c.error) << c.name;
+            ASSERT_EQ(boxes.size(), 1u) << c.name;
+            EXPECT_EQ(boxes[0].Caption, "Nimbrel Tessaloom");
+            EXPECT_EQ(boxes[0].Text, c.error) << c.name;
         }
         EXPECT_EQ(Shown(form.get()), before) << c.name;
         EXPECT_EQ(ActivePage(), 2) << c.name;

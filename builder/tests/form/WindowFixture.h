@@ -11,6 +11,7 @@
 #include "Button.h"
 #include "CheckBox.h"
 #include "DialogAnswerer.h"
+#include "Dialogs.h"
 #include "Edit.h"
 #include "GroupBox.h"
 #include "Image.h"
@@ -24,6 +25,7 @@
 #include "ShockwaveFlash.h"
 #include "SwfWriter.h"
 #include "TestFolder.h"
+#include "Timer.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -31,6 +33,8 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -295,6 +299,9 @@ protected:
     // A left click on item Index of the movie list.
     void ClickItem(int Index, bool Double = false) {
         auto* list = Find<TListView>("FlashListView");
+        // The user scrolls the item into view first.
+        SendMessageA(list->Handle(), LVM_ENSUREVISIBLE, Index, FALSE);
+        PumpFor(30);
         const POINT p = ItemPoint(Index);
         const LPARAM at = MAKELPARAM(p.x, p.y);
         PostMessageA(list->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
@@ -303,7 +310,17 @@ protected:
             PostMessageA(list->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
             PostMessageA(list->Handle(), WM_LBUTTONUP, 0, at);
         }
-        EXPECT_TRUE(PumpUntil([&] { return list->Selected() && list->Selected()->Index() == Index; }, 3000));
+        const bool ok = PumpUntil([&] { return list->Selected() && list->Selected()->Index() == Index; }, 3000);
+        if (!ok) {
+            LVHITTESTINFO hit{};
+            hit.pt = p;
+            const auto h = SendMessageA(list->Handle(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+            RECT r{LVIR_BOUNDS, 0, 0, 0};
+            SendMessageA(list->Handle(), LVM_GETITEMRECT, Index, reinterpret_cast<LPARAM>(&r));
+            ADD_FAILURE() << "click at " << p.x << "," << p.y << " hits " << h << " flags " << hit.flags << " bounds " << r.left << ","
+                          << r.top << "," << r.right << "," << r.bottom << " selected " << (list->Selected() ? list->Selected()->Index() : -1)
+                          << " focus " << (GetFocus() == list->Handle());
+        }
         PumpFor(50);
     }
 
