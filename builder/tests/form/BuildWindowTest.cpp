@@ -50,7 +50,13 @@ TEST_F(BuildWindow, FailedChecksShowTheirBoxAndPage) {
         {"   ", true, "x.exe", "Please Enter A Title", 0},
         {"T", false, "", "Please Add Flash Movies", 1},
         {"T", true, "   ", "Please Enter Output File", 3},
+        // Writing over an input would destroy it.
+        {"T", true, Movies[0],
+         "The Output File Is One Of The Files The Package Is Built From:\r\n" + Movies[0] +
+             "\r\nPlease Choose Another Output File",
+         3},
     };
+    const std::string movie = TTestFolder::Read(Movies[0]);
     for (const Case& c : cases) {
         auto w = NewWindow();
         Type("TitleEdit", c.title, w.get());
@@ -70,6 +76,7 @@ TEST_F(BuildWindow, FailedChecksShowTheirBoxAndPage) {
         for (int i = 0; i < memo->Lines()->Count(); ++i) lines.push_back(memo->Lines()->Strings(i));
         EXPECT_EQ(lines, Join(opening, closing)) << c.message;
     }
+    EXPECT_EQ(TTestFolder::Read(Movies[0]), movie);
 }
 
 TEST_F(BuildWindow, BuildWritesThePackageUnderTheUntrimmedName) {

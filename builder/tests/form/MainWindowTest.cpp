@@ -68,19 +68,20 @@ TEST_F(MainWindow, ChangeLogoTakesTheChosenPicture) {
     const std::string start = form->LogoPath();
     for (const Case& c : {Case{bmp, IDCANCEL, "", start, 128}, Case{bmp, IDOK, "", bmp, 16},
                           Case{text, IDOK, "Unknown picture file extension (.txt)", text, 16}}) {
-        // The driver also notes and closes a box that comes up after the dialog.
-        TFileDialogDriver user(c.file, c.button);
+        // The user takes the name the dialog offers, or cancels; a box that
+        // follows is answered with OK.
+        Find<TOpenPictureDialog>("OpenLogoDialog")->FileName = c.file;
+        TDialogAnswerer user(c.button);
         Click("ChangeLogoBtn");
-        user.Join();
-        EXPECT_TRUE(user.Found());
-        if (c.error.empty()) {
-            EXPECT_TRUE(user.Extra.empty()) << user.Extra.front();
-        } else {
-            ASSERT_EQ(user.Extra.size(), 1u) << c.file;
-            EXPECT_EQ(user.Extra[0].rfind("Nimbrel Tessaloom: ", 0), 0u) << user.Extra[0];
-            EXPECT_NE(user.Extra[0].find(c.error), std::string::npos) << user.Extra[0];
-        }
+        ASSERT_TRUE(user.WaitFor(c.error.empty() ? 1 : 2, 5000)) << c.file;
         PumpFor(200);
+        const std::vector<TSeenDialog> seen = user.Seen();
+        ASSERT_EQ(seen.size(), c.error.empty() ? 1u : 2u) << c.file;
+        EXPECT_EQ(seen[0].Caption, "Open");
+        if (!c.error.empty()) {
+            EXPECT_EQ(seen[1].Caption, "Nimbrel Tessaloom");
+            EXPECT_EQ(seen[1].Text, c.error);
+        }
         EXPECT_EQ(form->LogoPath(), c.logoPath) << c.file;
         EXPECT_EQ(Find<TImage>("LogoPanel")->Picture()->Width(), c.width) << c.file;
     }
@@ -138,6 +139,12 @@ TEST_F(MainWindow, HelpWebPageAndNewProjectGoThroughTheShell) {
         EXPECT_EQ(Started, (std::vector<std::pair<std::string, std::string>>{{c.file, ""}})) << c.item;
     }
     EXPECT_NE(std::string(kProductWebPage).find("example.org"), std::string::npos);
+}
+
+TEST_F(MainWindow, ExitClosesTheWindow) {
+    ChooseMenu("File", "Exit");
+    EXPECT_FALSE(form->Showing());
+    EXPECT_EQ(form->Thumbnail, nullptr) << "freed on close";
 }
 
 // Finds a visible top-level window of this process by class.

@@ -9,7 +9,7 @@
 
 namespace {
 
-using MovieList = MainWindow;
+using MovieListWindow = MainWindow;
 
 std::string UpperFileName(const std::string& Path) {
     const size_t slash = Path.rfind('\\');
@@ -19,7 +19,7 @@ std::string UpperFileName(const std::string& Path) {
     return upper;
 }
 
-TEST_F(MovieList, AddRefusesExactDuplicatesAndRemoveKeepsThumbnails) {
+TEST_F(MovieListWindow, AddRefusesExactDuplicatesAndRemoveKeepsThumbnails) {
     auto* images = Find<TImageList>("ScreenshotList");
     auto* list = Find<TListView>("FlashListView");
     AddMovie(Movies[0]);
@@ -58,7 +58,7 @@ TEST_F(MovieList, AddRefusesExactDuplicatesAndRemoveKeepsThumbnails) {
     EXPECT_EQ(list->Items()->Item(0)->ImageIndex(), 3) << "a new item takes a new image";
 }
 
-TEST_F(MovieList, UpAndDownMoveTheSelectedItemWithItsThumbnail) {
+TEST_F(MovieListWindow, UpAndDownMoveTheSelectedItemWithItsThumbnail) {
     for (const std::string& m : Movies) AddMovie(m);
     auto* list = Find<TListView>("FlashListView");
     const std::string &a = Movies[0], &b = Movies[1], &c = Movies[2];
@@ -90,7 +90,7 @@ TEST_F(MovieList, UpAndDownMoveTheSelectedItemWithItsThumbnail) {
     }
 }
 
-TEST_F(MovieList, DoubleClickPlaysTheItemInThePreview) {
+TEST_F(MovieListWindow, DoubleClickPlaysTheItemInThePreview) {
     for (const std::string& m : Movies) AddMovie(m);
     auto* flash = Find<TShockwaveFlash>("ShockwaveFlash");
     EXPECT_EQ(flash->Movie(), Movies[2]);
@@ -99,7 +99,7 @@ TEST_F(MovieList, DoubleClickPlaysTheItemInThePreview) {
     EXPECT_EQ(flash->Movie(), Movies[0]);
 }
 
-TEST_F(MovieList, PopupItemsFollowTheSelectionAndRunTheirCommands) {
+TEST_F(MovieListWindow, PopupItemsFollowTheSelectionAndRunTheirCommands) {
     AddMovie(Movies[0]);
     AddMovie(Movies[1]);
     auto* list = Find<TListView>("FlashListView");
@@ -142,7 +142,7 @@ TEST_F(MovieList, PopupItemsFollowTheSelectionAndRunTheirCommands) {
     }
 }
 
-TEST_F(MovieList, RightButtonPressesAreDroppedOnlyWhileTheMoviePageShows) {
+TEST_F(MovieListWindow, RightButtonPressesAreDroppedOnlyWhileTheMoviePageShows) {
     struct Case {
         const char* page;
         const char* control;
@@ -163,7 +163,7 @@ TEST_F(MovieList, RightButtonPressesAreDroppedOnlyWhileTheMoviePageShows) {
     }
 }
 
-TEST_F(MovieList, ThumbnailIsTheMoviesFirstFrameTakenFromTheScreen) {
+TEST_F(MovieListWindow, ThumbnailIsTheMoviesFirstFrameTakenFromTheScreen) {
     for (size_t i = 0; i < Movies.size(); ++i) {
         AddMovie(Movies[i]);
         const auto [centre, corner] = ImagePixels(int(i));
@@ -176,7 +176,24 @@ TEST_F(MovieList, ThumbnailIsTheMoviesFirstFrameTakenFromTheScreen) {
     EXPECT_TRUE(form->PreviewWasPlaying);
 }
 
-TEST_F(MovieList, PreviewStartsAgainWithinASecondOfItsEnd) {
+TEST_F(MovieListWindow, AWindowCoveringThePreviewDoesNotSpoilTheThumbnail) {
+    ChooseMenu("Edit", "Flash Movies");
+    // Another program's window lies over the builder when the movie is named.
+    RECT r{};
+    GetWindowRect(form->Handle(), &r);
+    HWND cover = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE | SS_BLACKRECT, r.left, r.top, r.right - r.left,
+                                 r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(cover, nullptr);
+    SetForegroundWindow(cover);
+    PumpFor(100);
+    Find<TEdit>("FlashEdit")->SetText(Movies[1]);
+    ASSERT_NE(form->Thumbnail, nullptr);
+    const TColor centre = form->Thumbnail->Canvas()->Pixels(64, 64);
+    EXPECT_TRUE(Near(centre, FirstColours[1])) << ColourText(centre);
+    DestroyWindow(cover);
+}
+
+TEST_F(MovieListWindow, PreviewStartsAgainWithinASecondOfItsEnd) {
     // Half a second of movie.
     const std::string shortMovie = dir.Write("short.swf", ColourMovie({{10, 10, 10}, {60, 60, 60}, {110, 110, 110},
                                                                       {160, 160, 160}, {210, 210, 210}},
@@ -193,7 +210,7 @@ TEST_F(MovieList, PreviewStartsAgainWithinASecondOfItsEnd) {
     }
 }
 
-TEST_F(MovieList, ATextChangedDuringTheCaptureIsPreviewedAfterIt) {
+TEST_F(MovieListWindow, ATextChangedDuringTheCaptureIsPreviewedAfterIt) {
     // The user types on while the first movie is being captured: the
     // characters after the first movie's name arrive during the capture.
     const std::string first = dir.Write("a.swf", ColourMovie({{200, 30, 30}, {30, 30, 200}}, 10));
@@ -209,7 +226,7 @@ TEST_F(MovieList, ATextChangedDuringTheCaptureIsPreviewedAfterIt) {
     (void)first;
 }
 
-TEST_F(MovieList, ClosingTheWindowDuringACaptureIsSafe) {
+TEST_F(MovieListWindow, ClosingTheWindowDuringACaptureIsSafe) {
     ChooseMenu("Edit", "Flash Movies");
     // The close request waits in the queue and is served by the capture.
     PostMessageA(form->Handle(), WM_CLOSE, 0, 0);
