@@ -58,13 +58,19 @@ private:
 
 void RegisterBuilderClasses() {
     RegisterStandardControls();
+    // A class's table registers it by name when first asked for.
     TShockwaveFlash::StaticClassInfo();
-    for (const TClassInfo* info :
-         {&TPanel::StaticClassInfo(), &TLabel::StaticClassInfo(), &TTimer::StaticClassInfo(),
-          &TImageList::StaticClassInfo(), &TApplicationEvents::StaticClassInfo(), &TMainMenu::StaticClassInfo(),
-          &TPopupMenu::StaticClassInfo(), &TMenuItem::StaticClassInfo(), &TOpenDialog::StaticClassInfo(),
-          &TSaveDialog::StaticClassInfo(), &TOpenPictureDialog::StaticClassInfo()})
-        (void)info;
+    TPanel::StaticClassInfo();
+    TLabel::StaticClassInfo();
+    TTimer::StaticClassInfo();
+    TImageList::StaticClassInfo();
+    TApplicationEvents::StaticClassInfo();
+    TMainMenu::StaticClassInfo();
+    TPopupMenu::StaticClassInfo();
+    TMenuItem::StaticClassInfo();
+    TOpenDialog::StaticClassInfo();
+    TSaveDialog::StaticClassInfo();
+    TOpenPictureDialog::StaticClassInfo();
 }
 
 const TClassInfo& TMainForm::StaticClassInfo() {
