@@ -2,7 +2,9 @@
 // Save As, the Help menu and the About box.
 
 #include "DialogDriver.h"
+#include "AboutForm.h"
 #include "Picture.h"
+#include "Screen.h"
 #include "WindowFixture.h"
 
 #include <filesystem>
@@ -170,9 +172,33 @@ HWND FindOwnWindow(const char* Class) {
     return s.found;
 }
 
+// Listens in on the About box while it is shown: a timer on the GUI thread,
+// which runs inside the box's modal loop, finds the box and takes over how it
+// opens addresses.
+class TAboutSpy : public TObject {
+public:
+    TAboutSpy() : timer_(Create<TTimer>(nullptr)) {
+        timer_->SetInterval(30);
+        timer_->OnTimer = TNotifyEvent::Bind<&TAboutSpy::Tick>(this);
+        timer_->SetEnabled(true);
+    }
+    std::vector<std::string> Opened;
+
+private:
+    void Tick(TObject*) {
+        for (int i = 0; i < Screen->FormCount(); ++i)
+            if (auto* box = dynamic_cast<TAboutForm*>(Screen->Forms(i))) {
+                box->OpenAddress = [this](const std::string& Address) { Opened.push_back(Address); };
+                timer_->SetEnabled(false);
+            }
+    }
+    TOwned<TTimer> timer_;
+};
+
 TEST_F(MainWindow, AboutBoxShowsModallyAndClosesWithOk) {
     const int components = form->ComponentCount();
-    std::atomic<bool> seen{false};
+    TAboutSpy spy;
+    std::atomic<bool> seen{false}, openAfterClick{false};
     std::string caption, texts;
     std::thread user([&] {
         HWND box = nullptr;
@@ -194,6 +220,12 @@ TEST_F(MainWindow, AboutBoxShowsModallyAndClosesWithOk) {
                 return TRUE;
             },
             reinterpret_cast<LPARAM>(&texts));
+        // A click on the banner, in the panel that holds it.
+        HWND banner = FindWindowExA(box, nullptr, "TPanel", nullptr);
+        PostMessageA(banner, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 30));
+        PostMessageA(banner, WM_LBUTTONUP, 0, MAKELPARAM(100, 30));
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        openAfterClick = IsWindowVisible(box) != FALSE;
         seen = true;
         // Enter presses the default button.
         PostMessageA(box, WM_KEYDOWN, VK_RETURN, 0);
@@ -203,6 +235,8 @@ TEST_F(MainWindow, AboutBoxShowsModallyAndClosesWithOk) {
     EXPECT_TRUE(seen);
     EXPECT_EQ(caption, "About");
     EXPECT_NE(texts.find("OK|"), std::string::npos) << texts;
+    EXPECT_EQ(spy.Opened, (std::vector<std::string>{kMakerHomePage})) << "the banner opens the maker's home page";
+    EXPECT_TRUE(openAfterClick) << "and the box stays open";
     EXPECT_TRUE(PumpUntil([] { return FindOwnWindow("TAboutForm") == nullptr; }, 3000));
     EXPECT_EQ(form->ComponentCount(), components) << "the box is freed after showing";
 }
