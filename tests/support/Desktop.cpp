@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <thread>
@@ -199,6 +200,12 @@ std::vector<DWORD> Grab(const RECT& Rect) {
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return pixels;
+}
+
+double RowShare(LONG Y, DWORD Color) {
+    const std::vector<DWORD> row = Grab({0, Y, GetSystemMetrics(SM_CXSCREEN), Y + 1});
+    if (row.empty()) return 0;
+    return static_cast<double>(std::count(row.begin(), row.end(), Color)) / static_cast<double>(row.size());
 }
 
 bool SaveScreen(const RECT& Rect, const std::string& Path) {

@@ -62,6 +62,8 @@ void Activate(HWND Window);
 std::vector<DWORD> Grab(const RECT& Rect);
 // Saves the screen's pixels in Rect as a 24-bit bitmap file.
 bool SaveScreen(const RECT& Rect, const std::string& Path);
+// The share (0 to 1) of the pixels of screen row Y that have Color ($00RRGGBB).
+double RowShare(LONG Y, DWORD Color);
 RECT WindowRect(HWND Window);
 RECT ScreenRect();
 
