@@ -49,7 +49,7 @@ if [ -f "$builder" ]; then
     h tab "$main" 3 && h click "$main" "Build Installation Package" && h text "$main" "Completed" 180 &&
       shot "$main" builder-4-output
     # Help > About through the keyboard: menu bar, last menu, its last item.
-    h keys "$main" alt left down up enter
+    h keys "$main" alt right right down up enter
     if h wait "About" 10; then
       shot "About" builder-about
       h close "About"

@@ -253,6 +253,10 @@ TEST_F(EndToEnd, BuilderBuildsAndInstallsTheSampleWhichPlaysBothMoviesAndShowsIt
     // 5. /s: full screen, the first movie written out and on screen, then the
     // second; a key ends it and the written movies go.
     ASSERT_LT(MovieRowShare(FirstMovieBackground), 0.5) << "the screen shows the movie before the start";
+    // Movies an interrupted earlier run left in the temporary folder would
+    // make this run's names "$"-prefixed; start from a clean folder.
+    for (int i = 0; i < project.FlashList->Count(); ++i)
+        for (const std::string& f : TempFilesEndingWith(NameOf(project.FlashList->Strings(i)))) fs::remove(f);
     TProcess saver(installed, "/s");
     ASSERT_TRUE(saver.Started());
     HWND show = WaitTop(ByCaptionOrClass("class=TShowForm"), 30000);
