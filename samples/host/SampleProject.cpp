@@ -108,24 +108,28 @@ std::vector<uint8_t> Drift() {
     w.Main.Place(1, w.DefineShape(glow, 3), At(W / 2.0, H / 2.0));
 
     struct TItem {
-        int Born;
-        double Angle, Speed, Spin;
+        bool Placed = false;
+        int Born = 0;
+        double Angle = 0, Speed = 0, Spin = 0;
     };
-    std::vector<TItem> items(Alive, TItem{-1000, 0, 0, 0});
-    for (int f = 0; f < Frames; ++f) {
+    std::vector<TItem> items(Alive);
+    // The frames before the first shown one only fill the stage, so the movie
+    // (and its thumbnail) opens on a full picture rather than an empty one.
+    const int Warm = Alive / 2;
+    for (int f = -Warm; f < Frames; ++f) {
         // Two new shapes a frame, each replacing the oldest in its slot.
         for (int k = 0; k < 2; ++k) {
-            const int slot = (2 * f + k) % Alive;
+            const int slot = (2 * (f + Warm) + k) % Alive;
             const uint16_t depth = static_cast<uint16_t>(10 + slot);
-            const uint16_t id = (f + k) % 3 == 0 ? Spiral(w, rnd, 820) : Rosette(w, rnd, 660);
-            items[slot] = {f, 2 * Pi * rnd.Unit(), 1.5 + 2.5 * rnd.Unit(), (rnd.Unit() - 0.5) * 0.12};
-            if (f > 0 || k > 0) w.Main.Remove(depth);
+            const uint16_t id = (f + Warm + k) % 3 == 0 ? Spiral(w, rnd, 820) : Rosette(w, rnd, 660);
+            if (items[slot].Placed) w.Main.Remove(depth);
+            items[slot] = {true, f, 2 * Pi * rnd.Unit(), 1.5 + 2.5 * rnd.Unit(), (rnd.Unit() - 0.5) * 0.12};
             w.Main.Place(depth, id, At(W / 2.0, H / 2.0, 0.2));
         }
         for (int slot = 0; slot < Alive; ++slot) {
             const TItem& it = items[slot];
             const int age = f - it.Born;
-            if (it.Born < 0 || age == 0) continue;
+            if (!it.Placed || age == 0) continue;
             const double d = it.Speed * age * 4;
             const double fade = std::max(0.0, 1 - age / double(Alive / 2 + 2));
             TSwfColorTransform cx{1, 1, 1, fade, 0, 0, 0, 0};
@@ -134,7 +138,7 @@ std::vector<uint8_t> Drift() {
                            it.Spin * age),
                         cx);
         }
-        w.Main.ShowFrame();
+        if (f >= 0) w.Main.ShowFrame();
     }
     return w.Finish();
 }
