@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -100,7 +101,7 @@ TEST(SampleProject, MoviesTogetherWeighSeveralMegabytes) {
     EXPECT_GE(total, 3u * 1000 * 1000);
 }
 
-// Every movie reads cleanly, and every frame of each composes into something
+// Every movie reads cleanly, and its frames compose into something
 // to draw within the player's limits and changes over time.
 TEST(SampleProject, EveryMoviePlaysInOurPlayer) {
     Loaded l;
@@ -114,9 +115,11 @@ TEST(SampleProject, EveryMoviePlaysInOurPlayer) {
         scene.GotoFrame(0);
         scene.Compose(first);
         ASSERT_FALSE(first.Items.empty());
-        size_t changed = 0;
+        // Every frame of the short movies, an even spread of the long one's.
+        const int step = std::max(1, movie->TotalFrames() / 120);
+        size_t changed = 0, composed = 0;
         double before = Fingerprint(first);
-        for (int f = 1; f < movie->TotalFrames(); ++f) {
+        for (int f = 1; f < movie->TotalFrames(); f += step, ++composed) {
             scene.GotoFrame(f);
             scene.Compose(image);
             ASSERT_FALSE(image.Items.empty()) << "frame " << f;
@@ -124,7 +127,7 @@ TEST(SampleProject, EveryMoviePlaysInOurPlayer) {
             if (now != before) ++changed;
             before = now;
         }
-        EXPECT_GT(changed, static_cast<size_t>(movie->TotalFrames() / 2)) << "the movie animates";
+        EXPECT_GT(changed, composed / 2) << "the movie animates";
     }
 }
 
