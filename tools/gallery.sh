@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# Pictures of every window of both programs, made on a virtual display:
+# the four pages of the builder's main window (opened on the sample project,
+# the Output page after a build of it), its About box, the screensaver playing
+# a movie full screen (installed from that build) and its setup dialog.
+# PNG files in build/windows/gallery/. Needs the windows preset built
+# (bash tools/start.sh).
+set -uo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build="$root/build/windows"
+out="$build/gallery"
+helper="$build/tests/gallery_helper.exe"
+builder="$build/bin/tessaloom.exe"
+sample="$build/samples/sample.qlm"
+package="$build/samples/SampleScreensaverSetup.exe"
+installed_dir="$out/installed"
+main="Nimbrel Tessaloom"
+
+for f in "$helper" "$sample"; do
+  [ -f "$f" ] || { echo "Missing $f: build first (bash tools/start.sh)." >&2; exit 1; }
+done
+mkdir -p "$out"
+rm -rf "$out"/*.bmp "$out"/*.png "$installed_dir"
+mkdir -p "$installed_dir"
+
+source "$root/tools/wine-session.sh"
+trap wine_session_stop EXIT
+# A prefix of the gallery's own: its settings below must not reach the tests.
+wine_session_start "$build/gallery-wineprefix"
+# Without a window manager Wine draws no title bars unless it manages the
+# frames itself.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+
+# Wine sees the Linux file system as drive Z:.
+zpath() { local p="$1"; echo "Z:${p//\//\\}"; }
+h() { wine "$helper" "$@"; }
+shot() { h shot "$1" "$(zpath "$out/$2.bmp")" && echo "  $2"; }
+missing=()
+
+if [ -f "$builder" ]; then
+  echo "Builder on the sample project:"
+  wine "$builder" "$(zpath "$sample")" </dev/null >/dev/null 2>&1 &
+  builder_pid=$!
+  if h wait "$main" 60 && h items "$main" 5 120; then
+    sleep 1
+    h tab "$main" 0 && shot "$main" builder-1-information
+    h tab "$main" 1 && sleep 1.5 && shot "$main" builder-2-flash-movies
+    h tab "$main" 2 && shot "$main" builder-3-settings
+    h tab "$main" 3 && h click "$main" "Build Installation Package" && h text "$main" "Completed" 180 &&
+      shot "$main" builder-4-output
+    # Help > About through the keyboard: menu bar, last menu, its last item.
+    h keys "$main" alt right right down up enter
+    if h wait "About" 10; then
+      shot "About" builder-about
+      h close "About"
+    else
+      echo "  (the About box did not open)" >&2
+    fi
+    h close "$main"
+  else
+    echo "  (the builder's window did not show the sample project)" >&2
+  fi
+  wait "$builder_pid" 2>/dev/null
+else
+  missing+=("the builder ($builder)")
+fi
+
+if [ -f "$package" ]; then
+  echo "Installing the sample screensaver into $installed_dir:"
+  TESSALOOM_INSTALL_DIR=$(zpath "$installed_dir") TESSALOOM_INSTALL_FALLBACK_DIR=$(zpath "$installed_dir") \
+    wine "$package" /auto </dev/null >/dev/null 2>&1 &
+  installer_pid=$!
+  h answer 60 | sed 's/^/  /'
+  wait "$installer_pid" 2>/dev/null
+else
+  missing+=("a built package ($package)")
+fi
+
+scr="$installed_dir/Sample Screensaver.scr"
+if [ -f "$scr" ]; then
+  echo "Screensaver:"
+  wine "$scr" /s </dev/null >/dev/null 2>&1 &
+  saver_pid=$!
+  if h wait class=TShowForm 60; then
+    sleep 2
+    h screen "$(zpath "$out/screensaver-playback.bmp")" && echo "  screensaver-playback"
+    h keys class=TShowForm space
+  else
+    echo "  (no playback window)" >&2
+  fi
+  wait "$saver_pid" 2>/dev/null
+
+  wine "$scr" /c </dev/null >/dev/null 2>&1 &
+  setup_pid=$!
+  if h wait "Screensaver Setup" 60; then
+    shot "Screensaver Setup" screensaver-setup
+    h click "Screensaver Setup" Cancel || h close "Screensaver Setup"
+  else
+    echo "  (no setup dialog)" >&2
+  fi
+  wait "$setup_pid" 2>/dev/null
+else
+  missing+=("an installed screensaver ($scr)")
+fi
+
+for f in "$out"/*.bmp; do
+  [ -f "$f" ] || continue
+  convert "$f" "${f%.bmp}.png" && rm "$f"
+done
+ls -l "$out"/*.png 2>/dev/null
+if ((${#missing[@]})); then
+  printf 'Not pictured, missing: %s\n' "${missing[@]}" >&2
+  exit 1
+fi
