@@ -208,7 +208,8 @@ TEST_F(MovieListWindow, PreviewStartsAgainWithinASecondOfItsEnd) {
         ASSERT_TRUE(PumpUntil([&] { return !flash->Playing(); }, 3000)) << "the movie ends";
         const DWORD stopped = GetTickCount();
         ASSERT_TRUE(PumpUntil([&] { return flash->Playing(); }, 3000)) << "and starts again";
-        EXPECT_LE(GetTickCount() - stopped, 1150u);
+        // A second of the loop's timer, and a little for a busy machine.
+        EXPECT_LE(GetTickCount() - stopped, 1250u);
     }
 }
 
