@@ -5,6 +5,7 @@
 #include "AboutForm.h"
 #include "Picture.h"
 #include "Screen.h"
+#include "TopWindows.h"
 #include "WindowFixture.h"
 
 #include <filesystem>
@@ -147,29 +148,6 @@ TEST_F(MainWindow, ExitClosesTheWindow) {
     EXPECT_EQ(form->Thumbnail, nullptr) << "freed on close";
 }
 
-// Finds a visible top-level window of this process by class.
-HWND FindOwnWindow(const char* Class) {
-    struct Search {
-        const char* cls;
-        HWND found;
-    } s{Class, nullptr};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            char cls[64] = {};
-            GetClassNameA(w, cls, sizeof cls);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(w, &pid);
-            if (pid == GetCurrentProcessId() && IsWindowVisible(w) && lstrcmpiA(cls, s->cls) == 0) {
-                s->found = w;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
-
 // Listens in on the About box while it is shown: a timer on the GUI thread,
 // which runs inside the box's modal loop, finds the box and takes over how it
 // opens addresses.
@@ -201,7 +179,7 @@ TEST_F(MainWindow, AboutBoxShowsModallyAndClosesWithOk) {
     std::thread user([&] {
         HWND box = nullptr;
         for (int i = 0; i < 500 && !box; ++i) {
-            box = FindOwnWindow("TAboutForm");
+            box = FindTopWindow(GetCurrentProcessId(), "TAboutForm");
             if (!box) std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
         if (!box) return;
@@ -235,7 +213,7 @@ TEST_F(MainWindow, AboutBoxShowsModallyAndClosesWithOk) {
     EXPECT_NE(texts.find("OK|"), std::string::npos) << texts;
     EXPECT_EQ(spy.Opened, (std::vector<std::string>{kMakerHomePage})) << "the banner opens the maker's home page";
     EXPECT_TRUE(openAfterClick) << "and the box stays open";
-    EXPECT_TRUE(PumpUntil([] { return FindOwnWindow("TAboutForm") == nullptr; }, 3000));
+    EXPECT_TRUE(PumpUntil([] { return FindTopWindow(GetCurrentProcessId(), "TAboutForm") == nullptr; }, 3000));
     EXPECT_EQ(form->ComponentCount(), components) << "the box is freed after showing";
 }
 

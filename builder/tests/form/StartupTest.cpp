@@ -4,6 +4,7 @@
 #include "CompileUnit.h"
 #include "ProjectUnit.h"
 #include "TestFolder.h"
+#include "TopWindows.h"
 #include "WindowFixture.h"
 
 #include <filesystem>
@@ -33,31 +34,12 @@ public:
     bool Started() const { return started_; }
     // A visible top-level window of the process of that class, waiting for it up to Ms.
     HWND Window(DWORD Ms, const char* Class = "TMainForm") const {
-        struct Search {
-            DWORD pid;
-            const char* cls;
-            HWND found;
-        } s{info_.dwProcessId, Class, nullptr};
         const DWORD start = GetTickCount();
-        do {
-            EnumWindows(
-                [](HWND w, LPARAM p) -> BOOL {
-                    auto* s = reinterpret_cast<Search*>(p);
-                    char cls[64] = {};
-                    GetClassNameA(w, cls, sizeof cls);
-                    DWORD pid = 0;
-                    GetWindowThreadProcessId(w, &pid);
-                    if (pid == s->pid && IsWindowVisible(w) && lstrcmpiA(cls, s->cls) == 0) {
-                        s->found = w;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&s));
-            if (s.found || GetTickCount() - start >= Ms) break;
+        for (;;) {
+            HWND found = FindTopWindow(info_.dwProcessId, Class);
+            if (found || GetTickCount() - start >= Ms) return found;
             Sleep(50);
-        } while (true);
-        return s.found;
+        }
     }
 
 private:

@@ -18,6 +18,7 @@
 #include "SetupTestPaths.h"
 #include "StdControls.h"
 #include "TestFolder.h"
+#include "TopWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -680,9 +681,7 @@ public:
     HWND WaitForWindow(const char* Class) {
         const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
         while (std::chrono::steady_clock::now() < until) {
-            search_ = {pi_.dwProcessId, Class, nullptr};
-            EnumWindows(&InstalledDialog::Visit, reinterpret_cast<LPARAM>(&search_));
-            if (search_.Found) return search_.Found;
+            if (HWND found = FindTopWindow(pi_.dwProcessId, Class)) return found;
             if (WaitForSingleObject(pi_.hProcess, 50) == WAIT_OBJECT_0) return nullptr;
         }
         return nullptr;
@@ -697,27 +696,8 @@ public:
     }
 
 private:
-    struct TSearch {
-        DWORD Process;
-        const char* Class;
-        HWND Found;
-    };
-    static BOOL CALLBACK Visit(HWND Window, LPARAM Data) {
-        auto* s = reinterpret_cast<TSearch*>(Data);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(Window, &pid);
-        char cls[64];
-        if (pid == s->Process && IsWindowVisible(Window) && GetClassNameA(Window, cls, sizeof cls) &&
-            std::string(cls) == s->Class) {
-            s->Found = Window;
-            return FALSE;
-        }
-        return TRUE;
-    }
-
     PROCESS_INFORMATION pi_{};
     bool started_ = false;
-    TSearch search_{};
 };
 
 HWND ChildWithText(HWND Parent, const std::string& Text) {

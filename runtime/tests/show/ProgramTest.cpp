@@ -4,6 +4,7 @@
 
 #include "DialogAnswerer.h"
 #include "SaverFixture.h"
+#include "TopWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -16,30 +17,6 @@
 namespace {
 
 using saver::TSaverParts;
-
-// A top-level window of the class that belongs to the process, or null.
-HWND WindowOf(DWORD Process, const char* ClassName) {
-    struct TSearch {
-        DWORD Process;
-        const char* ClassName;
-        HWND Found = nullptr;
-    } search{Process, ClassName};
-    EnumWindows(
-        [](HWND W, LPARAM P) -> BOOL {
-            auto* s = reinterpret_cast<TSearch*>(P);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(W, &pid);
-            char cls[64] = {};
-            GetClassNameA(W, cls, sizeof cls);
-            if (pid == s->Process && std::string(cls) == s->ClassName) {
-                s->Found = W;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.Found;
-}
 
 bool WaitFor(const std::function<bool()>& Done, DWORD Ms) {
     const DWORD start = GetTickCount();
@@ -81,7 +58,7 @@ public:
         return code;
     }
     DWORD Id() const { return info_.dwProcessId; }
-    HWND Window(const char* ClassName) const { return WindowOf(Id(), ClassName); }
+    HWND Window(const char* ClassName) const { return FindTopWindow(Id(), ClassName, TWindowFilter::AnyWindow); }
     HWND WaitWindow(const char* ClassName, DWORD Ms = 15000) const {
         HWND found = nullptr;
         WaitFor([&] { return (found = Window(ClassName)) != nullptr && IsWindowVisible(found); }, Ms);
