@@ -59,6 +59,7 @@ if [ -f "$builder" ]; then
     h close "$main"
   else
     echo "  (the builder's window did not show the sample project)" >&2
+    h close "$main"
   fi
   wait "$builder_pid" 2>/dev/null
 else
@@ -92,9 +93,9 @@ if [ -f "$scr" ]; then
 
   wine "$scr" /c </dev/null >/dev/null 2>&1 &
   setup_pid=$!
-  if h wait "Screensaver Setup" 60; then
-    shot "Screensaver Setup" screensaver-setup
-    h click "Screensaver Setup" Cancel || h close "Screensaver Setup"
+  if h wait class=TSetupForm 60; then
+    shot class=TSetupForm screensaver-setup
+    h click class=TSetupForm Cancel || h close class=TSetupForm
   else
     echo "  (no setup dialog)" >&2
   fi
