@@ -61,19 +61,11 @@ void TButton::Click() {
 }
 
 void TButton::Dispatch(TMessage& Message) {
+    if (DispatchNativeMessage(this, Message, TNativeColors::Button)) return;
     switch (Message.Msg) {
-        case WM_PAINT:
-            if (Message.WParam == 0) {
-                DefaultHandler(Message);
-                return;
-            }
-            break;
         case CN_COMMAND:
             if (HIWORD(Message.WParam) == BN_CLICKED) Click();
             return;
-        case CN_CTLCOLORBTN:
-        case CN_CTLCOLORSTATIC: Message.Result = NativeCtlColor(this, reinterpret_cast<HDC>(Message.WParam)); return;
-        case CM_FONTCHANGED: SendNativeFont(this); break;
         case CM_DIALOGKEY:
             if (((Message.WParam == VK_RETURN && active_) || (Message.WParam == VK_ESCAPE && Cancel)) &&
                 !KeyboardShiftState().Contains(ssAlt) && !KeyboardShiftState().Contains(ssCtrl) && CanFocus()) {

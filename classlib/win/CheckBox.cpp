@@ -78,19 +78,11 @@ void TCustomCheckBox::Toggle() {
 }
 
 void TCustomCheckBox::Dispatch(TMessage& Message) {
+    if (DispatchNativeMessage(this, Message, TNativeColors::Button)) return;
     switch (Message.Msg) {
-        case WM_PAINT:
-            if (Message.WParam == 0) {
-                DefaultHandler(Message);
-                return;
-            }
-            break;
         case CN_COMMAND:
             if (HIWORD(Message.WParam) == BN_CLICKED) Toggle();
             return;
-        case CN_CTLCOLORBTN:
-        case CN_CTLCOLORSTATIC: Message.Result = NativeCtlColor(this, reinterpret_cast<HDC>(Message.WParam)); return;
-        case CM_FONTCHANGED: SendNativeFont(this); break;
         case CM_DIALOGCHAR:
             if (IsAccel(static_cast<char>(Message.WParam), Caption()) && CanFocus()) {
                 SetFocus();

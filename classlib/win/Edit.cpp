@@ -69,14 +69,8 @@ void TCustomEdit::DestroyWnd() {
 }
 
 void TCustomEdit::Dispatch(TMessage& Message) {
+    if (DispatchNativeMessage(this, Message, TNativeColors::Edit)) return;
     switch (Message.Msg) {
-        case WM_PAINT:
-            // Without a given context the edit paints itself.
-            if (Message.WParam == 0) {
-                DefaultHandler(Message);
-                return;
-            }
-            break;
         case WM_GETDLGCODE:
             // Asked without the key message: the native edit would otherwise
             // act as if it sat in a dialog box (closing its parent on Escape).
@@ -85,11 +79,6 @@ void TCustomEdit::Dispatch(TMessage& Message) {
         case CN_COMMAND:
             if (HIWORD(Message.WParam) == EN_CHANGE && !creating_) Change();
             return;
-        case CN_CTLCOLOREDIT:
-        case CN_CTLCOLORSTATIC: Message.Result = NativeCtlColor(this, reinterpret_cast<HDC>(Message.WParam)); return;
-        case CM_FONTCHANGED:
-            SendNativeFont(this);
-            break;
         default: break;
     }
     TWinControl::Dispatch(Message);

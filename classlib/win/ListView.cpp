@@ -1,5 +1,6 @@
 #include "ListView.h"
 
+#include "Menus.h"
 #include "NativeControl.h"
 
 #include <algorithm>
@@ -60,6 +61,8 @@ void TListItems::Delete(int Index) {
     Item(Index);
     if (view_->HandleAllocated()) SendMessageA(view_->Handle(), LVM_DELETEITEM, static_cast<WPARAM>(Index), 0);
     items_.erase(items_.begin() + Index);
+    // Not every native view closes the gap by itself.
+    if (view_->IconOptions()->AutoArrange()) view_->Arrange();
 }
 
 void TListItems::Clear() {
@@ -360,19 +363,31 @@ void TCustomListView::HandleNotify(TMessage& Message) {
 }
 
 void TCustomListView::Dispatch(TMessage& Message) {
+    if (DispatchNativeMessage(this, Message, TNativeColors::None)) return;
     switch (Message.Msg) {
-        case WM_PAINT:
-            if (Message.WParam == 0) {
-                DefaultHandler(Message);
+        case CN_NOTIFY: HandleNotify(Message); return;
+        case WM_CONTEXTMENU:
+            // The native view takes the right button's release into its own
+            // drag detection and reports the click this way instead.
+            if (auto* menu = dynamic_cast<TPopupMenu*>(PopupMenu()); menu && menu->AutoPopup) {
+                TPoint at{static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))};
+                if (Message.LParam == -1) {
+                    // From the keyboard: below the selected item, else the view's corner.
+                    RECT r{LVIR_ICON, 0, 0, 0};
+                    TListItem* item = Selected();
+                    const int index = item ? Items()->IndexOf(item) : -1;
+                    POINT p{0, 0};
+                    if (index >= 0 && SendMessageA(Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r)))
+                        p = POINT{r.left, r.bottom};
+                    at = ClientToScreen(TPoint{p.x, p.y});
+                }
+                menu->PopupComponent = this;
+                menu->Popup(at.X, at.Y);
                 return;
             }
             break;
-        case CN_NOTIFY: HandleNotify(Message); return;
         case WM_ERASEBKGND: DefaultHandler(Message); return;
         case CM_FONTCHANGED:
-            SendNativeFont(this);
-            ApplyColors();
-            break;
         case CM_COLORCHANGED:
             ApplyColors();
             break;

@@ -390,8 +390,12 @@ HWND PopupListWindow() {
     return window;
 }
 
-void TPopupMenu::Popup(int X, int Y) {
-    DoPopup(this);
+namespace {
+
+// Runs the popup Menu at (X, Y) on the popups' window, kept off Avoid when
+// given; answers the chosen command, 0 for none. A failure in an owner-draw
+// handler during the menu's loop is raised here, after the loop.
+UINT TrackMenu(HMENU Menu, int X, int Y, const RECT* Avoid) {
     HWND owner = PopupListWindow();
     PopupFailure() = nullptr;
     // The popup closes when the user clicks elsewhere only if this program is
@@ -399,12 +403,54 @@ void TPopupMenu::Popup(int X, int Y) {
     DWORD process = 0;
     GetWindowThreadProcessId(GetForegroundWindow(), &process);
     if (process != GetCurrentProcessId()) SetForegroundWindow(owner);
-    const UINT command = static_cast<UINT>(TrackPopupMenu(Handle(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD |
-                                                                        TPM_NONOTIFY,
-                                                          X, Y, 0, owner, nullptr));
+    TPMPARAMS params{sizeof params, Avoid ? *Avoid : RECT{}};
+    const UINT command = static_cast<UINT>(TrackPopupMenuEx(
+        Menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY | (Avoid ? TPM_VERTICAL : 0), X, Y,
+        owner, Avoid ? &params : nullptr));
     PostMessageA(owner, WM_NULL, 0, 0);
     if (auto failure = std::exchange(PopupFailure(), nullptr)) std::rethrow_exception(failure);
+    return command;
+}
+
+// A popup menu made for one showing, destroyed with its submenus afterwards.
+class TTemporaryMenu {
+public:
+    TTemporaryMenu() : handle_(CreatePopupMenu()) {
+        if (!handle_) throw EOutOfResources("Cannot create a menu");
+    }
+    ~TTemporaryMenu() { DestroyMenu(handle_); }
+    TTemporaryMenu(const TTemporaryMenu&) = delete;
+    TTemporaryMenu& operator=(const TTemporaryMenu&) = delete;
+    HMENU Handle() const { return handle_; }
+
+private:
+    HMENU handle_;
+};
+
+}  // namespace
+
+void TPopupMenu::Popup(int X, int Y) {
+    DoPopup(this);
+    const UINT command = TrackMenu(Handle(), X, Y, nullptr);
     if (TMenuItem* item = command ? FindItem(command) : nullptr) item->Click();
+}
+
+bool TMenuItem::HasVisibleItems() const {
+    return std::any_of(items_.begin(), items_.end(), [](const TMenuItem* i) { return i->Visible(); });
+}
+
+TMenuItem* TMenuItem::PopupSubItems(int X, int Y, const TRect& Avoid) {
+    if (!HasVisibleItems()) return nullptr;
+    TTemporaryMenu menu;
+    const TMenu* owner = GetParentMenu();
+    for (const TMenuItem* sub : items_) sub->AppendTo(menu.Handle(), owner && owner->OwnerDraw());
+    const RECT avoid{Avoid.Left, Avoid.Top, Avoid.Right, Avoid.Bottom};
+    const UINT command = TrackMenu(menu.Handle(), X, Y, &avoid);
+    // Only an item of this one's tree is an answer.
+    TMenuItem* chosen = command ? FindMenuItem(command) : nullptr;
+    for (const TMenuItem* p = chosen ? chosen->parent_ : nullptr; p; p = p->parent_)
+        if (p == this) return chosen;
+    return nullptr;
 }
 
 // ---- messages

@@ -90,6 +90,13 @@ public:
     void SetParentComponent(TComponent* Value) override;
 
     virtual void Click();
+    // Whether any sub-item would show in a menu.
+    bool HasVisibleItems() const;
+    // Shows the visible sub-items as a popup menu whose top-left corner is at
+    // the screen point (X, Y), kept off the screen rectangle Avoid (the tool
+    // button it drops from). Answers the item the user chose, or null; its
+    // Click is left to the caller, who may have to tidy up first.
+    TMenuItem* PopupSubItems(int X, int Y, const TRect& Avoid);
     // Owner drawing: the events when assigned, else a plain drawing of the caption.
     virtual void MeasureItem(TCanvas* ACanvas, int& Width, int& Height);
     virtual void DrawItem(TCanvas* ACanvas, const TRect& ARect, bool Selected);

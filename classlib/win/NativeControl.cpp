@@ -13,6 +13,28 @@ LRESULT NativeCtlColor(TWinControl* Control, HDC DC) {
     return reinterpret_cast<LRESULT>(Control->Brush()->Handle());
 }
 
+bool DispatchNativeMessage(TWinControl* Control, TMessage& Message, TNativeColors Colors) {
+    switch (Message.Msg) {
+        case WM_PAINT:
+            if (Message.WParam != 0) return false;
+            Control->DefaultHandler(Message);
+            return true;
+        case CN_CTLCOLORBTN:
+            if (Colors != TNativeColors::Button) return false;
+            break;
+        case CN_CTLCOLOREDIT:
+            if (Colors != TNativeColors::Edit) return false;
+            break;
+        case CN_CTLCOLORSTATIC:
+            if (Colors == TNativeColors::None) return false;
+            break;
+        case CM_FONTCHANGED: SendNativeFont(Control); return false;
+        default: return false;
+    }
+    Message.Result = NativeCtlColor(Control, reinterpret_cast<HDC>(Message.WParam));
+    return true;
+}
+
 void InitCommonControlsOnce() {
     static const bool done = [] {
         INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};

@@ -241,13 +241,8 @@ void TPageControl::AlignControls(TControl* AControl, TRect& R) {
 }
 
 void TPageControl::Dispatch(TMessage& Message) {
+    if (DispatchNativeMessage(this, Message, TNativeColors::None)) return;
     switch (Message.Msg) {
-        case WM_PAINT:
-            if (Message.WParam == 0) {
-                DefaultHandler(Message);
-                return;
-            }
-            break;
         case CN_NOTIFY: {
             const auto* hdr = reinterpret_cast<const NMHDR*>(Message.LParam);
             if (hdr->code == static_cast<UINT>(TCN_SELCHANGING)) {
@@ -265,7 +260,6 @@ void TPageControl::Dispatch(TMessage& Message) {
             TWinControl::Dispatch(Message);
             Realign();
             return;
-        case CM_FONTCHANGED: SendNativeFont(this); break;
         case CM_DIALOGKEY:
             // Ctrl+Tab and Ctrl+Shift+Tab turn the pages.
             if (Message.WParam == VK_TAB && GetKeyState(VK_CONTROL) < 0 && activePage_ && Focused()) {

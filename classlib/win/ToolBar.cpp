@@ -1,5 +1,6 @@
 #include "ToolBar.h"
 
+#include "Menus.h"
 #include "NativeControl.h"
 
 #include <algorithm>
@@ -20,7 +21,7 @@ const TClassInfo& TToolButton::StaticClassInfo() {
         c.Bool("Down", &TToolButton::Down, &TToolButton::SetDown);
         c.Bool("Grouped", &TToolButton::Grouped, &TToolButton::SetGrouped);
         c.Int("ImageIndex", &TToolButton::ImageIndex, &TToolButton::SetImageIndex);
-        c.template Reference<TComponent>("MenuItem", &TToolButton::MenuItem, &TToolButton::SetMenuItem);
+        c.template Reference<TMenuItem>("MenuItem", &TToolButton::MenuItem, &TToolButton::SetMenuItem);
         c.template Enum<TToolButtonStyle>("Style", &TToolButton::Style, &TToolButton::SetStyle,
                                           {"tbsButton", "tbsCheck", "tbsDropDown", "tbsSeparator", "tbsDivider"});
     });
@@ -95,7 +96,7 @@ void TToolButton::SetButtonAutoSize(bool Value) {
     if (toolBar_) toolBar_->RecreateButtons();
 }
 
-void TToolButton::SetMenuItem(TComponent* Value) {
+void TToolButton::SetMenuItem(TMenuItem* Value) {
     if (Value == menuItem_) return;
     menuItem_ = Value;
     if (Value) Value->FreeNotification(this);
@@ -190,6 +191,8 @@ void TToolBar::CreateWnd() {
     TWinControl::CreateWnd();
     HWND h = Handle();
     SendMessageA(h, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    // Drop-down buttons show their arrow apart from the face.
+    SendMessageA(h, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
     SendNativeFont(this);
     RecreateButtons();
 }
@@ -293,7 +296,27 @@ bool TToolBar::CanAutoSize(int& NewWidth, int& NewHeight) {
     return true;
 }
 
-bool TToolBar::CheckMenuDropdown(TToolButton*) { return false; }
+bool TToolBar::CheckMenuDropdown(TToolButton* Button) {
+    TMenuItem* item = Button->MenuItem();
+    if (!item || !item->HasVisibleItems() || !HandleAllocated()) return false;
+    RECT r{};
+    if (!SendMessageA(Handle(), TB_GETITEMRECT, static_cast<WPARAM>(Button->Index()), reinterpret_cast<LPARAM>(&r))) return false;
+    MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    // The button stays down while its menu is open.
+    const WPARAM command = static_cast<WPARAM>(Button->CommandId());
+    SendMessageA(Handle(), TB_PRESSBUTTON, command, TRUE);
+    TMenuItem* chosen = nullptr;
+    try {
+        chosen = item->PopupSubItems(r.left, r.bottom, Rect(r.left, r.top, r.right, r.bottom));
+    } catch (...) {
+        SendMessageA(Handle(), TB_PRESSBUTTON, command, FALSE);
+        throw;
+    }
+    SendMessageA(Handle(), TB_PRESSBUTTON, command, FALSE);
+    // Last, as the item's handler may free the bar.
+    if (chosen) chosen->Click();
+    return true;
+}
 
 void TToolBar::SetFlat(bool Value) {
     if (Value == flat_) return;
@@ -395,13 +418,8 @@ LRESULT TToolBar::CustomDraw(NMTBCUSTOMDRAW* Draw) {
 }
 
 void TToolBar::Dispatch(TMessage& Message) {
+    if (DispatchNativeMessage(this, Message, TNativeColors::None)) return;
     switch (Message.Msg) {
-        case WM_PAINT:
-            if (Message.WParam == 0) {
-                DefaultHandler(Message);
-                return;
-            }
-            break;
         case WM_ERASEBKGND:
             // The bar paints its own background (and lets the parent show through when transparent).
             DefaultHandler(Message);
@@ -430,7 +448,6 @@ void TToolBar::Dispatch(TMessage& Message) {
             UpdateButtonBounds();
             return;
         case CM_FONTCHANGED:
-            SendNativeFont(this);
             TWinControl::Dispatch(Message);
             RecreateButtons();
             return;

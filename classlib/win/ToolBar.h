@@ -15,6 +15,7 @@
 #include <commctrl.h>
 #include <vector>
 
+class TMenuItem;
 class TToolBar;
 
 enum TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider };
@@ -44,9 +45,10 @@ public:
     // Sized to its caption and image instead of the bar's button size.
     bool ButtonAutoSize() const { return autoSize_; }
     void SetButtonAutoSize(bool Value);
-    // The menu item whose submenu drops down below the button.
-    TComponent* MenuItem() const { return menuItem_; }
-    void SetMenuItem(TComponent* Value);
+    // The menu item whose sub-items drop down below the button when it is
+    // clicked (or its arrow, for a drop-down button); the chosen one runs.
+    TMenuItem* MenuItem() const { return menuItem_; }
+    void SetMenuItem(TMenuItem* Value);
     // The button's position among the bar's buttons.
     int Index() const;
     // The native command number.
@@ -71,7 +73,7 @@ private:
     bool grouped_ = false;
     bool allowAllUp_ = false;
     bool autoSize_ = false;
-    TComponent* menuItem_ = nullptr;
+    TMenuItem* menuItem_ = nullptr;
     int commandId_ = 0;
 };
 
@@ -125,7 +127,8 @@ protected:
     void CreateWnd() override;
     void Dispatch(TMessage& Message) override;
     bool CanAutoSize(int& NewWidth, int& NewHeight) override;
-    // Drops the button's menu below it; true when it did. Menus plug in here.
+    // Drops the button's menu below it and runs the item chosen; true when
+    // there was a menu to drop.
     virtual bool CheckMenuDropdown(TToolButton* Button);
 
 private:

@@ -19,6 +19,8 @@ struct TCreateParams {
     std::string WinClassName;
 };
 
+enum class TNativeColors;  // NativeControl.h
+
 class TWinControl : public TControl {
 public:
     TWinControl();
@@ -142,6 +144,8 @@ protected:
 private:
     friend class TControl;
     friend LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
+    // The shared cases of the wrapped native controls leave some messages to the native window.
+    friend bool DispatchNativeMessage(TWinControl*, TMessage&, TNativeColors);
     void AlignChildren(TControl* AControl);
     void UpdateBoundsFromWindow();
     void TrackMouse(TPoint P);

@@ -3,6 +3,7 @@
 
 #include "Form.h"
 #include "Pump.h"
+#include "UserInput.h"
 
 #include <gtest/gtest.h>
 
@@ -25,14 +26,6 @@ protected:
     TOwned<TForm> form;
 };
 
-// A left click (or a double click: down, up, double-click down, up) at client point X, Y of Window.
-void ClickAt(HWND Window, int X, int Y, bool Double = false);
-// Characters typed into Window.
-void TypeChars(HWND Window, const std::string& Text);
-// A key pressed and released while Window has the focus (through the application's loop).
-void PressKey(HWND Window, WORD Key);
-// The client size of a window.
-SIZE ClientSize(HWND Window);
 // Records what happens, in order, as text.
 struct TRecorder : public TObject {
     std::vector<std::string> Log;

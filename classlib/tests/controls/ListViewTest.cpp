@@ -2,14 +2,19 @@
 // selection and double click through the native window (the order of the
 // events is compared with the expected one: a double click must be reported
 // once, not by both the native notification and the mouse message), read-only
-// captions, and items that survive a new window.
+// captions, items that survive a new window, and the popup menu opened by a
+// right click or from the keyboard.
 #include "Bitmap.h"
 #include "Canvas.h"
 #include "ControlsFixture.h"
 #include "ImageList.h"
 #include "ListView.h"
+#include "MenuDriver.h"
+#include "Menus.h"
 
 #include <commctrl.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -18,6 +23,7 @@ struct TListEvents : public TRecorder {
     void Click(TObject*) { Note("click"); }
     void DblClick(TObject*) { Note(std::string("dblclick ") + (view->Selected() ? view->Selected()->Caption() : "-")); }
     void SelectItem(TObject*, TListItem* Item, bool Selected) { Note((Selected ? "select " : "deselect ") + Item->Caption()); }
+    void Play(TObject*) { Note(std::string("play ") + (view->Selected() ? view->Selected()->Caption() : "-")); }
 };
 
 class ListViews : public ControlsTest {
@@ -156,6 +162,48 @@ TEST_F(ListViews, ScrollMovesTheContents) {
     PumpFor(30);
     const RECT after = ItemRect(0);
     EXPECT_LT(after.top, before.top);
+}
+
+TEST_F(ListViews, PopupMenuOpensOnARightClickAndFromTheKeyboard) {
+    auto* menu = Create<TPopupMenu>(form.get());
+    auto* play = Create<TMenuItem>(form.get());
+    play->SetCaption("Play");
+    play->OnClick = TNotifyEvent::Bind<&TListEvents::Play>(&events);
+    menu->Items()->Add(play);
+    view->SetPopupMenu(menu);
+    ClickItem(1);
+    events.Log.clear();
+    auto playedOnce = [&] { return std::count(events.Log.begin(), events.Log.end(), "play Movie 1") == 1; };
+    {
+        // The menu opens where the pointer is.
+        TMenuDriver user(menu->Handle(), play->Command());
+        const RECT icon = ItemRect(1, LVIR_ICON);
+        POINT at{(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2};
+        RightClickAt(view->Handle(), at.x, at.y);
+        EXPECT_TRUE(PumpUntil(playedOnce, 8000));
+        EXPECT_TRUE(user.Found());
+        ClientToScreen(view->Handle(), &at);
+        EXPECT_EQ(user.Shown().left, at.x);
+        EXPECT_EQ(user.Shown().top, at.y);
+        PumpFor(100);
+        EXPECT_TRUE(playedOnce()) << "one right click, one menu";
+        EXPECT_EQ(menu->PopupComponent, view);
+    }
+    events.Log.clear();
+    {
+        // Shift+F10 opens it below the selected item.
+        TMenuDriver user(menu->Handle(), play->Command());
+        view->SetFocus();
+        PumpFor(30);
+        PressKeys({VK_SHIFT, VK_F10});
+        EXPECT_TRUE(PumpUntil(playedOnce, 8000));
+        EXPECT_TRUE(user.Found());
+        const RECT icon = ItemRect(1, LVIR_ICON);
+        POINT below{icon.left, icon.bottom};
+        ClientToScreen(view->Handle(), &below);
+        EXPECT_EQ(user.Shown().left, below.x);
+        EXPECT_EQ(user.Shown().top, below.y);
+    }
 }
 
 }  // namespace

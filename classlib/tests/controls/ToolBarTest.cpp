@@ -1,10 +1,13 @@
 // Tool bars: buttons created later enter at the front, captions and images go
 // to the native buttons, clicks and grouped check buttons, and the custom-draw
-// events see the bar and each button with its state and can take the drawing over.
+// events see the bar and each button with its state and can take the drawing over;
+// a button with a menu item drops that item's submenu below itself.
 #include "Bitmap.h"
 #include "Canvas.h"
 #include "ControlsFixture.h"
 #include "ImageList.h"
+#include "MenuDriver.h"
+#include "Menus.h"
 #include "ToolBar.h"
 
 #include <commctrl.h>
@@ -15,6 +18,14 @@ struct TBarEvents : public TRecorder {
     bool drawBar = true;
     bool drawButtons = true;
     void Click(TObject* Sender) { Note("click " + static_cast<TToolButton*>(Sender)->Caption()); }
+    void ItemClick(TObject* Sender) {
+        auto* item = static_cast<TMenuItem*>(Sender);
+        Note("item " + item->Caption());
+        pressedDuringClick = SendMessageA(bar->Handle(), TB_ISBUTTONPRESSED, static_cast<WPARAM>(button->CommandId()), 0) != 0;
+    }
+    TToolBar* bar = nullptr;
+    TToolButton* button = nullptr;
+    bool pressedDuringClick = true;
     void DrawBar(TToolBar* Bar, const TRect& R, bool& Default) {
         Note("bar " + std::to_string(R.Width()));
         Bar->Canvas()->Brush()->SetColor(clYellow);
@@ -120,6 +131,75 @@ TEST_F(ToolBars, CustomDrawEventsSeeBarAndButtons) {
     const COLORREF c = GetPixel(dc, b->Left() + b->Width() / 2, b->Top() + b->Height() / 2);
     ReleaseDC(bar->Handle(), dc);
     EXPECT_EQ(c, RGB(255, 255, 0));
+}
+
+}  // namespace
+
+namespace {
+
+class ToolBarMenus : public ToolBars {
+protected:
+    void SetUp() override {
+        ToolBars::SetUp();
+        auto* menu = Create<TPopupMenu>(form.get());
+        recent = Create<TMenuItem>(form.get());
+        recent->SetCaption("Recent");
+        menu->Items()->Add(recent);
+        for (const char* caption : {"one.swf", "two.swf", "three.swf"}) {
+            auto* item = Create<TMenuItem>(form.get());
+            item->SetCaption(caption);
+            item->OnClick = TNotifyEvent::Bind<&TBarEvents::ItemClick>(&events);
+            recent->Add(item);
+        }
+        AddButton("Other");
+        button = AddButton("Recent");  // enters at the front
+        button->SetMenuItem(recent);
+        events.bar = bar;
+        events.button = button;
+    }
+    // Clicks the face of the button (or its arrow) while a user picks Item from the menu that drops.
+    RECT ChooseFromButton(TMenuItem* Item, bool Arrow) {
+        TMenuDriver user(nullptr, Item->Command());
+        const int x = Arrow ? button->Left() + button->Width() - 4 : button->Left() + 6;
+        PostMessageA(bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, button->Top() + button->Height() / 2));
+        PostMessageA(bar->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, button->Top() + button->Height() / 2));
+        EXPECT_TRUE(PumpUntil([&] { return !events.Log.empty(); }, 8000));
+        EXPECT_TRUE(user.Found());
+        PumpFor(50);
+        return user.Shown();
+    }
+    POINT BelowButton() {
+        POINT p{button->Left(), button->Top() + button->Height()};
+        ClientToScreen(bar->Handle(), &p);
+        return p;
+    }
+    TMenuItem* recent = nullptr;
+    TToolButton* button = nullptr;
+};
+
+TEST_F(ToolBarMenus, ClickDropsTheItemsSubmenuBelowTheButtonAndRunsTheChoice) {
+    const RECT shown = ChooseFromButton(recent->Items(1), false);
+    EXPECT_EQ(events.Log, (std::vector<std::string>{"item two.swf"})) << "the button's own click does not run";
+    const POINT below = BelowButton();
+    EXPECT_EQ(shown.left, below.x);
+    EXPECT_NEAR(shown.top, below.y, 2);
+    EXPECT_FALSE(events.pressedDuringClick) << "the button is up again before the chosen item runs";
+    EXPECT_FALSE(SendMessageA(bar->Handle(), TB_ISBUTTONPRESSED, static_cast<WPARAM>(button->CommandId()), 0));
+}
+
+TEST_F(ToolBarMenus, ArrowOfADropDownButtonDropsTheMenuToo) {
+    button->SetStyle(tbsDropDown);
+    EXPECT_TRUE(SendMessageA(bar->Handle(), TB_GETEXTENDEDSTYLE, 0, 0) & TBSTYLE_EX_DRAWDDARROWS) << "the arrow shows";
+    ChooseFromButton(recent->Items(2), true);
+    EXPECT_EQ(events.Log, (std::vector<std::string>{"item three.swf"}));
+}
+
+TEST_F(ToolBarMenus, ItemWithoutVisibleSubItemsLeavesAPlainClick) {
+    for (int i = 0; i < recent->Count(); ++i) recent->Items(i)->SetVisible(false);
+    ClickButton(button);
+    EXPECT_EQ(events.Log, (std::vector<std::string>{"click Recent"}));
+    recent->Free();
+    EXPECT_EQ(button->MenuItem(), nullptr) << "a freed item leaves no dangling reference";
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "Exceptions.h"
 #include "FileStream.h"
-#include "TestFiles.h"
+#include "TestFolder.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -12,7 +12,7 @@ std::string Content(TMemoryStream& s) {
 }
 
 TEST(FileStream, CreateWriteReopenRead) {
-    TempFolder dir;
+    TTestFolder dir;
     const std::string name = dir.File("a.bin");
     {
         TFileStream f(name, fmCreate);
@@ -32,7 +32,7 @@ TEST(FileStream, CreateWriteReopenRead) {
 }
 
 TEST(FileStream, CreateEmptiesAnExistingFile) {
-    TempFolder dir;
+    TTestFolder dir;
     const std::string name = dir.File("b.bin");
     { TFileStream(name, fmCreate).WriteBuffer("12345", 5); }
     { TFileStream f(name, fmCreate); }
@@ -40,7 +40,7 @@ TEST(FileStream, CreateEmptiesAnExistingFile) {
 }
 
 TEST(FileStream, OpenFailureNamesTheFileAsGiven) {
-    TempFolder dir;
+    TTestFolder dir;
     const std::string name = dir.File("missing.swf");
     try {
         TFileStream f(name, fmOpenRead | fmShareDenyNone);
@@ -51,7 +51,7 @@ TEST(FileStream, OpenFailureNamesTheFileAsGiven) {
 }
 
 TEST(FileStream, CreateFailureNamesTheFileAsGiven) {
-    TempFolder dir;
+    TTestFolder dir;
     const std::string name = dir.File("no-such-folder") + "/out.exe";
     try {
         TFileStream f(name, fmCreate);
@@ -62,7 +62,7 @@ TEST(FileStream, CreateFailureNamesTheFileAsGiven) {
 }
 
 TEST(FileStream, MemoryStreamSavesAndLoadsFiles) {
-    TempFolder dir;
+    TTestFolder dir;
     TMemoryStream m;
     std::string bytes(70000, '\0');
     for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7);
@@ -77,7 +77,7 @@ TEST(FileStream, MemoryStreamSavesAndLoadsFiles) {
 #ifdef _WIN32
 // Sharing is enforced by Windows only.
 TEST(FileStream, ShareModesDecideWhoElseMayOpen) {
-    TempFolder dir;
+    TTestFolder dir;
     const std::string name = dir.File("shared.dat");
     { TFileStream(name, fmCreate).WriteBuffer("data", 4); }
     {

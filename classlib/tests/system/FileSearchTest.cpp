@@ -1,7 +1,8 @@
 #include "FileSearch.h"
-#include "TempFolder.h"
+#include "TestFolder.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <string>
@@ -23,10 +24,10 @@ std::vector<std::string> Find(const std::string& Pattern, int Attr, int* Status 
 }
 
 TEST(FileSearch, AttributeMaskDecidesWhichEntriesAppear) {
-    TempFolder dir("find");
+    TTestFolder dir("find");
     dir.Write("plain.txt", "abc");
-    dir.Write("readonly.txt", "", FILE_ATTRIBUTE_READONLY);
-    dir.Write("hidden.txt", "", FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesA(dir.Write("readonly.txt", "").c_str(), FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesA(dir.Write("hidden.txt", "").c_str(), FILE_ATTRIBUTE_HIDDEN);
     CreateDirectoryA(dir.File("sub").c_str(), nullptr);
     const std::string all = dir.Path() + "\\*";
     using V = std::vector<std::string>;
@@ -46,7 +47,7 @@ TEST(FileSearch, AttributeMaskDecidesWhichEntriesAppear) {
 }
 
 TEST(FileSearch, RecordDescribesTheFile) {
-    TempFolder dir("find-rec");
+    TTestFolder dir("find-rec");
     dir.Write("data.bin", "12345");
     TSearchRec f;
     ASSERT_EQ(FindFirst(dir.File("data.bin"), faAnyFile, f), 0);
@@ -59,17 +60,17 @@ TEST(FileSearch, RecordDescribesTheFile) {
 }
 
 TEST(FileSearch, NothingFound) {
-    TempFolder dir("find-none");
+    TTestFolder dir("find-none");
     int rc = 0;
     EXPECT_TRUE(Find(dir.Path() + "\\*.swf", faAnyFile, &rc).empty());
     EXPECT_EQ(rc, ERROR_FILE_NOT_FOUND);
-    dir.Write("hidden.swf", "", FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesA(dir.Write("hidden.swf", "").c_str(), FILE_ATTRIBUTE_HIDDEN);
     EXPECT_TRUE(Find(dir.Path() + "\\*.swf", 0, &rc).empty());
     EXPECT_NE(rc, 0);
 }
 
 TEST(ShortPath, LongNamesGetAShortFormThatOpensTheSameFile) {
-    TempFolder dir("short path");
+    TTestFolder dir("short path");
     dir.Write("A Rather Long File Name.screensaver", "x");
     const std::string shortName = ExtractShortPathName(dir.File("A Rather Long File Name.screensaver"));
     ASSERT_FALSE(shortName.empty());

@@ -1,6 +1,6 @@
 #include "Exceptions.h"
 #include "IniFile.h"
-#include "TempFolder.h"
+#include "TestFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 namespace {
 
 TEST(IniFile, WritesSectionsAndReadsThemBack) {
-    TempFolder dir("ini");
+    TTestFolder dir("ini");
     TIniFile ini(dir.File("system.ini"));
     ini.WriteString("boot", "SCRNSAVE.EXE", "C:\\WINDOWS\\SYSTEM~1\\FLASHS~1.SCR");
     ini.WriteString("boot", "other", "x");
@@ -26,7 +26,7 @@ TEST(IniFile, WritesSectionsAndReadsThemBack) {
 }
 
 TEST(IniFile, FailedWriteRaisesTheIniError) {
-    TempFolder dir("ini-fail");
+    TTestFolder dir("ini-fail");
     const std::string name = dir.File("no such folder\\x.ini");
     TIniFile ini(name);
     try {

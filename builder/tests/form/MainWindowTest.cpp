@@ -1,0 +1,244 @@
+// The main window's own behaviour: pages, the Information and Settings pages,
+// Save As, the Help menu and the About box.
+
+#include "DialogDriver.h"
+#include "AboutForm.h"
+#include "Picture.h"
+#include "Screen.h"
+#include "WindowFixture.h"
+
+#include <filesystem>
+
+namespace {
+
+TEST_F(MainWindow, PagesFollowTheEditMenuAndTheTabs) {
+    EXPECT_EQ(ActivePage(), 0) << "Information first";
+    struct Case {
+        const char* item;
+        int page;
+    };
+    for (const Case& c : {Case{"Output", 3}, Case{"Flash Movies", 1}, Case{"Settings", 2}, Case{"Information", 0}}) {
+        ChooseMenu("Edit", c.item);
+        EXPECT_EQ(ActivePage(), c.page) << c.item;
+        auto* tabs = Find<TPageControl>("skPageControl1");
+        EXPECT_EQ(SendMessageA(tabs->Handle(), TCM_GETCURSEL, 0, 0), c.page) << "the tab shows it too";
+    }
+    // A click on a tab shows its page.
+    auto* tabs = Find<TPageControl>("skPageControl1");
+    for (int page : {2, 3, 1, 0}) {
+        RECT r{};
+        SendMessageA(tabs->Handle(), TCM_GETITEMRECT, page, reinterpret_cast<LPARAM>(&r));
+        const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        PostMessageA(tabs->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageA(tabs->Handle(), WM_LBUTTONUP, 0, at);
+        EXPECT_TRUE(PumpUntil([&] { return ActivePage() == page; }, 3000)) << "tab " << page;
+    }
+}
+
+TEST_F(MainWindow, StartsWithTheDefaultLogoBesideTheProgram) {
+    EXPECT_EQ(form->Caption(), "Nimbrel Tessaloom");
+    EXPECT_EQ(form->ClientWidth(), 566);
+    EXPECT_EQ(form->ClientHeight(), 474);
+    EXPECT_EQ(Find<TEdit>("TitleEdit")->Text(), "Virur Uvivederirez");
+    char exe[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    EXPECT_EQ(form->LogoPath(), std::filesystem::path(exe).parent_path().string() + "\\logo.jpg");
+    auto* logo = Find<TImage>("LogoPanel");
+    EXPECT_EQ(logo->Picture()->Width(), 128);
+    EXPECT_EQ(logo->Picture()->Height(), 128);
+    ASSERT_NE(form->Thumbnail, nullptr);
+    EXPECT_EQ(form->Thumbnail->Width(), 128);
+}
+
+TEST_F(MainWindow, ChangeLogoTakesTheChosenPicture) {
+    // A 16 x 8 bitmap to choose, and a file of a kind no picture loader knows.
+    TBitmap small;
+    small.SetSize(16, 8);
+    const std::string bmp = dir.File("small.bmp");
+    TPicture picture;
+    picture.SetBitmap(&small);
+    picture.SaveToFile(bmp);
+    const std::string text = dir.Write("notes.txt", "not a picture");
+
+    struct Case {
+        std::string file;
+        int button;
+        std::string error;
+        std::string logoPath;
+        int width;
+    };
+    const std::string start = form->LogoPath();
+    for (const Case& c : {Case{bmp, IDCANCEL, "", start, 128}, Case{bmp, IDOK, "", bmp, 16},
+                          Case{text, IDOK, "Unknown picture file extension (.txt)", text, 16}}) {
+        // The user takes the name the dialog offers, or cancels; a box that
+        // follows is answered with OK.
+        Find<TOpenPictureDialog>("OpenLogoDialog")->FileName = c.file;
+        TDialogAnswerer user(c.button);
+        Click("ChangeLogoBtn");
+        ASSERT_TRUE(user.WaitFor(c.error.empty() ? 1 : 2, 5000)) << c.file;
+        PumpFor(200);
+        const std::vector<TSeenDialog> seen = user.Seen();
+        ASSERT_EQ(seen.size(), c.error.empty() ? 1u : 2u) << c.file;
+        EXPECT_EQ(seen[0].Caption, "Open");
+        if (!c.error.empty()) {
+            EXPECT_EQ(seen[1].Caption, "Nimbrel Tessaloom");
+            EXPECT_EQ(seen[1].Text, c.error);
+        }
+        EXPECT_EQ(form->LogoPath(), c.logoPath) << c.file;
+        EXPECT_EQ(Find<TImage>("LogoPanel")->Picture()->Width(), c.width) << c.file;
+    }
+}
+
+TEST_F(MainWindow, LicenceCheckBoxEnablesTheAgreementAndKeepsItsText) {
+    ChooseMenu("Edit", "Settings");
+    auto* memo = Find<TMemo>("LicenseMemo");
+    auto* group = Find<TGroupBox>("LicenseGroup");
+    EXPECT_FALSE(IsWindowEnabled(memo->Handle()));
+    EXPECT_FALSE(group->Enabled());
+    for (bool checked : {true, false, true}) {
+        Click("LicenseCheckBox");
+        EXPECT_EQ(Find<TCheckBox>("LicenseCheckBox")->Checked(), checked);
+        EXPECT_EQ(group->Enabled(), checked);
+        EXPECT_EQ(IsWindowEnabled(memo->Handle()) != FALSE, checked);
+        if (checked && memo->Lines()->Count() == 0) Type("LicenseMemo", "Agree before you install.");
+    }
+    Click("LicenseCheckBox");
+    EXPECT_EQ(memo->Text(), "Agree before you install.") << "unchecking keeps the text";
+}
+
+TEST_F(MainWindow, SaveAsPutsTheChosenNameIntoTheOutputField) {
+    ChooseMenu("Edit", "Output");
+    struct Case {
+        std::string typed;
+        int button;
+        std::string expected;
+    };
+    const std::string named = dir.File("screensaver package.exe");
+    for (const Case& c : {Case{dir.File("first"), IDOK, dir.File("first.exe")}, Case{named, IDCANCEL, dir.File("first.exe")},
+                          Case{named, IDOK, named}}) {
+        TFileDialogDriver user(c.typed, c.button);
+        Click("SaveBtn");
+        user.Join();
+        EXPECT_TRUE(user.Found());
+        EXPECT_EQ(user.FileTypes, (std::vector<std::string>{"Installation File (*.exe)"}));
+        EXPECT_TRUE(PumpUntil([&] { return Find<TEdit>("SaveEdit")->Text() == c.expected; }, 3000))
+            << Find<TEdit>("SaveEdit")->Text();
+    }
+}
+
+TEST_F(MainWindow, HelpWebPageAndNewProjectGoThroughTheShell) {
+    char exe[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    struct Case {
+        const char* menu;
+        const char* item;
+        std::string file;
+    };
+    for (const Case& c : {Case{"Help", "Content", dir.Folder() + "Tessaloom.chm"}, Case{"Help", "Web Page", kProductWebPage},
+                          Case{"File", "New Project", exe}}) {
+        Started.clear();
+        ChooseMenu(c.menu, c.item);
+        EXPECT_EQ(Started, (std::vector<std::pair<std::string, std::string>>{{c.file, ""}})) << c.item;
+    }
+    EXPECT_NE(std::string(kProductWebPage).find("example.org"), std::string::npos);
+}
+
+TEST_F(MainWindow, ExitClosesTheWindow) {
+    ChooseMenu("File", "Exit");
+    EXPECT_FALSE(form->Showing());
+    EXPECT_EQ(form->Thumbnail, nullptr) << "freed on close";
+}
+
+// Finds a visible top-level window of this process by class.
+HWND FindOwnWindow(const char* Class) {
+    struct Search {
+        const char* cls;
+        HWND found;
+    } s{Class, nullptr};
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            char cls[64] = {};
+            GetClassNameA(w, cls, sizeof cls);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == GetCurrentProcessId() && IsWindowVisible(w) && lstrcmpiA(cls, s->cls) == 0) {
+                s->found = w;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+// Listens in on the About box while it is shown: a timer on the GUI thread,
+// which runs inside the box's modal loop, finds the box and takes over how it
+// opens addresses.
+class TAboutSpy : public TObject {
+public:
+    TAboutSpy() : timer_(Create<TTimer>(nullptr)) {
+        timer_->SetInterval(30);
+        timer_->OnTimer = TNotifyEvent::Bind<&TAboutSpy::Tick>(this);
+        timer_->SetEnabled(true);
+    }
+    std::vector<std::string> Opened;
+
+private:
+    void Tick(TObject*) {
+        for (int i = 0; i < Screen->FormCount(); ++i)
+            if (auto* box = dynamic_cast<TAboutForm*>(Screen->Forms(i))) {
+                box->OpenAddress = [this](const std::string& Address) { Opened.push_back(Address); };
+                timer_->SetEnabled(false);
+            }
+    }
+    TOwned<TTimer> timer_;
+};
+
+TEST_F(MainWindow, AboutBoxShowsModallyAndClosesWithOk) {
+    const int components = form->ComponentCount();
+    TAboutSpy spy;
+    std::atomic<bool> seen{false}, openAfterClick{false};
+    std::string caption, texts;
+    std::thread user([&] {
+        HWND box = nullptr;
+        for (int i = 0; i < 500 && !box; ++i) {
+            box = FindOwnWindow("TAboutForm");
+            if (!box) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        if (!box) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        char buf[256] = {};
+        GetWindowTextA(box, buf, sizeof buf);
+        caption = buf;
+        EnumChildWindows(
+            box,
+            [](HWND w, LPARAM p) -> BOOL {
+                char t[256] = {};
+                GetWindowTextA(w, t, sizeof t);
+                *reinterpret_cast<std::string*>(p) += std::string(t) + "|";
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&texts));
+        // A click on the banner, in the panel that holds it.
+        HWND banner = FindWindowExA(box, nullptr, "TPanel", nullptr);
+        PostMessageA(banner, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 30));
+        PostMessageA(banner, WM_LBUTTONUP, 0, MAKELPARAM(100, 30));
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        openAfterClick = IsWindowVisible(box) != FALSE;
+        seen = true;
+        // Enter presses the default button.
+        PostMessageA(box, WM_KEYDOWN, VK_RETURN, 0);
+    });
+    ChooseMenu("Help", "About");
+    user.join();
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(caption, "About");
+    EXPECT_NE(texts.find("OK|"), std::string::npos) << texts;
+    EXPECT_EQ(spy.Opened, (std::vector<std::string>{kMakerHomePage})) << "the banner opens the maker's home page";
+    EXPECT_TRUE(openAfterClick) << "and the box stays open";
+    EXPECT_TRUE(PumpUntil([] { return FindOwnWindow("TAboutForm") == nullptr; }, 3000));
+    EXPECT_EQ(form->ComponentCount(), components) << "the box is freed after showing";
+}
+
+}  // namespace

@@ -1,0 +1,172 @@
+// The program started with a command line, as the shell starts it: what it
+// opens 300 ms after its window shows, read from its window by another process.
+
+#include "CompileUnit.h"
+#include "ProjectUnit.h"
+#include "TestFolder.h"
+#include "WindowFixture.h"
+
+#include <filesystem>
+
+namespace {
+
+// A running tessaloom.exe, closed (or ended) when the test is done with it.
+class TBuilderProcess {
+public:
+    TBuilderProcess(const std::string& Exe, const std::string& Argument) {
+        std::string line = "\"" + Exe + "\"";
+        if (!Argument.empty()) line += " \"" + Argument + "\"";
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        started_ = CreateProcessA(Exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_);
+    }
+    ~TBuilderProcess() {
+        if (!started_) return;
+        if (HWND w = Window(0)) PostMessageA(w, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(info_.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(info_.hProcess, 1);
+        CloseHandle(info_.hThread);
+        CloseHandle(info_.hProcess);
+    }
+    TBuilderProcess(const TBuilderProcess&) = delete;
+    TBuilderProcess& operator=(const TBuilderProcess&) = delete;
+
+    bool Started() const { return started_; }
+    // A visible top-level window of the process of that class, waiting for it up to Ms.
+    HWND Window(DWORD Ms, const char* Class = "TMainForm") const {
+        struct Search {
+            DWORD pid;
+            const char* cls;
+            HWND found;
+        } s{info_.dwProcessId, Class, nullptr};
+        const DWORD start = GetTickCount();
+        do {
+            EnumWindows(
+                [](HWND w, LPARAM p) -> BOOL {
+                    auto* s = reinterpret_cast<Search*>(p);
+                    char cls[64] = {};
+                    GetClassNameA(w, cls, sizeof cls);
+                    DWORD pid = 0;
+                    GetWindowThreadProcessId(w, &pid);
+                    if (pid == s->pid && IsWindowVisible(w) && lstrcmpiA(cls, s->cls) == 0) {
+                        s->found = w;
+                        return FALSE;
+                    }
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&s));
+            if (s.found || GetTickCount() - start >= Ms) break;
+            Sleep(50);
+        } while (true);
+        return s.found;
+    }
+
+private:
+    PROCESS_INFORMATION info_{};
+    bool started_ = false;
+};
+
+// The texts of a window's children of one class, and the first such child.
+std::vector<std::string> ChildTexts(HWND Parent, const char* Class, HWND* First = nullptr) {
+    struct Collect {
+        const char* cls;
+        std::vector<std::string> texts;
+        HWND first;
+    } c{Class, {}, nullptr};
+    EnumChildWindows(
+        Parent,
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* c = reinterpret_cast<Collect*>(p);
+            char cls[64] = {};
+            GetClassNameA(w, cls, sizeof cls);
+            if (lstrcmpiA(cls, c->cls) == 0) {
+                char text[1024] = {};
+                SendMessageA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+                c->texts.push_back(text);
+                if (!c->first) c->first = w;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&c));
+    if (First) *First = c.first;
+    return c.texts;
+}
+
+TEST(BuilderProgram, OpensTheFileNamedOnItsCommandLine) {
+    TTestFolder dir;
+    const std::string movie = dir.Write("MOVIE.SWF", ColourMovie({{200, 30, 30}}, 10));
+    const std::string lower = dir.Write("movie.swf", ColourMovie({{30, 30, 200}}, 10));
+    TProject project;
+    project.Title = "Opened At Start";
+    project.LogoFile = BinFolder() + "logo.jpg";
+    project.SaveToStream();
+    TCompileStream writer;
+    writer.AddStream(project.ProjectStream.get(), true);
+    const std::string qlm = dir.File("project.qlm"), QLM = dir.File("UPPER.QLM");
+    writer.Compile()->SaveToFile(qlm);
+    std::filesystem::copy_file(qlm, QLM);
+    const std::string notes = dir.Write("notes.txt", "no movie");
+
+    struct Case {
+        std::string argument;
+        int page;
+        std::string shownText;  // an edit holding it; empty: no edit holds the argument
+    };
+    const std::vector<Case> cases{
+        {"", 0, ""},
+        {lower, 1, lower},
+        {movie, 1, movie},
+        {qlm, 0, "Opened At Start"},
+        {QLM, 0, "Opened At Start"},
+        {notes, 0, ""},
+    };
+    for (const Case& c : cases) {
+        TBuilderProcess builder(BinFolder() + "tessaloom.exe", c.argument);
+        ASSERT_TRUE(builder.Started());
+        HWND window = builder.Window(15000);
+        ASSERT_NE(window, nullptr) << c.argument;
+        char caption[64] = {};
+        GetWindowTextA(window, caption, sizeof caption);
+        EXPECT_STREQ(caption, "Nimbrel Tessaloom");
+        Sleep(1500);
+        HWND tabs = nullptr;
+        ChildTexts(window, "TPageControl", &tabs);
+        ASSERT_NE(tabs, nullptr);
+        EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), c.page) << c.argument;
+        const std::vector<std::string> edits = ChildTexts(window, "TEdit");
+        const bool shown = std::find(edits.begin(), edits.end(), c.shownText) != edits.end();
+        EXPECT_TRUE(c.shownText.empty() || shown) << c.argument;
+        const bool holdsArgument =
+            !c.argument.empty() && std::find(edits.begin(), edits.end(), c.argument) != edits.end();
+        EXPECT_EQ(holdsArgument, c.page == 1) << c.argument;
+    }
+}
+
+// A damaged installation without "logo.jpg": the error is shown, and the
+// movie named on the command line is still opened.
+TEST(BuilderProgram, AMissingDefaultLogoIsReportedAndStartUpGoesOn) {
+    TTestFolder dir;
+    const std::string exe = dir.File("tessaloom.exe");
+    std::filesystem::copy_file(BinFolder() + "tessaloom.exe", exe);
+    const std::string movie = dir.Write("movie.swf", ColourMovie({{30, 30, 200}}, 10));
+    TBuilderProcess builder(exe, movie);
+    ASSERT_TRUE(builder.Started());
+    HWND box = builder.Window(15000, "#32770");
+    ASSERT_NE(box, nullptr);
+    char caption[64] = {}, text[512] = {};
+    GetWindowTextA(box, caption, sizeof caption);
+    GetWindowTextA(GetDlgItem(box, 0xFFFF), text, sizeof text);
+    EXPECT_STREQ(caption, "Nimbrel Tessaloom");
+    EXPECT_EQ(std::string(text), "Cannot open file " + dir.File("logo.jpg"));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    HWND window = builder.Window(5000);
+    ASSERT_NE(window, nullptr);
+    Sleep(1500);
+    HWND tabs = nullptr;
+    ChildTexts(window, "TPageControl", &tabs);
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 1);
+    const std::vector<std::string> edits = ChildTexts(window, "TEdit");
+    EXPECT_NE(std::find(edits.begin(), edits.end(), movie), edits.end());
+}
+
+}  // namespace

@@ -1,0 +1,171 @@
+#include "SetupForm.h"
+
+#include "Application.h"
+#include "Button.h"
+#include "CheckBox.h"
+#include "DecompileUnit.h"
+#include "DiskFileSystem.h"
+#include "FileStream.h"
+#include "GroupBox.h"
+#include "HiddenBatch.h"
+#include "Image.h"
+#include "Label.h"
+#include "OwnPackage.h"
+#include "ProjectUnit.h"
+#include "RegistrySettings.h"
+#include "SetupLogo.h"
+#include "SetupTexts.h"
+#include "Settings.h"
+#include "SystemInfoUnit.h"
+#include "Uninstall.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+namespace {
+
+// A component of the stored description; a description without it is a
+// fault of the program, not of the installed file.
+template <class T>
+T* Part(TComponent* Form, const char* Name) {
+    TComponent* c = Form->FindComponent(Name);
+    if (!c || !c->Is<T>()) throw Exception(std::string("The setup window has no ") + Name);
+    return static_cast<T*>(c);
+}
+
+std::string OwnModuleFile() {
+    char path[MAX_PATH] = {};
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) throw Exception("Cannot find the program's own file");
+    return std::string(path, n);
+}
+
+void ShellOpen(const std::string& Address) {
+    ShellExecuteA(Application->Handle(), "open", Address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace
+
+const TClassInfo& TSetupForm::StaticClassInfo() {
+    static const TClassInfo info = DescribeClass<TSetupForm, TForm>("TSetupForm", [](auto& c) {
+        c.template Handler<&TSetupForm::FormShow>("FormShow");
+        c.template Handler<&TSetupForm::FormClose>("FormClose");
+        c.template Handler<&TSetupForm::SaveBtnClick>("SaveBtnClick");
+        c.template Handler<&TSetupForm::CancelBtnClick>("CancelBtnClick");
+        c.template Handler<&TSetupForm::UninstallBtnClick>("UninstallBtnClick");
+        c.template Handler<&TSetupForm::HomepageLabelClick>("HomepageLabelClick");
+        c.template Handler<&TSetupForm::EmailLabelClick>("EmailLabelClick");
+    });
+    return info;
+}
+
+TSetupForm::TSetupForm(TSetupFormServices Services) : services_(std::move(Services)) {
+    if (!services_.OpenAddress) services_.OpenAddress = ShellOpen;
+    if (!services_.StartBatch) services_.StartBatch = StartHiddenBatch;
+    if (!services_.Terminate) services_.Terminate = [] { Application->Terminate(); };
+}
+
+TSetupForm::~TSetupForm() = default;
+
+void TSetupForm::Init() {
+    // The classes the stored description names, known before it is read.
+    RegisterClass<TLabel>();
+    RegisterClass<TImage>();
+    RegisterClass<TGroupBox>();
+    RegisterClass<TCheckBox>();
+    RegisterClass<TButton>();
+    TForm::Init();
+    TitleLabel = Part<TLabel>(this, "TitleLabel");
+    PublisherLabel = Part<TLabel>(this, "PublisherLabel");
+    HomepageLabel = Part<TLabel>(this, "HomepageLabel");
+    EmailLabel = Part<TLabel>(this, "EmailLabel");
+    CopyrightLabel = Part<TLabel>(this, "CopyrightLabel");
+    LogoPanel = Part<TImage>(this, "LogoPanel");
+    MuteCheckBox = Part<TCheckBox>(this, "MuteCheckBox");
+    IgnoreCheckBox = Part<TCheckBox>(this, "IgnoreCheckBox");
+    UninstallBtn = Part<TButton>(this, "UninstallBtn");
+    SaveBtn = Part<TButton>(this, "SaveBtn");
+    CancelBtn = Part<TButton>(this, "CancelBtn");
+    // Plain labels stand in for link labels, which open their address
+    // themselves when clicked.
+    HomepageLabel->OnClick = TNotifyEvent::Bind<&TSetupForm::HomepageLabelClick>(this);
+    EmailLabel->OnClick = TNotifyEvent::Bind<&TSetupForm::EmailLabelClick>(this);
+}
+
+std::string TSetupForm::ProgramFile() const {
+    return services_.ProgramFile.empty() ? OwnModuleFile() : services_.ProgramFile;
+}
+
+void TSetupForm::FormShow(TObject*) {
+    // The window opens even when its file cannot be read, with what was
+    // filled so far, so the user sees the error and can still close it.
+    try {
+        Fill();
+    } catch (...) {
+        Application->HandleException(this);
+    }
+}
+
+void TSetupForm::Fill() {
+    project_ = std::make_unique<TProject>();
+    TFileStream own(ProgramFile(), fmOpenRead | fmShareDenyNone);
+    TDecompileStream package;
+    package.Decompile(&own);
+    LoadProject(package, *project_);
+    buildId_ = project_->BuildId;
+
+    const TSetupTexts texts = SetupTextsFor(*project_);
+    TitleLabel->SetCaption(texts.Title);
+    if (!texts.Publisher.empty()) PublisherLabel->SetCaption(texts.Publisher);
+    HomepageLabel->SetCaption(texts.HomepageCaption);
+    homepageURL_ = texts.HomepageURL;
+    EmailLabel->SetCaption(texts.EmailCaption);
+    emailURL_ = texts.EmailURL;
+    CopyrightLabel->SetCaption(texts.Copyright);
+    SetCaption(texts.WindowCaption);
+    Application->SetTitle(texts.WindowCaption);
+
+    if (!buildId_.empty()) {
+        TRegistrySettings registry;
+        const TScreensaverSettings settings = ReadSettings(registry, buildId_);
+        MuteCheckBox->SetChecked(settings.Mute);
+        IgnoreCheckBox->SetChecked(settings.IgnoreMouse);
+    }
+
+    auto logo = package.GetStream(kLogoStream, true);
+    TDiskFileSystem files;
+    TSystemInfo system;
+    LoadLogoThroughFile(files, system.GetTempDirectory(), project_->LogoFile, *logo,
+                        [this](const std::string& Path) { LogoPanel->Picture()->LoadFromFile(Path); });
+}
+
+void TSetupForm::FormClose(TObject*, TCloseAction&) { project_.reset(); }
+
+void TSetupForm::SaveBtnClick(TObject*) {
+    TRegistrySettings registry;
+    // Without a build identifier (a file that could not be read) the key
+    // would be the one all screensavers share.
+    if (!buildId_.empty()) SaveSettings(registry, buildId_, {MuteCheckBox->Checked(), IgnoreCheckBox->Checked()});
+    Close();
+}
+
+void TSetupForm::CancelBtnClick(TObject*) { Close(); }
+
+void TSetupForm::UninstallBtnClick(TObject*) {
+    if (Application->MessageBox(kRemoveQuestion, "Message", MB_YESNO) == IDYES) RemoveScreensaver();
+}
+
+void TSetupForm::RemoveScreensaver() {
+    TDiskFileSystem files;
+    TSystemInfo system;
+    ::RemoveScreensaver(files, system.GetTempDirectory(), ProgramFile(),
+                        {services_.StartBatch, services_.Terminate});
+}
+
+void TSetupForm::HomepageLabelClick(TObject*) { OpenLink(homepageURL_); }
+
+void TSetupForm::EmailLabelClick(TObject*) { OpenLink(emailURL_); }
+
+void TSetupForm::OpenLink(const std::string& URL) {
+    if (const auto address = LinkToOpen(URL)) services_.OpenAddress(*address);
+}
