@@ -5,7 +5,7 @@
 // rounds:
 // - first frame: from CreateProcess of "<installed>.scr /s" until the screen
 //   shows the first movie (most of a row of pixels in the movie's background
-//   colour), polled every millisecond or two;
+//   colour), looked for every millisecond or so;
 // - bare start: from CreateProcess of the same file with "/p 0" until that
 //   process has ended. That switch initialises the program and ends at once,
 //   so it is what starting this program costs under Wine (loading it and its
@@ -96,7 +96,7 @@ double FirstFrame(const std::string& Installed) {
             if (FirstMovieShows()) shown = Now();
             return shown > 0 || !p.Running();
         },
-        30000);
+        30000, 1);
     EXPECT_GT(shown, 0) << "no movie frame came on screen";
     // Ended by a key, as a user ends it, so it cleans up after itself.
     if (HWND w = FindTop(ByCaptionOrClass("class=TShowForm"))) PostMessageA(w, WM_KEYDOWN, VK_SPACE, 0);
