@@ -386,6 +386,15 @@ void TCustomListView::Dispatch(TMessage& Message) {
                 return;
             }
             break;
+        case WM_RBUTTONUP:
+            // A release whose press the view never saw (an application's
+            // message hook may drop presses) goes to the native default
+            // handling, which reports it as WM_CONTEXTMENU above; the
+            // library's own popup on release would show the menu again.
+            DefaultHandler(Message);
+            MouseUp(mbRight, MouseShiftState(Message.WParam), static_cast<short>(LOWORD(Message.LParam)),
+                    static_cast<short>(HIWORD(Message.LParam)));
+            return;
         case WM_ERASEBKGND: DefaultHandler(Message); return;
         case CM_FONTCHANGED:
         case CM_COLORCHANGED:

@@ -28,9 +28,7 @@ TEST_F(MainWindow, PagesFollowTheEditMenuAndTheTabs) {
     for (int page : {2, 3, 1, 0}) {
         RECT r{};
         SendMessageA(tabs->Handle(), TCM_GETITEMRECT, page, reinterpret_cast<LPARAM>(&r));
-        const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        PostMessageA(tabs->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-        PostMessageA(tabs->Handle(), WM_LBUTTONUP, 0, at);
+        ClickAt(tabs->Handle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
         EXPECT_TRUE(PumpUntil([&] { return ActivePage() == page; }, 3000)) << "tab " << page;
     }
 }

@@ -130,6 +130,8 @@ TEST_F(MovieListWindow, PopupItemsFollowTheSelectionAndRunTheirCommands) {
         // A right click on the list, through the message loop as the mouse sends it.
         const POINT p = c.select >= 0 ? ItemPoint(c.select) : EmptyPoint();
         TPopupUser user(popup->Handle(), commands, c.choose ? command(c.choose) : 0);
+        // The pointer stays where it is: an item under it would take the
+        // highlight from the keys the user presses in the menu.
         PostMessageA(list->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(p.x, p.y));
         PostMessageA(list->Handle(), WM_RBUTTONUP, 0, MAKELPARAM(p.x, p.y));
         PumpFor(300);
@@ -206,7 +208,8 @@ TEST_F(MovieListWindow, PreviewStartsAgainWithinASecondOfItsEnd) {
         ASSERT_TRUE(PumpUntil([&] { return !flash->Playing(); }, 3000)) << "the movie ends";
         const DWORD stopped = GetTickCount();
         ASSERT_TRUE(PumpUntil([&] { return flash->Playing(); }, 3000)) << "and starts again";
-        EXPECT_LE(GetTickCount() - stopped, 1150u);
+        // A second of the loop's timer, and a little for a busy machine.
+        EXPECT_LE(GetTickCount() - stopped, 1250u);
     }
 }
 

@@ -26,6 +26,7 @@
 #include "SwfWriter.h"
 #include "TestFolder.h"
 #include "Timer.h"
+#include "UserInput.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -255,7 +256,7 @@ protected:
         SetFocus(edit->Handle());
         PostMessageA(edit->Handle(), EM_SETSEL, 0, -1);
         if (Text.empty()) PostMessageA(edit->Handle(), WM_CHAR, VK_BACK, 0);
-        for (char c : Text) PostMessageA(edit->Handle(), WM_CHAR, static_cast<unsigned char>(c), 0);
+        TypeChars(edit->Handle(), Text);
         EXPECT_TRUE(PumpUntil([&] { return edit->Text() == Expected; }, 10000)) << Name << " holds " << edit->Text();
     }
 
@@ -303,13 +304,7 @@ protected:
         SendMessageA(list->Handle(), LVM_ENSUREVISIBLE, Index, FALSE);
         PumpFor(30);
         const POINT p = ItemPoint(Index);
-        const LPARAM at = MAKELPARAM(p.x, p.y);
-        PostMessageA(list->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-        PostMessageA(list->Handle(), WM_LBUTTONUP, 0, at);
-        if (Double) {
-            PostMessageA(list->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-            PostMessageA(list->Handle(), WM_LBUTTONUP, 0, at);
-        }
+        ClickAt(list->Handle(), p.x, p.y, Double);
         const bool ok = PumpUntil([&] { return list->Selected() && list->Selected()->Index() == Index; }, 3000);
         if (!ok) {
             LVHITTESTINFO hit{};
