@@ -9,9 +9,17 @@ if(NOT TESSALOOM_FUZZ AND BUILD_TESTING)
   include(GoogleTest)
 endif()
 
+# The default display slots for GUI tests: one, in the caller's own session.
+if(TESSALOOM_WINDOWS)
+  file(WRITE ${CMAKE_BINARY_DIR}/gui-slots.json
+    "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"gui\": [{\"id\": \"1\", \"slots\": 1}]}]}\n")
+endif()
+
 # tessaloom_test(<name> SOURCES ... [LIBS ...] [GUI] [WINDOWS_ONLY] [TIMEOUT s])
 # A GoogleTest binary. GUI tests need a display (the test runner provides Xvfb)
-# and run one at a time because they share the desktop and the foreground window.
+# and each holds a display slot while it runs: two GUI tests never share a
+# desktop, foreground window or pointer. The slots are listed in
+# gui-slots.json of the build tree (one slot unless tools/test.sh starts more).
 function(tessaloom_test name)
   cmake_parse_arguments(T "GUI;WINDOWS_ONLY" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(TESSALOOM_FUZZ OR NOT BUILD_TESTING)
@@ -27,7 +35,7 @@ function(tessaloom_test name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
   set(props TIMEOUT ${T_TIMEOUT})
   if(T_GUI)
-    list(APPEND props RUN_SERIAL TRUE LABELS gui)
+    list(APPEND props RESOURCE_GROUPS gui:1 LABELS gui)
   endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST

@@ -24,8 +24,12 @@ echo "== benchmarks"
 run ctest --preset native -L benchmark -V
 
 source tools/wine-session.sh
-trap wine_session_stop EXIT
+trap 'wine_gui_slots_stop; wine_session_stop' EXIT
 wine_session_start "$root/build/windows/wineprefix"
-echo "== Windows tests (Wine on $DISPLAY)"
-run ctest --preset windows -j "$jobs"
+# GUI tests run side by side, each in a display slot of its own session.
+gui_slots=4
+slots_spec="$root/build/windows/gui-slots-$gui_slots.json"
+wine_gui_slots_start "$gui_slots" "$root/build/windows/wineprefix" "$slots_spec"
+echo "== Windows tests (Wine on $DISPLAY, GUI tests in $gui_slots display slots)"
+run ctest --preset windows -j "$jobs" --resource-spec-file "$slots_spec"
 exit $status

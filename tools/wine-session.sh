@@ -27,3 +27,47 @@ wine_session_stop() {
     XVFB_PID=
   fi
 }
+
+# Display slots for GUI tests: N more sessions, each with its own Xvfb,
+# wineserver and prefix (<base>-gui<i>), advertised to tools/wine-run.sh
+# through TESSALOOM_GUI_DISPLAY_<i> / TESSALOOM_GUI_PREFIX_<i> and to CTest
+# through the resource spec file named as the third argument.
+wine_gui_slots_start() {
+  local count=$1 base=$2 spec=$3 i prefix entries=""
+  GUI_SLOT_XVFB_PIDS=()
+  GUI_SLOT_PREFIXES=()
+  for i in $(seq "$count"); do
+    local prefix=$base-gui$i fdfile
+    mkdir -p "$prefix"
+    fdfile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" </dev/null >/dev/null 2>&1 &
+    GUI_SLOT_XVFB_PIDS+=($!)
+    for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.1; done
+    [ -s "$fdfile" ] || { echo "Xvfb did not start" >&2; return 1; }
+    export "TESSALOOM_GUI_DISPLAY_$i=:$(head -n1 "$fdfile")" "TESSALOOM_GUI_PREFIX_$i=$prefix"
+    rm -f "$fdfile"
+    GUI_SLOT_PREFIXES+=("$prefix")
+    WINEPREFIX=$prefix wineserver -p </dev/null >/dev/null 2>&1 &
+    entries+="${entries:+, }{\"id\": \"$i\", \"slots\": 1}"
+  done
+  # Prefixes are created (or updated) side by side; each takes a while the first time.
+  local boots=()
+  for prefix in "${GUI_SLOT_PREFIXES[@]}"; do
+    WINEPREFIX=$prefix wine cmd /c exit </dev/null >/dev/null 2>&1 &
+    boots+=($!)
+  done
+  wait "${boots[@]}"
+  printf '{"version": {"major": 1, "minor": 0}, "local": [{"gui": [%s]}]}\n' "$entries" >"$spec"
+}
+
+wine_gui_slots_stop() {
+  local prefix pid
+  for prefix in "${GUI_SLOT_PREFIXES[@]:-}"; do
+    [ -n "$prefix" ] && WINEPREFIX=$prefix wineserver -k </dev/null >/dev/null 2>&1 || true
+  done
+  for pid in "${GUI_SLOT_XVFB_PIDS[@]:-}"; do
+    [ -n "$pid" ] && { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; } || true
+  done
+  GUI_SLOT_PREFIXES=()
+  GUI_SLOT_XVFB_PIDS=()
+}
