@@ -30,6 +30,12 @@ wine_session_start "$build/gallery-wineprefix"
 # Without a window manager Wine draws no title bars unless it manages the
 # frames itself.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+# Wine draws the title bar's buttons with its Marlett font; a prefix without
+# it in its fonts folder shows letters instead.
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+for f in /usr/share/wine/fonts/marlett.ttf /usr/lib/wine/fonts/marlett.ttf; do
+  [ -f "$f" ] && [ ! -f "$fonts/marlett.ttf" ] && mkdir -p "$fonts" && cp "$f" "$fonts/"
+done
 
 # Wine sees the Linux file system as drive Z:.
 zpath() { local p="$1"; echo "Z:${p//\//\\}"; }
@@ -59,6 +65,7 @@ if [ -f "$builder" ]; then
     h close "$main"
   else
     echo "  (the builder's window did not show the sample project)" >&2
+    h close "$main"
   fi
   wait "$builder_pid" 2>/dev/null
 else
@@ -92,9 +99,9 @@ if [ -f "$scr" ]; then
 
   wine "$scr" /c </dev/null >/dev/null 2>&1 &
   setup_pid=$!
-  if h wait "Screensaver Setup" 60; then
-    shot "Screensaver Setup" screensaver-setup
-    h click "Screensaver Setup" Cancel || h close "Screensaver Setup"
+  if h wait class=TSetupForm 60; then
+    shot class=TSetupForm screensaver-setup
+    h click class=TSetupForm Cancel || h close class=TSetupForm
   else
     echo "  (no setup dialog)" >&2
   fi

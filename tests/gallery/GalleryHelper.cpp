@@ -13,6 +13,7 @@
 //   gallery_helper shot <window> <file.bmp>           the window as the screen shows it
 //   gallery_helper screen <file.bmp>                  the whole screen
 //   gallery_helper close <window>
+//   gallery_helper dump <window>                      its controls: class, shown, place, text
 //
 // <window> is a top-level window's exact caption, or "class=<name>".
 
@@ -61,17 +62,31 @@ int Run(const std::vector<std::string>& a) {
     HWND w = Window(a[1], waitMs);
     if (!w) return Fail("no window \"" + a[1] + "\"");
     if (cmd == "wait") return 0;
+    if (cmd == "dump") {
+        for (HWND c : Children(w)) {
+            const RECT r = WindowRect(c);
+            std::printf("%p %-24s %s (%ld,%ld %ldx%ld) \"%s\"\n", static_cast<void*>(c), ClassOf(c).c_str(),
+                        IsWindowVisible(c) ? "shown " : "hidden", r.left, r.top, r.right - r.left, r.bottom - r.top,
+                        TextOf(c).substr(0, 60).c_str());
+        }
+        return 0;
+    }
     if (cmd == "close") {
         PostMessageA(w, WM_CLOSE, 0, 0);
         return WaitFor([&] { return !IsWindow(w); }, 10000) ? 0 : Fail("the window did not close");
     }
     if (cmd == "items" && need(3)) {
         const int want = std::atoi(a[2].c_str());
-        HWND list = FindChild(w, "SysListView32");
+        // The window may show before all its controls are made.
+        HWND list = nullptr;
+        const bool full = WaitFor(
+            [&] {
+                if (!list) list = FindChild(w, "SysListView32");
+                return list && SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) >= want;
+            },
+            Ms(a[3].c_str()));
         if (!list) return Fail("no list view");
-        return WaitFor([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) >= want; }, Ms(a[3].c_str()))
-                   ? 0
-                   : Fail("the list view has " + std::to_string(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) + " items");
+        return full ? 0 : Fail("the list view has " + std::to_string(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) + " items");
     }
     if (cmd == "text" && need(3))
         return WaitFor([&] { return FindChildContaining(w, a[2]) != nullptr; }, Ms(a[3].c_str()))

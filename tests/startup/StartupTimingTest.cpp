@@ -5,15 +5,17 @@
 // rounds:
 // - first frame: from CreateProcess of "<installed>.scr /s" until the screen
 //   shows the first movie (most of a row of pixels in the movie's background
-//   colour), polled every millisecond or two;
+//   colour), looked for every millisecond or so;
 // - bare start: from CreateProcess of the same file with "/p 0" until that
 //   process has ended. That switch initialises the program and ends at once,
 //   so it is what starting this program costs under Wine (loading it and its
 //   libraries, the class library's start) without any of the playback path;
 // - reading and inflating: this process opening the installed file, loading
-//   it whole as a package and inflating every stream the playback window
-//   reads (the movie container and each movie in it, the project text, the
-//   logo), with the same classes the program uses.
+//   it whole as a package and inflating every stream after the program (the
+//   movie container and each movie in it, the project text, the logo), with
+//   the same classes the program uses.
+// The bare start also holds the ending of a process, which the first-frame
+// time does not: if anything, that favours the program.
 // The ratio is (first frame - bare start) / reading and inflating: what the
 // playback path costs (creating the window, reading the file, settings,
 // writing the movies out, loading and drawing the first one) per unit of the
@@ -36,7 +38,7 @@ using namespace desktop;
 namespace {
 
 constexpr double MaxRatio = 1.5;
-constexpr int Rounds = 3;
+constexpr int Rounds = 5;
 // The background of the sample's first movie (orbits), as $00RRGGBB.
 constexpr DWORD FirstMovieBackground = (10 << 16) | (16 << 8) | 44;
 
@@ -78,7 +80,11 @@ double BareStart(const std::string& Installed) {
     return Now() - t0;
 }
 
+// When the playback window was first seen, for the report.
+double windowAt = -1;
+
 double FirstFrame(const std::string& Installed) {
+    windowAt = -1;
     EXPECT_FALSE(FirstMovieShows()) << "the screen already shows the movie before the start";
     const double t0 = Now();
     TProcess p(Installed, "/s");
@@ -86,10 +92,11 @@ double FirstFrame(const std::string& Installed) {
     double shown = -1;
     WaitFor(
         [&] {
+            if (windowAt < 0 && FindTop(ByCaptionOrClass("class=TShowForm"))) windowAt = Now() - t0;
             if (FirstMovieShows()) shown = Now();
             return shown > 0 || !p.Running();
         },
-        30000);
+        30000, 1);
     EXPECT_GT(shown, 0) << "no movie frame came on screen";
     // Ended by a key, as a user ends it, so it cleans up after itself.
     if (HWND w = FindTop(ByCaptionOrClass("class=TShowForm"))) PostMessageA(w, WM_KEYDOWN, VK_SPACE, 0);
@@ -102,11 +109,15 @@ TEST(ScreensaverStartup, FirstFrameAgainstReadingAndInflatingItsOwnFile) {
     TSampleScreensaver sample;
     ASSERT_NO_THROW(sample = MakeSampleScreensaver(folder));
 
-    double bestRead = 1e9, bestBare = 1e9, bestFirst = 1e9;
+    double bestRead = 1e9, bestBare = 1e9, bestFirst = 1e9, bestWindow = -1;
     for (int round = 0; round < Rounds; ++round) {
         bestRead = std::min(bestRead, ReadAndInflate(sample.Installed));
         bestBare = std::min(bestBare, BareStart(sample.Installed));
-        bestFirst = std::min(bestFirst, FirstFrame(sample.Installed));
+        const double first = FirstFrame(sample.Installed);
+        if (first < bestFirst) {
+            bestFirst = first;
+            bestWindow = windowAt;
+        }
         if (HasFailure()) break;
     }
     RemoveScreensaverKey(sample.BuildId);
@@ -118,6 +129,7 @@ TEST(ScreensaverStartup, FirstFrameAgainstReadingAndInflatingItsOwnFile) {
     std::printf("first frame %.1f ms after the start; bare start of the program %.1f ms; reading and inflating "
                 "its own file %.1f ms: ratio %.2f (limit %.2f)\n",
                 bestFirst * 1000, bestBare * 1000, bestRead * 1000, ratio, MaxRatio);
+    std::printf("(in that run the playback window was first seen %.1f ms after the start)\n", bestWindow * 1000);
     RecordProperty("first_frame_ms", static_cast<int>(bestFirst * 1000));
     RecordProperty("bare_start_ms", static_cast<int>(bestBare * 1000));
     RecordProperty("read_inflate_ms", static_cast<int>(bestRead * 1000));

@@ -73,12 +73,12 @@ HWND FindTop(const TWindowMatch& Match) {
     return s.Found;
 }
 
-bool WaitFor(const std::function<bool()>& Done, DWORD TimeoutMs) {
+bool WaitFor(const std::function<bool()>& Done, DWORD TimeoutMs, DWORD PollMs) {
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(TimeoutMs);
     for (;;) {
         if (Done()) return true;
         if (std::chrono::steady_clock::now() >= until) return false;
-        Sleep(20);
+        Sleep(PollMs);
     }
 }
 

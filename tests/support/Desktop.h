@@ -30,8 +30,8 @@ TWindowMatch DialogOf(DWORD ProcessId);
 HWND FindTop(const TWindowMatch& Match);
 // Waits for one; null when none appears in time.
 HWND WaitTop(const TWindowMatch& Match, DWORD TimeoutMs);
-// Waits until Done holds, checking every 20 ms; false on timeout.
-bool WaitFor(const std::function<bool()>& Done, DWORD TimeoutMs);
+// Waits until Done holds, checking every PollMs; false on timeout.
+bool WaitFor(const std::function<bool()>& Done, DWORD TimeoutMs, DWORD PollMs = 20);
 
 // Child windows (at any depth) in the order Windows lists them.
 std::vector<HWND> Children(HWND Parent);
