@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   cmake make g++ clang libclang-rt-14-dev zlib1g-dev libbenchmark-dev googletest
-  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 xvfb imagemagick libjpeg-dev
+  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 xvfb x11-utils imagemagick libjpeg-dev
 )
 missing=()
 for p in "${packages[@]}"; do
