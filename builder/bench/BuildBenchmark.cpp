@@ -7,9 +7,9 @@
 // the best run of each is compared, so load from other programs does not
 // decide the result.
 
+#include "BuildTiming.h"
 #include "BuilderCore.h"
 #include "DecompileUnit.h"
-#include "BuildTiming.h"
 #include "RecordingView.h"
 
 #include <benchmark/benchmark.h>

@@ -10,9 +10,9 @@
 // like the real ones. Both sides are measured in processor time of this
 // thread, interleaved, best run of each, so other load does not decide it.
 
+#include "BuildTiming.h"
 #include "BuilderCore.h"
 #include "DecompileUnit.h"
-#include "BuildTiming.h"
 #include "RecordingView.h"
 
 #include <benchmark/benchmark.h>
