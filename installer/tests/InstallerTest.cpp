@@ -2,6 +2,7 @@
 // classes is started as a process, its windows are answered from outside,
 // and the files and registry values it leaves are checked.
 
+#include "InstallEnvironment.h"
 #include "InstallerTestPaths.h"
 #include "PackageFixture.h"
 
@@ -78,59 +79,6 @@ public:
 
 private:
     std::string path_;
-};
-
-// The current user's screensaver values, put back as they were.
-class TDesktopValues {
-public:
-    TDesktopValues() {
-        for (const char* name : Names) saved_.push_back(Read(name));
-    }
-    ~TDesktopValues() {
-        HKEY key;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                            nullptr) != ERROR_SUCCESS)
-            return;
-        for (std::size_t i = 0; i < std::size(Names); ++i) {
-            if (saved_[i].first)
-                RegSetValueExA(key, Names[i], 0, REG_SZ, reinterpret_cast<const BYTE*>(saved_[i].second.c_str()),
-                               static_cast<DWORD>(saved_[i].second.size() + 1));
-            else
-                RegDeleteValueA(key, Names[i]);
-        }
-        RegCloseKey(key);
-    }
-    TDesktopValues(const TDesktopValues&) = delete;
-    TDesktopValues& operator=(const TDesktopValues&) = delete;
-
-    // (exists, text)
-    static std::pair<bool, std::string> Read(const char* Name) {
-        char buffer[1024];
-        DWORD size = sizeof buffer, type = 0;
-        if (RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", Name, RRF_RT_REG_SZ, &type, buffer, &size) !=
-            ERROR_SUCCESS)
-            return {false, {}};
-        return {true, buffer};
-    }
-    std::pair<bool, std::string> Saved(int Index) const { return saved_[static_cast<std::size_t>(Index)]; }
-
-    static constexpr const char* Names[] = {"SCRNSAVE.EXE", "ScreenSaveActive"};
-
-private:
-    std::vector<std::pair<bool, std::string>> saved_;
-};
-
-class TEnvironmentValue {
-public:
-    TEnvironmentValue(const char* Name, const std::string& Value) : name_(Name) {
-        SetEnvironmentVariableA(Name, Value.c_str());
-    }
-    ~TEnvironmentValue() { SetEnvironmentVariableA(name_, nullptr); }
-    TEnvironmentValue(const TEnvironmentValue&) = delete;
-    TEnvironmentValue& operator=(const TEnvironmentValue&) = delete;
-
-private:
-    const char* name_;
 };
 
 std::string TextOf(HWND Window) {
