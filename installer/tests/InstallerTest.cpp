@@ -5,6 +5,7 @@
 #include "InstallEnvironment.h"
 #include "InstallerTestPaths.h"
 #include "PackageFixture.h"
+#include "Process.h"
 
 #include <windows.h>
 
@@ -142,26 +143,9 @@ void SaveScreenshot(HWND Window, const std::string& Path) {
 // One run of an installation package as its own process.
 class TInstallerRun {
 public:
-    TInstallerRun(const std::string& Package, const std::string& Arguments) {
-        std::string commandLine = "\"" + Package + "\"" + (Arguments.empty() ? "" : " " + Arguments);
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        started_ = CreateProcessA(Package.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                  &si, &pi_) != FALSE;
-    }
-    ~TInstallerRun() {
-        if (!started_) return;
-        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) {
-            TerminateProcess(pi_.hProcess, 99);
-            WaitForSingleObject(pi_.hProcess, 10000);
-        }
-        CloseHandle(pi_.hThread);
-        CloseHandle(pi_.hProcess);
-    }
-    TInstallerRun(const TInstallerRun&) = delete;
-    TInstallerRun& operator=(const TInstallerRun&) = delete;
+    TInstallerRun(const std::string& Package, const std::string& Arguments) : process_(Package, Arguments) {}
 
-    bool Started() const { return started_; }
+    bool Started() const { return process_.Started(); }
 
     // The next dialog the installer shows; empty when it ends first or none
     // comes within the time.
@@ -185,18 +169,13 @@ public:
                 }
                 return d;
             }
-            if (WaitForSingleObject(pi_.hProcess, 20) == WAIT_OBJECT_0) return {};
+            if (process_.Wait(20)) return {};
         }
         return {};
     }
 
     // The exit code, or 99 after the time runs out.
-    DWORD ExitCode() {
-        if (WaitForSingleObject(pi_.hProcess, 20000) != WAIT_OBJECT_0) return 99;
-        DWORD code = 99;
-        GetExitCodeProcess(pi_.hProcess, &code);
-        return code;
-    }
+    DWORD ExitCode() { return process_.Wait(20000) ? process_.ExitCode() : 99; }
 
 private:
     static BOOL CALLBACK Visit(HWND Window, LPARAM Self) {
@@ -204,7 +183,7 @@ private:
         DWORD pid = 0;
         GetWindowThreadProcessId(Window, &pid);
         char cls[32];
-        if (pid == run->pi_.dwProcessId && IsWindowVisible(Window) && GetClassNameA(Window, cls, sizeof cls) &&
+        if (pid == run->process_.Id() && IsWindowVisible(Window) && GetClassNameA(Window, cls, sizeof cls) &&
             std::string(cls) == "#32770" && Window != run->last_) {
             run->search_ = Window;
             return FALSE;
@@ -212,8 +191,7 @@ private:
         return TRUE;
     }
 
-    PROCESS_INFORMATION pi_{};
-    bool started_ = false;
+    TProcess process_;
     HWND last_ = nullptr;
     HWND search_ = nullptr;
 };

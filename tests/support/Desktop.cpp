@@ -234,4 +234,21 @@ bool SaveScreen(const RECT& Rect, const std::string& Path) {
     return static_cast<bool>(f);
 }
 
+std::string BuildFolder() {
+    char path[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string s(path, n);
+    s = s.substr(0, s.find_last_of('\\') + 1) + "..\\..\\";
+    char full[MAX_PATH];
+    const DWORD m = GetFullPathNameA(s.c_str(), MAX_PATH, full, nullptr);
+    return std::string(full, m);
+}
+
+double Now() {
+    LARGE_INTEGER f, c;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&c);
+    return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
 }  // namespace desktop

@@ -1,7 +1,8 @@
 #pragma once
 // Looking at and working the windows of other processes the way a user does:
 // finding top-level windows and their controls, reading texts, pressing
-// buttons, switching tabs, typing keys, and saving what the screen shows.
+// buttons, switching tabs, typing keys, and saving what the screen shows;
+// also the build the tests run in and a clock to time the programs by.
 // Used by the gallery's helper program and by the whole-system tests, which
 // start the real programs as processes.
 
@@ -66,5 +67,12 @@ bool SaveScreen(const RECT& Rect, const std::string& Path);
 double RowShare(LONG Y, DWORD Color);
 RECT WindowRect(HWND Window);
 RECT ScreenRect();
+
+// The Windows build's folder (build/windows/, with a trailing backslash),
+// found from a test program two folders below it.
+std::string BuildFolder();
+
+// Seconds on a steady clock of high resolution.
+double Now();
 
 }  // namespace desktop

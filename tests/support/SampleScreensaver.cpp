@@ -2,10 +2,10 @@
 
 #include "BuilderCore.h"
 #include "DecompileUnit.h"
+#include "Desktop.h"
 #include "FileStream.h"
 #include "GuidCreate.h"
 #include "InstallPackage.h"
-#include "Process.h"
 #include "RecordingView.h"
 
 #include <windows.h>

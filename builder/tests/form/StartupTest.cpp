@@ -2,9 +2,9 @@
 // opens 300 ms after its window shows, read from its window by another process.
 
 #include "CompileUnit.h"
+#include "Process.h"
 #include "ProjectUnit.h"
 #include "TestFolder.h"
-#include "TopWindows.h"
 #include "WindowFixture.h"
 
 #include <filesystem>
@@ -12,39 +12,16 @@
 namespace {
 
 // A running tessaloom.exe, closed (or ended) when the test is done with it.
-class TBuilderProcess {
+class TBuilderProcess : public TProcess {
 public:
-    TBuilderProcess(const std::string& Exe, const std::string& Argument) {
-        std::string line = "\"" + Exe + "\"";
-        if (!Argument.empty()) line += " \"" + Argument + "\"";
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        started_ = CreateProcessA(Exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_);
-    }
+    TBuilderProcess(const std::string& Exe, const std::string& Argument)
+        : TProcess(Exe, Argument.empty() ? "" : "\"" + Argument + "\"") {}
+    // Asked to close as its user would close it; if it has not ended in
+    // time, the process is ended after this.
     ~TBuilderProcess() {
-        if (!started_) return;
-        if (HWND w = Window(0)) PostMessageA(w, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(info_.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(info_.hProcess, 1);
-        CloseHandle(info_.hThread);
-        CloseHandle(info_.hProcess);
+        if (HWND w = Window("TMainForm")) PostMessageA(w, WM_CLOSE, 0, 0);
+        Wait(5000);
     }
-    TBuilderProcess(const TBuilderProcess&) = delete;
-    TBuilderProcess& operator=(const TBuilderProcess&) = delete;
-
-    bool Started() const { return started_; }
-    // A visible top-level window of the process of that class, waiting for it up to Ms.
-    HWND Window(DWORD Ms, const char* Class = "TMainForm") const {
-        const DWORD start = GetTickCount();
-        for (;;) {
-            HWND found = FindTopWindow(info_.dwProcessId, Class);
-            if (found || GetTickCount() - start >= Ms) return found;
-            Sleep(50);
-        }
-    }
-
-private:
-    PROCESS_INFORMATION info_{};
-    bool started_ = false;
 };
 
 // The texts of a window's children of one class, and the first such child.
@@ -104,7 +81,7 @@ TEST(BuilderProgram, OpensTheFileNamedOnItsCommandLine) {
     for (const Case& c : cases) {
         TBuilderProcess builder(BinFolder() + "tessaloom.exe", c.argument);
         ASSERT_TRUE(builder.Started());
-        HWND window = builder.Window(15000);
+        HWND window = builder.WaitForWindow("TMainForm", 15000);
         ASSERT_NE(window, nullptr) << c.argument;
         char caption[64] = {};
         GetWindowTextA(window, caption, sizeof caption);
@@ -132,7 +109,7 @@ TEST(BuilderProgram, AMissingDefaultLogoIsReportedAndStartUpGoesOn) {
     const std::string movie = dir.Write("movie.swf", ColourMovie({{30, 30, 200}}, 10));
     TBuilderProcess builder(exe, movie);
     ASSERT_TRUE(builder.Started());
-    HWND box = builder.Window(15000, "#32770");
+    HWND box = builder.WaitForWindow("#32770", 15000);
     ASSERT_NE(box, nullptr);
     char caption[64] = {}, text[512] = {};
     GetWindowTextA(box, caption, sizeof caption);
@@ -140,7 +117,7 @@ TEST(BuilderProgram, AMissingDefaultLogoIsReportedAndStartUpGoesOn) {
     EXPECT_STREQ(caption, "Nimbrel Tessaloom");
     EXPECT_EQ(std::string(text), "Cannot open file " + dir.File("logo.jpg"));
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    HWND window = builder.Window(5000);
+    HWND window = builder.WaitForWindow("TMainForm", 5000);
     ASSERT_NE(window, nullptr);
     Sleep(1500);
     HWND tabs = nullptr;

@@ -12,13 +12,13 @@
 #include "Image.h"
 #include "InstallPackage.h"
 #include "Label.h"
+#include "Process.h"
 #include "ProjectUnit.h"
 #include "Pump.h"
 #include "SetupForm.h"
 #include "SetupTestPaths.h"
 #include "StdControls.h"
 #include "TestFolder.h"
-#include "TopWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -650,56 +650,6 @@ TEST_F(SetupDialog, FileThatIsNoScreensaverIsReportedAndTheWindowStillCloses) {
               ERROR_SUCCESS);
 }
 
-// The whole uninstall with nothing stood in for: the installed file heads
-// with a program that shows its setup dialog; the test clicks Uninstall in
-// that process, answers its question, and waits for the file to go.
-class InstalledDialog {
-public:
-    explicit InstalledDialog(const std::string& Program) {
-        std::string commandLine = "\"" + Program + "\" /c";
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        started_ = CreateProcessA(Program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                  &si, &pi_) != FALSE;
-    }
-    ~InstalledDialog() {
-        if (!started_) return;
-        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) {
-            TerminateProcess(pi_.hProcess, 99);
-            WaitForSingleObject(pi_.hProcess, 10000);
-        }
-        CloseHandle(pi_.hThread);
-        CloseHandle(pi_.hProcess);
-    }
-    InstalledDialog(const InstalledDialog&) = delete;
-    InstalledDialog& operator=(const InstalledDialog&) = delete;
-
-    bool Started() const { return started_; }
-
-    // A visible top-level window of the process with that class, waiting up
-    // to 20 seconds.
-    HWND WaitForWindow(const char* Class) {
-        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (std::chrono::steady_clock::now() < until) {
-            if (HWND found = FindTopWindow(pi_.dwProcessId, Class)) return found;
-            if (WaitForSingleObject(pi_.hProcess, 50) == WAIT_OBJECT_0) return nullptr;
-        }
-        return nullptr;
-    }
-
-    // The exit code, or nothing when it has not ended within the time.
-    std::optional<DWORD> Ended(DWORD TimeoutMs) {
-        if (WaitForSingleObject(pi_.hProcess, TimeoutMs) != WAIT_OBJECT_0) return std::nullopt;
-        DWORD code = 99;
-        GetExitCodeProcess(pi_.hProcess, &code);
-        return code;
-    }
-
-private:
-    PROCESS_INFORMATION pi_{};
-    bool started_ = false;
-};
-
 HWND ChildWithText(HWND Parent, const std::string& Text) {
     struct TFind {
         std::string Text;
@@ -752,6 +702,9 @@ struct ProgramCase {
 
 class SetupDialogUninstall : public SetupDialog, public ::testing::WithParamInterface<ProgramCase> {};
 
+// The whole uninstall with nothing stood in for: the installed file heads
+// with a program that shows its setup dialog; the test clicks Uninstall in
+// that process, answers its question, and waits for the file to go.
 TEST_P(SetupDialogUninstall, RemovesTheInstalledFileOnceTheProgramHasEnded) {
     const std::string runtime = ReadWholeFile(ModuleFolder() + GetParam().PathFromTests);
     if (runtime == "(missing)" && std::string(GetParam().Name) == "Screensaver")
@@ -760,9 +713,9 @@ TEST_P(SetupDialogUninstall, RemovesTheInstalledFileOnceTheProgramHasEnded) {
     program = scratch.File("Orbits and Tides.scr");
     WriteWholeFile(program, InstalledFile(texts, buildId, runtime));
 
-    InstalledDialog run(program);  // with the test's temporary folder
+    TProcess run(program, "/c");  // with the test's temporary folder
     ASSERT_TRUE(run.Started());
-    HWND window = run.WaitForWindow("TSetupForm");
+    HWND window = run.WaitForWindow("TSetupForm", 20000);
     ASSERT_NE(window, nullptr) << "the setup dialog did not appear";
     ASSERT_TRUE(WaitUntil([&] { return WindowText(window) == "Orbits and Tides Setup Window"; },
                           std::chrono::seconds(10)))
@@ -775,7 +728,7 @@ TEST_P(SetupDialogUninstall, RemovesTheInstalledFileOnceTheProgramHasEnded) {
     HWND uninstall = ChildWithText(window, "Uninstall");
     ASSERT_NE(uninstall, nullptr);
     PostMessageA(uninstall, BM_CLICK, 0, 0);
-    HWND question = run.WaitForWindow("#32770");
+    HWND question = run.WaitForWindow("#32770", 20000);
     ASSERT_NE(question, nullptr) << "no question was asked";
     EXPECT_EQ(WindowText(question), "Message");
     EXPECT_EQ(WindowText(GetDlgItem(question, 0xFFFF)), "Do you really want to remove the screensaver?");
@@ -784,7 +737,8 @@ TEST_P(SetupDialogUninstall, RemovesTheInstalledFileOnceTheProgramHasEnded) {
     ASSERT_NE(yes, nullptr);
     PostMessageA(yes, BM_CLICK, 0, 0);
 
-    EXPECT_EQ(run.Ended(20000), std::optional<DWORD>(0)) << "the program did not end";
+    EXPECT_TRUE(run.Wait(20000)) << "the program did not end";
+    EXPECT_EQ(run.ExitCode(), 0u);
     EXPECT_TRUE(WaitUntil([&] { return !FileExists(program); }, std::chrono::seconds(40)))
         << "the installed file was not removed";
     EXPECT_TRUE(WaitUntil([&] { return !FileExists(temp + "\\remove.bat"); }, std::chrono::seconds(10)))

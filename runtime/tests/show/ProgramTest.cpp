@@ -3,8 +3,8 @@
 // project, made by the installer's class) run with each kind of switch.
 
 #include "DialogAnswerer.h"
+#include "Process.h"
 #include "SaverFixture.h"
-#include "TopWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -27,47 +27,17 @@ bool WaitFor(const std::function<bool()>& Done, DWORD Ms) {
     return true;
 }
 
-// One start of the installed screensaver.
-class TSaverProcess {
-public:
-    TSaverProcess(const std::string& Program, const std::string& Arguments) {
-        std::string line = "\"" + Program + "\"" + (Arguments.empty() ? "" : " " + Arguments);
-        std::vector<char> buffer(line.begin(), line.end());
-        buffer.push_back('\0');
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        const std::string folder = Program.substr(0, Program.find_last_of('\\'));
-        if (!CreateProcessA(Program.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
-                            &info_))
-            throw std::runtime_error("cannot start " + line);
-        CloseHandle(info_.hThread);
-    }
-    TSaverProcess(const TSaverProcess&) = delete;
-    TSaverProcess& operator=(const TSaverProcess&) = delete;
-    ~TSaverProcess() {
-        if (!Ended(0)) {
-            TerminateProcess(info_.hProcess, 99);
-            WaitForSingleObject(info_.hProcess, 5000);
-        }
-        CloseHandle(info_.hProcess);
-    }
-    bool Ended(DWORD Ms) const { return WaitForSingleObject(info_.hProcess, Ms) == WAIT_OBJECT_0; }
-    DWORD ExitCode() const {
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(info_.hProcess, &code);
-        return code;
-    }
-    DWORD Id() const { return info_.dwProcessId; }
-    HWND Window(const char* ClassName) const { return FindTopWindow(Id(), ClassName, TWindowFilter::AnyWindow); }
-    HWND WaitWindow(const char* ClassName, DWORD Ms = 15000) const {
-        HWND found = nullptr;
-        WaitFor([&] { return (found = Window(ClassName)) != nullptr && IsWindowVisible(found); }, Ms);
-        return found;
-    }
+// A program of the test started in its own folder, as the system starts a
+// screensaver.
+TProcess Start(const std::string& Program, const std::string& Arguments) {
+    TProcess p(Program, Arguments, Program.substr(0, Program.find_last_of('\\')));
+    if (!p.Started()) throw std::runtime_error("cannot start \"" + Program + "\" " + Arguments);
+    return p;
+}
 
-private:
-    PROCESS_INFORMATION info_{};
-};
+// Looking for a program's windows, hidden ones count too: one it made and
+// has not shown is still there.
+constexpr TWindowFilter AnyWindow = TWindowFilter::AnyWindow;
 
 // An environment variable of this process (and so of the programs it starts)
 // for the length of a test.
@@ -164,8 +134,8 @@ protected:
 TEST_F(ProgramTest, PlaysTheInstalledMoviesFullScreenAndEndsOnAKey) {
     const std::string scr = Install({"tide"});
     const std::string movie = saver::TempFolder() + Movie("tide");
-    TSaverProcess saver(scr, "/s");
-    HWND w = saver.WaitWindow("TShowForm");
+    const TProcess saver = Start(scr, "/s");
+    HWND w = saver.WaitForWindow("TShowForm", 15000);
     ASSERT_NE(w, nullptr) << "no playback window; exit code " << saver.ExitCode();
     RECT r{};
     GetWindowRect(w, &r);
@@ -180,26 +150,27 @@ TEST_F(ProgramTest, PlaysTheInstalledMoviesFullScreenAndEndsOnAKey) {
         << std::hex << ScreenPixel(1, 1);
 
     PostMessageA(w, WM_KEYDOWN, VK_SPACE, 1);
-    ASSERT_TRUE(saver.Ended(5000));
+    ASSERT_TRUE(saver.Wait(5000));
     EXPECT_EQ(saver.ExitCode(), 0u);
     EXPECT_FALSE(saver::Exists(movie)) << "deleted when the screensaver ends";
 }
 
 TEST_F(ProgramTest, AFileWithoutMoviesShowsAnErrorCaptionedWithTheTitleAndStillEndsOnAKey) {
     const std::string scr = Install({});
-    TSaverProcess saver(scr, "/s");
+    const TProcess saver = Start(scr, "/s");
     HWND box = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (box = saver.Window("#32770")) != nullptr && IsWindowVisible(box); }, 15000));
+    ASSERT_TRUE(
+        WaitFor([&] { return (box = saver.Window("#32770", AnyWindow)) != nullptr && IsWindowVisible(box); }, 15000));
     const TSeenDialog seen = ReadDialog(box);
     EXPECT_EQ(seen.Caption, "Vidad Ididederuzi");
     EXPECT_EQ(seen.Text, "This screensaver contains no movies.");
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 5000));
-    HWND w = saver.Window("TShowForm");
+    HWND w = saver.Window("TShowForm", AnyWindow);
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(IsWindowVisible(w));
     PostMessageA(w, WM_KEYDOWN, VK_SPACE, 1);
-    EXPECT_TRUE(saver.Ended(5000));
+    EXPECT_TRUE(saver.Wait(5000));
 }
 
 // What one start does with its arguments.
@@ -227,27 +198,27 @@ TEST_P(Switch, StartsWhatTheSwitchAsksFor) {
     TWineAppSetting native(ScreensaverFileName(TSaverParts{}.Title), "DllOverrides", "mpr", "native");
     TScopedVariable mprLog("TESSALOOM_MPR_LOG", log);
 
-    TSaverProcess saver(scr, c.Arguments);
+    const TProcess saver = Start(scr, c.Arguments);
     if (c.Outcome == TOutcome::Plays) {
-        HWND w = saver.WaitWindow("TShowForm");
+        HWND w = saver.WaitForWindow("TShowForm", 15000);
         ASSERT_NE(w, nullptr);
-        EXPECT_EQ(saver.Window("TSetupForm"), nullptr);
+        EXPECT_EQ(saver.Window("TSetupForm", AnyWindow), nullptr);
         PostMessageA(w, WM_KEYDOWN, VK_SPACE, 1);
-        EXPECT_TRUE(saver.Ended(5000));
+        EXPECT_TRUE(saver.Wait(5000));
     } else if (c.Outcome == TOutcome::SetsUp) {
-        HWND w = saver.WaitWindow("TSetupForm");
+        HWND w = saver.WaitForWindow("TSetupForm", 15000);
         ASSERT_NE(w, nullptr);
-        EXPECT_EQ(saver.Window("TShowForm"), nullptr);
+        EXPECT_EQ(saver.Window("TShowForm", AnyWindow), nullptr);
         // The main form: closing it ends the program.
         PostMessageA(w, WM_CLOSE, 0, 0);
-        EXPECT_TRUE(saver.Ended(5000));
+        EXPECT_TRUE(saver.Wait(5000));
     } else {
         bool sawWindow = false;
         const bool ended = WaitFor(
             [&] {
-                sawWindow = sawWindow || saver.Window("TShowForm") || saver.Window("TSetupForm") ||
-                            saver.Window("#32770");
-                return saver.Ended(0);
+                sawWindow = sawWindow || saver.Window("TShowForm", AnyWindow) ||
+                            saver.Window("TSetupForm", AnyWindow) || saver.Window("#32770", AnyWindow);
+                return saver.Wait(0);
             },
             10000);
         ASSERT_TRUE(ended);
@@ -276,20 +247,20 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ProgramTest, ASecondStartWhilePlayingEndsAtOnce) {
     const std::string scr = Install({"tide"});
-    TSaverProcess first(scr, "/s");
-    HWND w = first.WaitWindow("TShowForm");
+    const TProcess first = Start(scr, "/s");
+    HWND w = first.WaitForWindow("TShowForm", 15000);
     ASSERT_NE(w, nullptr);
     for (const char* args : {"/s", "/c", ""}) {
-        TSaverProcess second(scr, args);
-        ASSERT_TRUE(second.Ended(5000)) << args;
+        const TProcess second = Start(scr, args);
+        ASSERT_TRUE(second.Wait(5000)) << args;
         EXPECT_EQ(second.ExitCode(), 0u);
-        EXPECT_EQ(second.Window("TShowForm"), nullptr);
-        EXPECT_EQ(second.Window("TSetupForm"), nullptr);
+        EXPECT_EQ(second.Window("TShowForm", AnyWindow), nullptr);
+        EXPECT_EQ(second.Window("TSetupForm", AnyWindow), nullptr);
     }
-    EXPECT_FALSE(first.Ended(0));
+    EXPECT_FALSE(first.Wait(0));
     EXPECT_EQ(FindWindowA("TShowForm", nullptr), w);
     PostMessageA(w, WM_KEYDOWN, VK_SPACE, 1);
-    EXPECT_TRUE(first.Ended(5000));
+    EXPECT_TRUE(first.Wait(5000));
 }
 
 // "ScreenSaveUserPassword" under "Control Panel\\desktop", put back afterwards.
@@ -331,15 +302,15 @@ TEST_P(Win9xPassword, ThePasswordBesideTheProgramDecidesTheEnd) {
     TPasswordFlag flag(1);
     TScopedVariable answer("TESSALOOM_PASSWORD_ANSWER", accept ? "accept" : "refuse");
 
-    TSaverProcess saver(scr, "/s");
-    HWND w = saver.WaitWindow("TShowForm");
+    const TProcess saver = Start(scr, "/s");
+    HWND w = saver.WaitForWindow("TShowForm", 15000);
     ASSERT_NE(w, nullptr);
     PostMessageA(w, WM_KEYDOWN, VK_SPACE, 1);
     if (accept) {
-        EXPECT_TRUE(saver.Ended(5000));
+        EXPECT_TRUE(saver.Wait(5000));
         EXPECT_FALSE(saver::Exists(saver::TempFolder() + Movie("tide")));
     } else {
-        EXPECT_FALSE(saver.Ended(1500)) << "a refused password keeps the screensaver";
+        EXPECT_FALSE(saver.Wait(1500)) << "a refused password keeps the screensaver";
         EXPECT_TRUE(IsWindowVisible(w));
     }
 }
@@ -353,11 +324,11 @@ TEST_F(ProgramTest, OnTheNtFamilyAKeyEndsItWhateverThePasswordFlag) {
     Beside("PASSWORD.CPL");
     TPasswordFlag flag(1);
     TScopedVariable answer("TESSALOOM_PASSWORD_ANSWER", "refuse");
-    TSaverProcess saver(scr, "/s");
-    HWND w = saver.WaitWindow("TShowForm");
+    const TProcess saver = Start(scr, "/s");
+    HWND w = saver.WaitForWindow("TShowForm", 15000);
     ASSERT_NE(w, nullptr);
     PostMessageA(w, WM_KEYDOWN, VK_SPACE, 1);
-    EXPECT_TRUE(saver.Ended(5000));
+    EXPECT_TRUE(saver.Wait(5000));
 }
 
 // The current user's screensaver values, which the installer changes, put back.
@@ -412,18 +383,18 @@ TEST_F(ProgramTest, TheInstallersScreensaverFilePlays) {
     TDesktopValues desktop;
     {
         TScopedVariable target("TESSALOOM_INSTALL_DIR", folder_);
-        TSaverProcess installer(setup, "/auto");
+        const TProcess installer = Start(setup, "/auto");
         HWND done = nullptr;
         ASSERT_TRUE(WaitFor(
             [&] {
-                done = installer.Window("#32770");
-                return (done && IsWindowVisible(done)) || installer.Ended(0);
+                done = installer.Window("#32770", AnyWindow);
+                return (done && IsWindowVisible(done)) || installer.Wait(0);
             },
             15000));
         ASSERT_NE(done, nullptr) << "the installer ended with " << installer.ExitCode();
         EXPECT_NE(ReadDialog(done).Text.find(installed), std::string::npos) << ReadDialog(done).Text;
         PostMessageA(done, WM_COMMAND, IDOK, 0);
-        ASSERT_TRUE(installer.Ended(5000));
+        ASSERT_TRUE(installer.Wait(5000));
         ASSERT_EQ(installer.ExitCode(), 0u);
     }
     EXPECT_EQ(TDesktopValues::Read("SCRNSAVE.EXE"), installed);
@@ -432,12 +403,12 @@ TEST_F(ProgramTest, TheInstallersScreensaverFilePlays) {
     ASSERT_GT(file.size(), program.size());
     EXPECT_EQ(file.compare(0, program.size(), program), 0) << "the file begins with the program itself";
 
-    TSaverProcess saver(installed, "/s");
-    HWND w = saver.WaitWindow("TShowForm");
+    const TProcess saver = Start(installed, "/s");
+    HWND w = saver.WaitForWindow("TShowForm", 15000);
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(WaitFor([] { return ScreenPixel(1, 1) == RGB(150, 200, 235); }, 5000));
     PostMessageA(w, WM_KEYDOWN, VK_ESCAPE, 1);
-    EXPECT_TRUE(saver.Ended(5000));
+    EXPECT_TRUE(saver.Wait(5000));
 }
 
 // The names of the libraries a program file is linked against, read from
