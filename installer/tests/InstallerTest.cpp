@@ -6,6 +6,7 @@
 #include "InstallerTestPaths.h"
 #include "PackageFixture.h"
 #include "Process.h"
+#include "TestFolder.h"
 
 #include <windows.h>
 
@@ -54,33 +55,6 @@ std::vector<std::string> FilesIn(const std::string& Folder) {
     std::sort(names.begin(), names.end());
     return names;
 }
-
-// A folder of the test's own under the temporary folder, removed afterwards.
-class TScratch {
-public:
-    TScratch() {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string("tsl-installer-") + info->name();
-        for (char& c : name)
-            if (c == '/') c = '-';
-        path_ = std::string(temp) + name;
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-    }
-    ~TScratch() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    TScratch(const TScratch&) = delete;
-    TScratch& operator=(const TScratch&) = delete;
-    std::string operator/(const std::string& Name) const { return path_ + "\\" + Name; }
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
 
 std::string TextOf(HWND Window) {
     DWORD_PTR length = 0;
@@ -199,12 +173,12 @@ private:
 class Installer : public ::testing::Test {
 protected:
     TDesktopValues desktop;
-    TScratch scratch;
+    TTestFolder scratch;
     std::string installerBytes = ReadWholeFile(ModuleFolder() + InstallerDatFromTests);
     std::string runtimeBytes = ReadWholeFile(ModuleFolder() + "installer_test_runtime.exe");
-    std::string target = scratch / "saver";
+    std::string target = scratch.File("saver");
     TEnvironmentValue systemFolder{"TESSALOOM_INSTALL_DIR", target};
-    TEnvironmentValue userFolder{"TESSALOOM_INSTALL_FALLBACK_DIR", scratch / "user\\Programs"};
+    TEnvironmentValue userFolder{"TESSALOOM_INSTALL_FALLBACK_DIR", scratch.File("user\\Programs")};
 
     void SetUp() override {
         ASSERT_GT(installerBytes.size(), 1000u) << "installar.dat not found";
@@ -220,7 +194,7 @@ protected:
     }
 
     std::string WritePackage(const std::string& Bytes) {
-        const std::string path = scratch / "setup.exe";
+        const std::string path = scratch.File("setup.exe");
         WriteWholeFile(path, Bytes);
         return path;
     }
@@ -252,7 +226,7 @@ protected:
         EXPECT_EQ(Bytes(*reader.GetStream(3, true)), Parts.Logo);
 
         // The installed file runs and finds its own streams.
-        const std::string report = scratch / "report.txt";
+        const std::string report = scratch.File("report.txt");
         TInstallerRun run(Path, "\"" + report + "\"");
         ASSERT_TRUE(run.Started());
         EXPECT_EQ(run.ExitCode(), 0u);
@@ -400,7 +374,7 @@ TEST_F(Installer, ReplacesAnEarlierCopyOfTheSameScreensaver) {
 }
 
 TEST_F(Installer, FallsBackToTheUsersProgramsFolderAndCreatesIt) {
-    TEnvironmentValue missing("TESSALOOM_INSTALL_DIR", scratch / "no such folder");
+    TEnvironmentValue missing("TESSALOOM_INSTALL_DIR", scratch.File("no such folder"));
     TPackageParts parts = Parts();
     parts.Title = "Night/Day: *Stars* ...";
     const std::string package = parts.Package();
@@ -410,8 +384,8 @@ TEST_F(Installer, FallsBackToTheUsersProgramsFolderAndCreatesIt) {
     EXPECT_EQ(done.Caption, "Night/Day: *Stars* ... Setup");
     done.Press(IDOK);
     EXPECT_EQ(run.ExitCode(), ExitInstalled);
-    const std::string path = scratch / "user\\Programs\\Night_Day_ _Stars_.scr";
-    EXPECT_EQ(FilesIn(scratch / "user\\Programs"), std::vector<std::string>{"Night_Day_ _Stars_.scr"});
+    const std::string path = scratch.File("user\\Programs\\Night_Day_ _Stars_.scr");
+    EXPECT_EQ(FilesIn(scratch.File("user\\Programs")), std::vector<std::string>{"Night_Day_ _Stars_.scr"});
     ExpectCurrentScreensaver(path);
     ExpectInstalledFrom(path, parts, package);
 }
@@ -465,7 +439,7 @@ TEST_P(InstallerFailure, IsReportedAndLeavesNothingBehind) {
     EXPECT_FALSE(run.NextDialog());
     EXPECT_EQ(run.ExitCode(), ExitFailed);
     EXPECT_EQ(FilesIn(target), before);
-    EXPECT_TRUE(FilesIn(scratch / "user\\Programs").empty());
+    EXPECT_TRUE(FilesIn(scratch.File("user\\Programs")).empty());
     ExpectRegistryUntouched();
 }
 

@@ -12,6 +12,7 @@
 #include "ProjectUnit.h"
 #include "SampleScreensaver.h"
 #include "SysUtils.h"
+#include "TestFolder.h"
 
 #include <windows.h>
 
@@ -79,28 +80,6 @@ void LoadProject(const std::string& InstalledBytes, TProject& Project) {
     Project.LoadFromStream();
 }
 
-class TScratch {
-public:
-    TScratch() {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        path_ = std::string(temp) + "tsl-endtoend";
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-        fs::create_directories(path_ + "\\saver", ec);
-    }
-    ~TScratch() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    TScratch(const TScratch&) = delete;
-    TScratch& operator=(const TScratch&) = delete;
-    std::string operator/(const std::string& Name) const { return path_ + "\\" + Name; }
-
-private:
-    std::string path_;
-};
-
 // A row a tenth of the way down the screen lies inside the stage of both
 // movies and above anything either draws near its top.
 double MovieRowShare(DWORD Background) { return RowShare(ScreenRect().bottom / 10, Background); }
@@ -133,10 +112,10 @@ class EndToEnd : public ::testing::Test {
 protected:
     const std::string build = BuildFolder();
     TDesktopValues desktopValues;
-    TScratch scratch;
-    const std::string saverFolder = scratch / "saver";
+    TTestFolder scratch;
+    const std::string saverFolder = scratch.MakeFolder("saver");
     TEnvironmentValue installDir{"TESSALOOM_INSTALL_DIR", saverFolder};
-    TEnvironmentValue fallbackDir{"TESSALOOM_INSTALL_FALLBACK_DIR", scratch / "user"};
+    TEnvironmentValue fallbackDir{"TESSALOOM_INSTALL_FALLBACK_DIR", scratch.File("user")};
     std::string buildId;
 
     void SetUp() override {
@@ -170,7 +149,7 @@ TEST_F(EndToEnd, BuilderBuildsAndInstallsTheSampleWhichPlaysBothMoviesAndShowsIt
         if (ClassOf(c).find("Edit") != std::string::npos && TextOf(c).find("SampleScreensaverSetup.exe") != std::string::npos)
             outputEdit = c;
     ASSERT_TRUE(outputEdit) << "no output field holding the sample's output file";
-    const std::string package = scratch / "Sample Setup.exe";
+    const std::string package = scratch.File("Sample Setup.exe");
     SendMessageA(outputEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(package.c_str()));
     HWND install = FindChildByText(main, "Install Now");
     ASSERT_TRUE(install);
