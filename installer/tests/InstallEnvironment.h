@@ -1,7 +1,9 @@
 #pragma once
 // What an installer run changes outside its own files, held for a test: the
-// user's screensaver values (put back when the test ends) and the environment
+// user's screensaver values (put back when the test ends); and the environment
 // values that tell the installer where to install.
+
+#include "EnvironmentValue.h"
 
 #include <windows.h>
 
@@ -48,17 +50,4 @@ public:
 
 private:
     std::vector<std::pair<bool, std::string>> saved_;
-};
-
-class TEnvironmentValue {
-public:
-    TEnvironmentValue(const char* Name, const std::string& Value) : name_(Name) {
-        SetEnvironmentVariableA(Name, Value.c_str());
-    }
-    ~TEnvironmentValue() { SetEnvironmentVariableA(name_, nullptr); }
-    TEnvironmentValue(const TEnvironmentValue&) = delete;
-    TEnvironmentValue& operator=(const TEnvironmentValue&) = delete;
-
-private:
-    const char* name_;
 };

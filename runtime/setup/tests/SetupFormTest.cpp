@@ -8,6 +8,7 @@
 #include "CheckBox.h"
 #include "CompileUnit.h"
 #include "DialogAnswerer.h"
+#include "EnvironmentValue.h"
 #include "GuidCreate.h"
 #include "Image.h"
 #include "InstallPackage.h"
@@ -219,23 +220,10 @@ private:
 // logo copy and "remove.bat" can be watched without touching the user's.
 class TTempFolder {
 public:
-    explicit TTempFolder(const std::string& Path) {
-        for (const char* name : {"TMP", "TEMP"}) {
-            char value[MAX_PATH];
-            const DWORD n = GetEnvironmentVariableA(name, value, MAX_PATH);
-            saved_.push_back(n ? std::optional<std::string>(value) : std::nullopt);
-            SetEnvironmentVariableA(name, Path.c_str());
-        }
-    }
-    ~TTempFolder() {
-        SetEnvironmentVariableA("TMP", saved_[0] ? saved_[0]->c_str() : nullptr);
-        SetEnvironmentVariableA("TEMP", saved_[1] ? saved_[1]->c_str() : nullptr);
-    }
-    TTempFolder(const TTempFolder&) = delete;
-    TTempFolder& operator=(const TTempFolder&) = delete;
+    explicit TTempFolder(const std::string& Path) : tmp_("TMP", Path), temp_("TEMP", Path) {}
 
 private:
-    std::vector<std::optional<std::string>> saved_;
+    TEnvironmentValue tmp_, temp_;
 };
 
 // A mouse click on the form where a control without a window of its own is.

@@ -3,6 +3,7 @@
 // project, made by the installer's class) run with each kind of switch.
 
 #include "DialogAnswerer.h"
+#include "InstallEnvironment.h"
 #include "Process.h"
 #include "SaverFixture.h"
 
@@ -11,7 +12,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
-#include <optional>
 #include <thread>
 
 namespace {
@@ -38,27 +38,6 @@ TProcess Start(const std::string& Program, const std::string& Arguments) {
 // Looking for a program's windows, hidden ones count too: one it made and
 // has not shown is still there.
 constexpr TWindowFilter AnyWindow = TWindowFilter::AnyWindow;
-
-// An environment variable of this process (and so of the programs it starts)
-// for the length of a test.
-class TScopedVariable {
-public:
-    TScopedVariable(const char* Name, const std::string& Value) : name_(Name) {
-        char old[1024];
-        const DWORD n = GetEnvironmentVariableA(Name, old, sizeof old);
-        had_ = n > 0 && n < sizeof old;
-        if (had_) old_ = old;
-        SetEnvironmentVariableA(Name, Value.c_str());
-    }
-    TScopedVariable(const TScopedVariable&) = delete;
-    TScopedVariable& operator=(const TScopedVariable&) = delete;
-    ~TScopedVariable() { SetEnvironmentVariableA(name_, had_ ? old_.c_str() : nullptr); }
-
-private:
-    const char* name_;
-    bool had_ = false;
-    std::string old_;
-};
 
 // A setting of Wine for one program, by its file name, removed afterwards.
 // Wine takes its settings from the registry of the session; an environment
@@ -196,7 +175,7 @@ TEST_P(Switch, StartsWhatTheSwitchAsksFor) {
     // The program binds the library by name while it runs; Wine is told to
     // take the one beside the program instead of its own.
     TWineAppSetting native(ScreensaverFileName(TSaverParts{}.Title), "DllOverrides", "mpr", "native");
-    TScopedVariable mprLog("TESSALOOM_MPR_LOG", log);
+    TEnvironmentValue mprLog("TESSALOOM_MPR_LOG", log);
 
     const TProcess saver = Start(scr, c.Arguments);
     if (c.Outcome == TOutcome::Plays) {
@@ -300,7 +279,7 @@ TEST_P(Win9xPassword, ThePasswordBesideTheProgramDecidesTheEnd) {
     // The system reports itself as Windows 98 to this program only.
     TWineAppSetting win98(ScreensaverFileName(TSaverParts{}.Title), "", "Version", "win98");
     TPasswordFlag flag(1);
-    TScopedVariable answer("TESSALOOM_PASSWORD_ANSWER", accept ? "accept" : "refuse");
+    TEnvironmentValue answer("TESSALOOM_PASSWORD_ANSWER", accept ? "accept" : "refuse");
 
     const TProcess saver = Start(scr, "/s");
     HWND w = saver.WaitForWindow("TShowForm", 15000);
@@ -323,49 +302,13 @@ TEST_F(ProgramTest, OnTheNtFamilyAKeyEndsItWhateverThePasswordFlag) {
     const std::string scr = Install({"tide"});
     Beside("PASSWORD.CPL");
     TPasswordFlag flag(1);
-    TScopedVariable answer("TESSALOOM_PASSWORD_ANSWER", "refuse");
+    TEnvironmentValue answer("TESSALOOM_PASSWORD_ANSWER", "refuse");
     const TProcess saver = Start(scr, "/s");
     HWND w = saver.WaitForWindow("TShowForm", 15000);
     ASSERT_NE(w, nullptr);
     PostMessageA(w, WM_KEYDOWN, VK_SPACE, 1);
     EXPECT_TRUE(saver.Wait(5000));
 }
-
-// The current user's screensaver values, which the installer changes, put back.
-class TDesktopValues {
-public:
-    TDesktopValues() {
-        for (const char* name : kNames) saved_.push_back(Read(name));
-    }
-    TDesktopValues(const TDesktopValues&) = delete;
-    TDesktopValues& operator=(const TDesktopValues&) = delete;
-    ~TDesktopValues() {
-        HKEY key;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                            nullptr) != ERROR_SUCCESS)
-            return;
-        for (std::size_t i = 0; i < std::size(kNames); ++i) {
-            if (saved_[i])
-                RegSetValueExA(key, kNames[i], 0, REG_SZ, reinterpret_cast<const BYTE*>(saved_[i]->c_str()),
-                               static_cast<DWORD>(saved_[i]->size() + 1));
-            else
-                RegDeleteValueA(key, kNames[i]);
-        }
-        RegCloseKey(key);
-    }
-    static std::optional<std::string> Read(const char* Name) {
-        char buffer[1024];
-        DWORD size = sizeof buffer;
-        if (RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", Name, RRF_RT_REG_SZ, nullptr, buffer, &size) !=
-            ERROR_SUCCESS)
-            return std::nullopt;
-        return std::string(buffer);
-    }
-
-private:
-    static constexpr const char* kNames[] = {"SCRNSAVE.EXE", "ScreenSaveActive"};
-    std::vector<std::optional<std::string>> saved_;
-};
 
 // The whole road from a package: the shipped installer, started with "/auto"
 // as Install Now starts it, leaves a screensaver file that plays.
@@ -382,7 +325,7 @@ TEST_F(ProgramTest, TheInstallersScreensaverFilePlays) {
 
     TDesktopValues desktop;
     {
-        TScopedVariable target("TESSALOOM_INSTALL_DIR", folder_);
+        TEnvironmentValue target("TESSALOOM_INSTALL_DIR", folder_);
         const TProcess installer = Start(setup, "/auto");
         HWND done = nullptr;
         ASSERT_TRUE(WaitFor(
@@ -397,7 +340,7 @@ TEST_F(ProgramTest, TheInstallersScreensaverFilePlays) {
         ASSERT_TRUE(installer.Wait(5000));
         ASSERT_EQ(installer.ExitCode(), 0u);
     }
-    EXPECT_EQ(TDesktopValues::Read("SCRNSAVE.EXE"), installed);
+    EXPECT_EQ(TDesktopValues::Read("SCRNSAVE.EXE"), std::make_pair(true, installed));
     const std::string file = saver::ReadWhole(installed);
     const std::string program = saver::RuntimeProgram();
     ASSERT_GT(file.size(), program.size());
