@@ -3,6 +3,7 @@
 // project, made by the installer's class) run with each kind of switch.
 
 #include "DialogAnswerer.h"
+#include "FullScreenCheck.h"
 #include "InstallEnvironment.h"
 #include "Process.h"
 #include "SaverFixture.h"
@@ -116,13 +117,7 @@ TEST_F(ProgramTest, PlaysTheInstalledMoviesFullScreenAndEndsOnAKey) {
     const TProcess saver = Start(scr, "/s");
     HWND w = saver.WaitForWindow("TShowForm", 15000);
     ASSERT_NE(w, nullptr) << "no playback window; exit code " << saver.ExitCode();
-    RECT r{};
-    GetWindowRect(w, &r);
-    EXPECT_EQ(r.left, 0);
-    EXPECT_EQ(r.top, 0);
-    EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
-    EXPECT_TRUE(GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    saver::ExpectCoversTheScreenOnTop(w);
     EXPECT_EQ(saver::ReadWhole(movie), saver::Sample("tide")) << "the movie is written to the temporary folder";
     // The stage of "tide" is 4:3, so the screen's top edge shows its sky-blue background.
     EXPECT_TRUE(WaitFor([] { return ScreenPixel(1, 1) == RGB(150, 200, 235); }, 5000))

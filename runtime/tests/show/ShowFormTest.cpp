@@ -4,6 +4,7 @@
 
 #include "Application.h"
 #include "DialogAnswerer.h"
+#include "FullScreenCheck.h"
 #include "Pump.h"
 #include "SaverFixture.h"
 #include "ShowUnit.h"
@@ -253,13 +254,7 @@ TEST_F(ShowFormTest, CoversTheScreenStaysOnTopAndHidesTheCursorWhilePlaying) {
     EXPECT_STREQ(cls, "TShowForm");
     EXPECT_EQ(FindWindowA("TShowForm", nullptr), w);
 
-    RECT r{};
-    GetWindowRect(w, &r);
-    EXPECT_EQ(r.left, 0);
-    EXPECT_EQ(r.top, 0);
-    EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
-    EXPECT_TRUE(GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    saver::ExpectCoversTheScreenOnTop(w);
     EXPECT_FALSE(GetWindowLongA(w, GWL_STYLE) & WS_CAPTION);
     EXPECT_EQ(CursorCount(), cursorBefore_ - 1) << "the cursor is hidden while playing";
 
