@@ -237,34 +237,6 @@ TEST_F(ProgramTest, ASecondStartWhilePlayingEndsAtOnce) {
     EXPECT_TRUE(first.Wait(5000));
 }
 
-// "ScreenSaveUserPassword" under "Control Panel\\desktop", put back afterwards.
-class TPasswordFlag {
-public:
-    explicit TPasswordFlag(DWORD Value) {
-        RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\desktop", 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key_,
-                        nullptr);
-        DWORD size = sizeof old_, type = 0;
-        had_ = RegQueryValueExA(key_, kName, nullptr, &type, reinterpret_cast<BYTE*>(&old_), &size) == 0 &&
-               type == REG_DWORD;
-        RegSetValueExA(key_, kName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&Value), sizeof Value);
-    }
-    TPasswordFlag(const TPasswordFlag&) = delete;
-    TPasswordFlag& operator=(const TPasswordFlag&) = delete;
-    ~TPasswordFlag() {
-        if (had_)
-            RegSetValueExA(key_, kName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_), sizeof old_);
-        else
-            RegDeleteValueA(key_, kName);
-        RegCloseKey(key_);
-    }
-
-private:
-    static constexpr const char* kName = "ScreenSaveUserPassword";
-    HKEY key_ = nullptr;
-    bool had_ = false;
-    DWORD old_ = 0;
-};
-
 class Win9xPassword : public ProgramTest, public testing::WithParamInterface<bool> {};
 
 TEST_P(Win9xPassword, ThePasswordBesideTheProgramDecidesTheEnd) {
@@ -273,7 +245,7 @@ TEST_P(Win9xPassword, ThePasswordBesideTheProgramDecidesTheEnd) {
     Beside("PASSWORD.CPL");
     // The system reports itself as Windows 98 to this program only.
     TWineAppSetting win98(ScreensaverFileName(TSaverParts{}.Title), "", "Version", "win98");
-    TPasswordFlag flag(1);
+    saver::TPasswordFlag flag(1);
     TEnvironmentValue answer("TESSALOOM_PASSWORD_ANSWER", accept ? "accept" : "refuse");
 
     const TProcess saver = Start(scr, "/s");
@@ -296,7 +268,7 @@ INSTANTIATE_TEST_SUITE_P(Table, Win9xPassword, testing::Bool(),
 TEST_F(ProgramTest, OnTheNtFamilyAKeyEndsItWhateverThePasswordFlag) {
     const std::string scr = Install({"tide"});
     Beside("PASSWORD.CPL");
-    TPasswordFlag flag(1);
+    saver::TPasswordFlag flag(1);
     TEnvironmentValue answer("TESSALOOM_PASSWORD_ANSWER", "refuse");
     const TProcess saver = Start(scr, "/s");
     HWND w = saver.WaitForWindow("TShowForm", 15000);

@@ -567,33 +567,6 @@ INSTANTIATE_TEST_SUITE_P(Table, Failure,
                          testing::Values(TFailureCase{"NoMovies", false}, TFailureCase{"UnwritableMovie", true}),
                          [](const auto& Info) { return std::string(Info.param.Name); });
 
-// "ScreenSaveUserPassword" under "Control Panel\desktop", put back afterwards.
-class TPasswordFlag {
-public:
-    explicit TPasswordFlag(int Value) {
-        TRegistry r;
-        r.OpenKey("Control Panel\\desktop", true);
-        had_ = r.ValueExists(kName);
-        if (had_) old_ = r.ReadInteger(kName);
-        r.WriteInteger(kName, Value);
-    }
-    TPasswordFlag(const TPasswordFlag&) = delete;
-    TPasswordFlag& operator=(const TPasswordFlag&) = delete;
-    ~TPasswordFlag() {
-        TRegistry r;
-        r.OpenKey("Control Panel\\desktop", true);
-        if (had_)
-            r.WriteInteger(kName, old_);
-        else
-            r.DeleteValue(kName);
-    }
-
-private:
-    static constexpr const char* kName = "ScreenSaveUserPassword";
-    bool had_ = false;
-    int old_ = 0;
-};
-
 std::string Variable(const char* Name) {
     char value[256] = {};
     GetEnvironmentVariableA(Name, value, sizeof value);
@@ -613,7 +586,7 @@ class Win9xPassword : public ShowFormTest, public testing::WithParamInterface<TP
 
 TEST_P(Win9xPassword, DecidesTheClose) {
     const TPasswordCase& c = GetParam();
-    TPasswordFlag flag(c.Flag);
+    saver::TPasswordFlag flag(c.Flag);
     SetEnvironmentVariableA("TESSALOOM_PASSWORD_ANSWER", c.Answer);
     SetEnvironmentVariableA("TESSALOOM_PASSWORD_CALL", nullptr);
     gSetup.Win9x = true;
