@@ -1,6 +1,7 @@
 // The sample movies drawn at full-screen size: a picture of each first frame
 // (saved beside the samples as <name>-frame0.png) and the time a frame takes
 // against the movie's frame interval.
+#include "PlainWindow.h"
 #include "SwfDib.h"
 #include "SwfRenderer.h"
 
@@ -73,27 +74,14 @@ TEST_P(SwfRenderSamples, FirstFramePicture) {
 }
 
 // A full-screen window as the playback window has it.
-class TScreenWindow {
+class TScreenWindow : public TPlainWindow {
 public:
-    TScreenWindow() {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "TSwfRenderSamplesWindow";
-        RegisterClassA(&wc);
-        wnd = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "samples", WS_POPUP | WS_VISIBLE, 0, 0, ScreenW, ScreenH,
-                              nullptr, nullptr, wc.hInstance, nullptr);
-        dc = GetDC(wnd);
-    }
-    ~TScreenWindow() {
-        ReleaseDC(wnd, dc);
-        DestroyWindow(wnd);
-        UnregisterClassA("TSwfRenderSamplesWindow", GetModuleHandleA(nullptr));
-    }
-    TScreenWindow(const TScreenWindow&) = delete;
-    TScreenWindow& operator=(const TScreenWindow&) = delete;
-    HWND wnd;
-    HDC dc;
+    TScreenWindow()
+        : TPlainWindow("TSwfRenderSamplesWindow", 0, 0, ScreenW, ScreenH, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST,
+                       "samples"),
+          dc(GetDC(Handle())) {}
+    ~TScreenWindow() { ReleaseDC(Handle(), dc); }
+    const HDC dc;
 };
 
 TEST_P(SwfRenderSamples, FrameTimeAgainstFrameInterval) {
@@ -103,7 +91,7 @@ TEST_P(SwfRenderSamples, FrameTimeAgainstFrameInterval) {
     TSwfScene scene(*movie);
     TSwfFrameImage image;
     TScreenWindow window;
-    ASSERT_TRUE(window.wnd);
+    ASSERT_TRUE(window.Handle());
     const RECT area{0, 0, ScreenW, ScreenH};
     TSwfRenderer renderer;
     LARGE_INTEGER freq, t0, t1;

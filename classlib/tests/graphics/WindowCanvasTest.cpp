@@ -1,25 +1,18 @@
 #include "Canvas.h"
+#include "PlainWindow.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class Window {
+// A small window above all others, painted before the test looks at it.
+class Window : public TPlainWindow {
 public:
-    Window() {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "TGraphicsTestWindow";
-        RegisterClassA(&wc);
-        h = CreateWindowExA(WS_EX_TOPMOST, "TGraphicsTestWindow", "t", WS_POPUP | WS_VISIBLE, 50, 60, 40, 30,
-                            nullptr, nullptr, wc.hInstance, nullptr);
-        UpdateWindow(h);
+    Window() : TPlainWindow("TGraphicsTestWindow", 50, 60, 40, 30, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST, "t") {
+        UpdateWindow(Handle());
         MSG m;
         while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
     }
-    ~Window() { DestroyWindow(h); }
-    HWND h;
 };
 
 // The screen shows window drawing once the system has flushed it: wait for the
@@ -37,9 +30,9 @@ TColor ScreenPixelWhen(TCanvas& Desktop, int X, int Y, TColor Expected) {
 
 TEST(WindowCanvas, DrawsIntoTheWindowAndTheDesktopSeesIt) {
     Window w;
-    ASSERT_TRUE(w.h);
+    ASSERT_TRUE(w.Handle());
     {
-        TWindowCanvas c(w.h);
+        TWindowCanvas c(w.Handle());
         c.Brush()->SetColor(clRed);
         c.FillRect(Rect(0, 0, 40, 30));
         c.Brush()->SetColor(clBlue);

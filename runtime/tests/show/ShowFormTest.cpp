@@ -5,6 +5,7 @@
 #include "Application.h"
 #include "DialogAnswerer.h"
 #include "FullScreenCheck.h"
+#include "PlainWindow.h"
 #include "Pump.h"
 #include "SaverFixture.h"
 #include "ShowUnit.h"
@@ -259,18 +260,13 @@ TEST_F(ShowFormTest, CoversTheScreenStaysOnTopAndHidesTheCursorWhilePlaying) {
     EXPECT_EQ(CursorCount(), cursorBefore_ - 1) << "the cursor is hidden while playing";
 
     // Another program's window brought to the front stays beneath it.
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "ShowFormTestOther";
-    RegisterClassA(&wc);
-    HWND other = CreateWindowExA(0, wc.lpszClassName, "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 600, 400,
-                                 nullptr, nullptr, wc.hInstance, nullptr);
-    SetForegroundWindow(other);
-    SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    PumpFor(100);
-    EXPECT_EQ(GetAncestor(WindowFromPoint(POINT{300, 300}), GA_ROOT), w);
-    DestroyWindow(other);
+    {
+        TPlainWindow other("ShowFormTestOther", 100, 100, 600, 400, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, "other");
+        SetForegroundWindow(other.Handle());
+        SetWindowPos(other.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        PumpFor(100);
+        EXPECT_EQ(GetAncestor(WindowFromPoint(POINT{300, 300}), GA_ROOT), w);
+    }
 
     form_.reset();
     EXPECT_EQ(CursorCount(), cursorBefore_) << "shown again when the window goes";
