@@ -174,16 +174,6 @@ TEST(RotateBitmap, QuarterTurnsPlacePixelsAndUndoEachOther) {
         for (int x = 0; x < 5; ++x) ASSERT_EQ(PixelAt(bitmap, x, y), PixelAt(original, x, y));
 }
 
-TEST(PointInRect, AllFourEdgesCount) {
-    const TRect r{10, 20, 30, 40};
-    const struct {
-        TPoint p;
-        bool inside;
-    } cases[] = {{{10, 20}, true}, {{30, 40}, true}, {{30, 20}, true}, {{10, 40}, true}, {{20, 30}, true},
-                 {{9, 30}, false}, {{31, 30}, false}, {{20, 19}, false}, {{20, 41}, false}};
-    for (const auto& c : cases) EXPECT_EQ(PointInRect(c.p, r), c.inside) << c.p.X << "," << c.p.Y;
-}
-
 TEST(TilePicture, RepeatsFromTheCanvasOrigin) {
     TBitmap tile;
     FillMarked(tile, 3, 2);
