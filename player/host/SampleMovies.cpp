@@ -2,7 +2,7 @@
 // and frame rates. Everything is computed, so the files are the same on every
 // build. Usage: swf_samples <folder> | swf_samples --seeds <folder>
 
-#include "SwfWriter.h"
+#include "SwfPixels.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,15 +17,6 @@ namespace {
 
 constexpr double Pi = std::numbers::pi;
 constexpr int T = TwipsPerPixel;
-
-int32_t Tw(double px) { return static_cast<int32_t>(std::lround(px * T)); }
-
-TSwfMatrix At(double xPx, double yPx, double scale = 1, double radians = 0) {
-    TSwfMatrix m = Concat(TSwfMatrix::Rotate(radians), TSwfMatrix::Scale(scale, scale));
-    m.Tx = xPx * T;
-    m.Ty = yPx * T;
-    return m;
-}
 
 // A circle of radius r pixels around the shape's origin.
 uint16_t Disc(TSwfWriter& w, double r, TSwfRgba fill, TSwfRgba line = {0, 0, 0, 0}, double lineWidthPx = 0) {

@@ -12,7 +12,7 @@
 #include "BitmapFile.h"
 #include "CompileUnit.h"
 #include "ProjectUnit.h"
-#include "SwfWriter.h"
+#include "SwfPixels.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,16 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 constexpr double Pi = std::numbers::pi;
-constexpr int T = TwipsPerPixel;
-
-int32_t Tw(double px) { return static_cast<int32_t>(std::lround(px * T)); }
-
-TSwfMatrix At(double xPx, double yPx, double scale = 1, double radians = 0) {
-    TSwfMatrix m = Concat(TSwfMatrix::Rotate(radians), TSwfMatrix::Scale(scale, scale));
-    m.Tx = xPx * T;
-    m.Ty = yPx * T;
-    return m;
-}
 
 // A fixed generator, so every build writes the same bytes.
 struct TRandom {
