@@ -16,7 +16,6 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <sstream>
 #include <thread>
 
 using namespace fixture;
@@ -33,13 +32,6 @@ std::string ModuleFolder() {
     const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
     const std::string s(path, n);
     return s.substr(0, s.find_last_of('\\') + 1);
-}
-
-std::string ReadWholeFile(const std::string& Path) {
-    std::ifstream f(Path, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
 }
 
 void WriteWholeFile(const std::string& Path, const std::string& Bytes) {
@@ -174,8 +166,8 @@ class Installer : public ::testing::Test {
 protected:
     TDesktopValues desktop;
     TTestFolder scratch;
-    std::string installerBytes = ReadWholeFile(ModuleFolder() + InstallerDatFromTests);
-    std::string runtimeBytes = ReadWholeFile(ModuleFolder() + "installer_test_runtime.exe");
+    std::string installerBytes = TTestFolder::Read(ModuleFolder() + InstallerDatFromTests);
+    std::string runtimeBytes = TTestFolder::Read(ModuleFolder() + "installer_test_runtime.exe");
     std::string target = scratch.File("saver");
     TEnvironmentValue systemFolder{"TESSALOOM_INSTALL_DIR", target};
     TEnvironmentValue userFolder{"TESSALOOM_INSTALL_FALLBACK_DIR", scratch.File("user\\Programs")};
@@ -207,7 +199,7 @@ protected:
 
     // Checks the installed file against the package it came from, and runs it.
     void ExpectInstalledFrom(const std::string& Path, const TPackageParts& Parts, const std::string& Package) {
-        const std::string installed = ReadWholeFile(Path);
+        const std::string installed = TTestFolder::Read(Path);
         ASSERT_GT(installed.size(), Parts.Runtime.size());
         EXPECT_TRUE(installed.compare(0, Parts.Runtime.size(), Parts.Runtime) == 0) << "stream 0 is not the runtime";
         const auto in = Extents(Package), out = Extents(installed);
@@ -230,7 +222,7 @@ protected:
         TInstallerRun run(Path, "\"" + report + "\"");
         ASSERT_TRUE(run.Started());
         EXPECT_EQ(run.ExitCode(), 0u);
-        EXPECT_EQ(ReadWholeFile(report), "4\n" + Parts.Title + "\n{0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0}\n" +
+        EXPECT_EQ(TTestFolder::Read(report), "4\n" + Parts.Title + "\n{0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0}\n" +
                                              std::to_string(Parts.Movies.size()) + "\n" +
                                              std::to_string(Parts.Logo.size()) + "\n");
     }

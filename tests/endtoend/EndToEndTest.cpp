@@ -23,8 +23,6 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 using namespace desktop;
@@ -38,13 +36,6 @@ const char* const SetupCaption = "Sample Screensaver Setup Window";
 // Backgrounds of the sample's first two movies (orbits, equalizer), $00RRGGBB.
 constexpr DWORD FirstMovieBackground = (10 << 16) | (16 << 8) | 44;
 constexpr DWORD SecondMovieBackground = (22 << 16) | (22 << 8) | 30;
-
-std::string ReadWholeFile(const std::string& Path) {
-    std::ifstream f(Path, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
 
 std::string NameOf(const std::string& Path) { return Path.substr(Path.find_last_of('\\') + 1); }
 
@@ -177,12 +168,12 @@ TEST_F(EndToEnd, BuilderBuildsAndInstallsTheSampleWhichPlaysBothMoviesAndShowsIt
     // project text and logo unchanged; and it is the current screensaver.
     const std::string installed = saverFolder + "\\Sample Screensaver.scr";
     ASSERT_TRUE(fs::exists(installed)) << installed;
-    const std::string installedBytes = ReadWholeFile(installed), packageBytes = ReadWholeFile(package);
+    const std::string installedBytes = TTestFolder::Read(installed), packageBytes = TTestFolder::Read(package);
     const auto in = StoredStreams(packageBytes), out = StoredStreams(installedBytes);
     ASSERT_EQ(in.size(), 5u);
     ASSERT_EQ(out.size(), 4u);
-    EXPECT_EQ(in[0], ReadWholeFile(build + "bin\\installar.dat"));
-    EXPECT_EQ(out[0], ReadWholeFile(build + "bin\\screensaver.dat"));
+    EXPECT_EQ(in[0], TTestFolder::Read(build + "bin\\installar.dat"));
+    EXPECT_EQ(out[0], TTestFolder::Read(build + "bin\\screensaver.dat"));
     for (size_t i = 1; i < 4; ++i) EXPECT_EQ(out[i], in[i + 1]) << "stream " << i;
     TProject project;
     ASSERT_NO_THROW(LoadProject(installedBytes, project));
@@ -214,7 +205,7 @@ TEST_F(EndToEnd, BuilderBuildsAndInstallsTheSampleWhichPlaysBothMoviesAndShowsIt
         const std::string name = NameOf(project.FlashList->Strings(i));
         const auto files = TempFilesEndingWith(name);
         ASSERT_EQ(files.size(), 1u) << name << " in the temporary folder";
-        EXPECT_EQ(ReadWholeFile(files[0]), ReadWholeFile(project.FlashList->Strings(i))) << name;
+        EXPECT_EQ(TTestFolder::Read(files[0]), TTestFolder::Read(project.FlashList->Strings(i))) << name;
         written.push_back(files[0]);
     }
     EXPECT_TRUE(WaitFor([&] { return MovieRowShare(SecondMovieBackground) > 0.5; }, 30000))
