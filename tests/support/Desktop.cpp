@@ -1,11 +1,11 @@
 #include "Desktop.h"
 
+#include "WaitUntil.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
-#include <chrono>
 #include <fstream>
-#include <thread>
 
 namespace desktop {
 
@@ -74,12 +74,7 @@ HWND FindTop(const TWindowMatch& Match) {
 }
 
 bool WaitFor(const std::function<bool()>& Done, DWORD TimeoutMs, DWORD PollMs) {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(TimeoutMs);
-    for (;;) {
-        if (Done()) return true;
-        if (std::chrono::steady_clock::now() >= until) return false;
-        Sleep(PollMs);
-    }
+    return WaitUntil(Done, TimeoutMs, PollMs);
 }
 
 HWND WaitTop(const TWindowMatch& Match, DWORD TimeoutMs) {

@@ -20,13 +20,13 @@
 #include "SetupTestPaths.h"
 #include "StdControls.h"
 #include "TestFolder.h"
+#include "WaitUntil.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <wincodec.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <initializer_list>
 #include <functional>
@@ -657,15 +657,6 @@ HWND ChildWithText(HWND Parent, const std::string& Text) {
     return find.Found;
 }
 
-bool WaitUntil(const std::function<bool()>& Condition, std::chrono::seconds Limit) {
-    const auto end = std::chrono::steady_clock::now() + Limit;
-    while (std::chrono::steady_clock::now() < end) {
-        if (Condition()) return true;
-        Sleep(100);
-    }
-    return Condition();
-}
-
 // Saves a window as it is on screen, for the gallery.
 void SaveScreenshot(HWND Window, const std::string& Path) {
     RECT r;
@@ -705,8 +696,7 @@ TEST_P(SetupDialogUninstall, RemovesTheInstalledFileOnceTheProgramHasEnded) {
     ASSERT_TRUE(run.Started());
     HWND window = run.WaitForWindow("TSetupForm", 20000);
     ASSERT_NE(window, nullptr) << "the setup dialog did not appear";
-    ASSERT_TRUE(WaitUntil([&] { return WindowText(window) == "Orbits and Tides Setup Window"; },
-                          std::chrono::seconds(10)))
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(window) == "Orbits and Tides Setup Window"; }, 10000))
         << WindowText(window);
     if (const char* gallery = getenv("TESSALOOM_GALLERY_DIR")) {
         Sleep(500);
@@ -727,9 +717,9 @@ TEST_P(SetupDialogUninstall, RemovesTheInstalledFileOnceTheProgramHasEnded) {
 
     EXPECT_TRUE(run.Wait(20000)) << "the program did not end";
     EXPECT_EQ(run.ExitCode(), 0u);
-    EXPECT_TRUE(WaitUntil([&] { return !FileExists(program); }, std::chrono::seconds(40)))
+    EXPECT_TRUE(WaitUntil([&] { return !FileExists(program); }, 40000))
         << "the installed file was not removed";
-    EXPECT_TRUE(WaitUntil([&] { return !FileExists(temp + "\\remove.bat"); }, std::chrono::seconds(10)))
+    EXPECT_TRUE(WaitUntil([&] { return !FileExists(temp + "\\remove.bat"); }, 10000))
         << "the batch did not remove itself";
     EXPECT_TRUE(FilesIn(temp).empty());
     EXPECT_TRUE(key.Exists()) << "only the file is removed";

@@ -7,26 +7,16 @@
 #include "InstallEnvironment.h"
 #include "Process.h"
 #include "SaverFixture.h"
+#include "WaitUntil.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
-#include <thread>
 
 namespace {
 
 using saver::TSaverParts;
-
-bool WaitFor(const std::function<bool()>& Done, DWORD Ms) {
-    const DWORD start = GetTickCount();
-    while (!Done()) {
-        if (GetTickCount() - start > Ms) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
-}
 
 // A program of the test started in its own folder, as the system starts a
 // screensaver.
@@ -120,7 +110,7 @@ TEST_F(ProgramTest, PlaysTheInstalledMoviesFullScreenAndEndsOnAKey) {
     saver::ExpectCoversTheScreenOnTop(w);
     EXPECT_EQ(saver::ReadWhole(movie), saver::Sample("tide")) << "the movie is written to the temporary folder";
     // The stage of "tide" is 4:3, so the screen's top edge shows its sky-blue background.
-    EXPECT_TRUE(WaitFor([] { return ScreenPixel(1, 1) == RGB(150, 200, 235); }, 5000))
+    EXPECT_TRUE(WaitUntil([] { return ScreenPixel(1, 1) == RGB(150, 200, 235); }, 5000))
         << std::hex << ScreenPixel(1, 1);
 
     PostMessageA(w, WM_KEYDOWN, VK_SPACE, 1);
@@ -134,12 +124,12 @@ TEST_F(ProgramTest, AFileWithoutMoviesShowsAnErrorCaptionedWithTheTitleAndStillE
     const TProcess saver = Start(scr, "/s");
     HWND box = nullptr;
     ASSERT_TRUE(
-        WaitFor([&] { return (box = saver.Window("#32770", AnyWindow)) != nullptr && IsWindowVisible(box); }, 15000));
+        WaitUntil([&] { return (box = saver.Window("#32770", AnyWindow)) != nullptr && IsWindowVisible(box); }, 15000));
     const TSeenDialog seen = ReadDialog(box);
     EXPECT_EQ(seen.Caption, "Vidad Ididederuzi");
     EXPECT_EQ(seen.Text, "This screensaver contains no movies.");
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000));
     HWND w = saver.Window("TShowForm", AnyWindow);
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(IsWindowVisible(w));
@@ -188,7 +178,7 @@ TEST_P(Switch, StartsWhatTheSwitchAsksFor) {
         EXPECT_TRUE(saver.Wait(5000));
     } else {
         bool sawWindow = false;
-        const bool ended = WaitFor(
+        const bool ended = WaitUntil(
             [&] {
                 sawWindow = sawWindow || saver.Window("TShowForm", AnyWindow) ||
                             saver.Window("TSetupForm", AnyWindow) || saver.Window("#32770", AnyWindow);
@@ -295,7 +285,7 @@ TEST_F(ProgramTest, TheInstallersScreensaverFilePlays) {
         TEnvironmentValue target("TESSALOOM_INSTALL_DIR", folder_);
         const TProcess installer = Start(setup, "/auto");
         HWND done = nullptr;
-        ASSERT_TRUE(WaitFor(
+        ASSERT_TRUE(WaitUntil(
             [&] {
                 done = installer.Window("#32770", AnyWindow);
                 return (done && IsWindowVisible(done)) || installer.Wait(0);
@@ -316,7 +306,7 @@ TEST_F(ProgramTest, TheInstallersScreensaverFilePlays) {
     const TProcess saver = Start(installed, "/s");
     HWND w = saver.WaitForWindow("TShowForm", 15000);
     ASSERT_NE(w, nullptr);
-    EXPECT_TRUE(WaitFor([] { return ScreenPixel(1, 1) == RGB(150, 200, 235); }, 5000));
+    EXPECT_TRUE(WaitUntil([] { return ScreenPixel(1, 1) == RGB(150, 200, 235); }, 5000));
     PostMessageA(w, WM_KEYDOWN, VK_ESCAPE, 1);
     EXPECT_TRUE(saver.Wait(5000));
 }

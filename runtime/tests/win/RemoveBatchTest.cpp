@@ -2,6 +2,7 @@
 #include "HiddenBatch.h"
 #include "TestFolder.h"
 #include "Uninstall.h"
+#include "WaitUntil.h"
 
 #include <gtest/gtest.h>
 
@@ -11,15 +12,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-bool WaitFor(const std::function<bool()>& Condition, std::chrono::seconds Limit) {
-    const auto end = Clock::now() + Limit;
-    while (Clock::now() < end) {
-        if (Condition()) return true;
-        Sleep(100);
-    }
-    return Condition();
-}
 
 // The program file as the running screensaver holds it: it cannot be deleted
 // until the handle is closed.
@@ -59,8 +51,8 @@ TEST(RemoveBatch, DeletesTheProgramOnceItHasEndedThenItself) {
     Sleep(1500);
     EXPECT_TRUE(FileExists(program)) << "deleted while still in use";
     held.Release();
-    EXPECT_TRUE(WaitFor([&] { return !FileExists(program); }, std::chrono::seconds(30))) << "program file not removed";
-    EXPECT_TRUE(WaitFor([&] { return !FileExists(dir.File("remove.bat")); }, std::chrono::seconds(10)))
+    EXPECT_TRUE(WaitUntil([&] { return !FileExists(program); }, 30000)) << "program file not removed";
+    EXPECT_TRUE(WaitUntil([&] { return !FileExists(dir.File("remove.bat")); }, 10000))
         << "batch not removed";
 }
 
@@ -74,7 +66,7 @@ TEST(RemoveBatch, GivesUpAfterItsAttemptsWaitingBetweenThem) {
 
     const auto start = Clock::now();
     ASSERT_TRUE(StartHiddenBatch(batch));
-    EXPECT_TRUE(WaitFor([&] { return !FileExists(batch); }, std::chrono::seconds(60))) << "the batch never gave up";
+    EXPECT_TRUE(WaitUntil([&] { return !FileExists(batch); }, 60000)) << "the batch never gave up";
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     EXPECT_GE(seconds, 1.5) << "three attempts with a pause between them";
     EXPECT_TRUE(FileExists(program));
