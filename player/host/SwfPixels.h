@@ -10,7 +10,7 @@
 // A length in pixels as whole twips.
 inline int32_t Tw(double px) { return static_cast<int32_t>(std::lround(px * TwipsPerPixel)); }
 
-// Placed at (xPx, yPx), scaled, then turned by radians about the shape's origin.
+// Placed at (xPx, yPx) pixels, scaled and turned by radians about the shape's origin.
 inline TSwfMatrix At(double xPx, double yPx, double scale = 1, double radians = 0) {
     TSwfMatrix m = Concat(TSwfMatrix::Rotate(radians), TSwfMatrix::Scale(scale, scale));
     m.Tx = xPx * TwipsPerPixel;
