@@ -40,8 +40,8 @@ private:
     bool wordWrap_ = false;
     bool showAccelChar_ = true;
     bool sizing_ = false;
-    TRect textRect_;    // set by CanAutoSize, in client coordinates
-    TSize sizedTo_;     // the size CanAutoSize gave for textRect_
+    TRect textRect_;  // set by CanAutoSize, in client coordinates
+    TSize sizedTo_;   // the size CanAutoSize gave for textRect_
     TWinControl* focusControl_ = nullptr;
 };
 
