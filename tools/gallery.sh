@@ -30,12 +30,6 @@ wine_session_start "$build/gallery-wineprefix"
 # Without a window manager Wine draws no title bars unless it manages the
 # frames itself.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-# Wine draws the title bar's buttons with its Marlett font; a prefix without
-# it in its fonts folder shows letters instead.
-fonts="$WINEPREFIX/drive_c/windows/Fonts"
-for f in /usr/share/wine/fonts/marlett.ttf /usr/lib/wine/fonts/marlett.ttf; do
-  [ -f "$f" ] && [ ! -f "$fonts/marlett.ttf" ] && mkdir -p "$fonts" && cp "$f" "$fonts/"
-done
 
 # Wine sees the Linux file system as drive Z:.
 zpath() { local p="$1"; echo "Z:${p//\//\\}"; }

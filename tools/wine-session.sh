@@ -2,6 +2,18 @@
 # Wine session for every Windows process they start. The wineserver must be
 # started detached from any pipe, or CTest waits on the pipe its children inherit.
 
+# Wine draws the title bar's buttons with its Marlett font; a prefix without
+# it in its fonts folder shows letters instead. Copied in once the prefix exists.
+wine_prefix_add_marlett() {
+  local fonts=$1/drive_c/windows/Fonts f
+  [ -f "$fonts/marlett.ttf" ] && return 0
+  for f in /usr/share/wine/fonts/marlett.ttf /usr/lib/wine/fonts/marlett.ttf; do
+    [ -f "$f" ] || continue
+    mkdir -p "$fonts" && cp "$f" "$fonts/" || echo "Could not copy $f into $fonts" >&2
+    return
+  done
+}
+
 wine_session_start() {
   local prefix=$1
   mkdir -p "$prefix"
@@ -17,6 +29,7 @@ wine_session_start() {
   rm -f "$fdfile"
   wineserver -p </dev/null >/dev/null 2>&1 &
   wine cmd /c exit </dev/null >/dev/null 2>&1
+  wine_prefix_add_marlett "$prefix"
 }
 
 wine_session_stop() {
@@ -57,6 +70,7 @@ wine_gui_slots_start() {
     boots+=($!)
   done
   wait "${boots[@]}"
+  for prefix in "${GUI_SLOT_PREFIXES[@]}"; do wine_prefix_add_marlett "$prefix"; done
   printf '{"version": {"major": 1, "minor": 0}, "local": [{"gui": [%s]}]}\n' "$entries" >"$spec"
 }
 

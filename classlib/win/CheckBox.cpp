@@ -1,5 +1,6 @@
 #include "CheckBox.h"
 
+#include "DrawnText.h"
 #include "Label.h"
 #include "NativeControl.h"
 #include "Panel.h"
@@ -45,11 +46,8 @@ void TCustomCheckBox::CreateWnd() {
 }
 
 bool TCustomCheckBox::CanAutoSize(int& NewWidth, int& NewHeight) {
-    // The box, a gap and the caption.
-    HDC dc = GetDC(nullptr);
-    TRect r = Rect(0, 0, 0, 0);
-    DrawControlText(dc, Font(), Caption().empty() ? " " : Caption(), r, DT_CALCRECT | DT_SINGLELINE, Font()->Color());
-    ReleaseDC(nullptr, dc);
+    // The box, a gap and the caption, as wide as the caption really paints.
+    const TRect r = MeasureDrawnText(Font(), Caption().empty() ? " " : Caption(), Rect(0, 0, 0, 0), DT_SINGLELINE).Painted;
     const int box = GetSystemMetrics(SM_CXMENUCHECK);
     NewWidth = box + 6 + r.Width();
     NewHeight = std::max(box, r.Height()) + 4;

@@ -1,5 +1,6 @@
 #include "Label.h"
 
+#include "DrawnText.h"
 #include "Panel.h"
 #include "WinControl.h"
 
@@ -50,16 +51,29 @@ UINT TCustomLabel::TextFlags() const {
 }
 
 bool TCustomLabel::CanAutoSize(int& NewWidth, int& NewHeight) {
-    HDC dc = GetDC(nullptr);
-    TRect r = Rect(0, 0, wordWrap_ ? Width() : 0, 0);
     std::string text = Caption();
     if (text.empty()) text = " ";  // an empty label keeps the height of a line
-    DrawControlText(dc, Font(), text, r, TextFlags() | DT_CALCRECT, Font()->Color());
-    ReleaseDC(nullptr, dc);
-    NewWidth = r.Width();
-    NewHeight = r.Height();
+    // Sized by what the text paints, not only by DrawTextA's measure of it,
+    // so that no letter is cut off at the edge.
+    const TDrawnTextExtent extent = MeasureDrawnText(Font(), text, Rect(0, 0, wordWrap_ ? Width() : 0, 0), TextFlags());
+    TRect painted = extent.Painted;
+    if (!Enabled()) {
+        // Disabled text has a raised copy one pixel down and to the right.
+        ++painted.Right;
+        ++painted.Bottom;
+    }
+    textRect_ = Rect(extent.Layout.Left - painted.Left, extent.Layout.Top - painted.Top,
+                     extent.Layout.Right - painted.Left, extent.Layout.Bottom - painted.Top);
+    NewWidth = painted.Width();
+    NewHeight = painted.Height();
+    sizedTo_ = TSize{NewWidth, NewHeight};
     sizing_ = true;  // the SetBounds that follows comes from here
     return true;
+}
+
+TRect TCustomLabel::TextRect() const {
+    if (AutoSize() && Width() == sizedTo_.cx && Height() == sizedTo_.cy) return textRect_;
+    return ClientRect();
 }
 
 void TCustomLabel::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
@@ -71,23 +85,28 @@ void TCustomLabel::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 
 void TCustomLabel::Paint() {
     HDC dc = Canvas()->Handle();
-    TRect r = ClientRect();
+    const TRect client = ClientRect();
     if (!Transparent()) {
         HBRUSH b = CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(Color())));
-        FillRect(dc, reinterpret_cast<const RECT*>(&r), b);
+        FillRect(dc, reinterpret_cast<const RECT*>(&client), b);
         DeleteObject(b);
     }
+    // The text may reach out of the rectangle it is laid out in; the control's
+    // own clipping keeps it inside the label.
+    TRect r = TextRect();
+    const UINT flags = TextFlags() | DT_NOCLIP;
     const std::string text = Caption();
     if (Enabled()) {
-        DrawControlText(dc, Font(), text, r, TextFlags(), Font()->Color());
+        DrawControlText(dc, Font(), text, r, flags, Font()->Color());
         return;
     }
     TRect shifted = Rect(r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1);
-    DrawControlText(dc, Font(), text, shifted, TextFlags(), clBtnHighlight);
-    DrawControlText(dc, Font(), text, r, TextFlags(), clBtnShadow);
+    DrawControlText(dc, Font(), text, shifted, flags, clBtnHighlight);
+    DrawControlText(dc, Font(), text, r, flags, clBtnShadow);
 }
 
 void TCustomLabel::Dispatch(TMessage& Message) {
+    if (Message.Msg == CM_ENABLEDCHANGED) AdjustSize();  // disabled text paints one pixel more
     if (Message.Msg == CM_DIALOGCHAR && focusControl_ && Enabled() && showAccelChar_ &&
         IsAccel(static_cast<char>(Message.WParam), Caption())) {
         if (focusControl_->CanFocus()) {

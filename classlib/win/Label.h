@@ -30,12 +30,18 @@ protected:
     bool CanAutoSize(int& NewWidth, int& NewHeight) override;
     void Paint() override;
     UINT TextFlags() const;
+    // Where Paint lays the text out: the client area, or for a label sized to
+    // its text the place its measure assumed, which may sit inside the client
+    // area when glyphs reach out of the measure.
+    TRect TextRect() const;
 
 private:
     TAlignment alignment_ = taLeftJustify;
     bool wordWrap_ = false;
     bool showAccelChar_ = true;
     bool sizing_ = false;
+    TRect textRect_;  // set by CanAutoSize, in client coordinates
+    TSize sizedTo_;   // the size CanAutoSize gave for textRect_
     TWinControl* focusControl_ = nullptr;
 };
 

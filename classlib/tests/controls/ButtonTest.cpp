@@ -1,6 +1,7 @@
 // Push buttons, check boxes and group boxes: clicks through the native
 // windows, Enter and Escape through the library's dialog-key routing, modal
-// results, and a group box passing its enabled state on to its children.
+// results, a group box passing its enabled state on to its children, and a
+// check box sized to its caption showing all of it.
 #include "Button.h"
 #include "CheckBox.h"
 #include "ControlsFixture.h"
@@ -153,6 +154,42 @@ TEST_F(Buttons, CheckBoxClicksCycleTheState) {
     PostMessageA(box->Handle(), WM_KEYUP, VK_SPACE, 0xC0000001);
     PumpFor(60);
     EXPECT_EQ(box->State(), cbGrayed);
+}
+
+// Pixels of a window's client area that differ from its top-right corner,
+// as the window shows them.
+int PaintedPixels(HWND Window) {
+    RECT r;
+    GetClientRect(Window, &r);
+    HDC dc = GetDC(Window);
+    const COLORREF background = GetPixel(dc, r.right - 1, 0);
+    int n = 0;
+    for (int y = 0; y < r.bottom; ++y)
+        for (int x = 0; x < r.right; ++x)
+            if (GetPixel(dc, x, y) != background) ++n;
+    ReleaseDC(Window, dc);
+    return n;
+}
+
+TEST_F(Buttons, CheckBoxSizedToItsCaptionShowsAllOfIt) {
+    // The first caption's last letters are painted past DrawTextA's measure under Wine.
+    for (const char* caption : {"http://www.example.org/", "Ignore Mouse Movement"}) {
+        SCOPED_TRACE(caption);
+        auto* sized = Add<TCheckBox>(form.get(), 10, 10, 20, 17);
+        sized->SetCaption(caption);
+        sized->SetAutoSize(true);
+        auto* roomy = Add<TCheckBox>(form.get(), 10, 40, 400, 17);
+        roomy->SetCaption(caption);
+        PumpFor(60);
+        // A focused box would draw a focus frame round its caption.
+        ASSERT_NE(GetFocus(), sized->Handle());
+        ASSERT_NE(GetFocus(), roomy->Handle());
+        const int shown = PaintedPixels(sized->Handle());
+        EXPECT_EQ(shown, PaintedPixels(roomy->Handle())) << "sized to " << sized->Width();
+        EXPECT_GT(shown, 0);
+        sized->Free();
+        roomy->Free();
+    }
 }
 
 TEST_F(Buttons, GroupBoxPassesItsEnabledStateToEveryChild) {
