@@ -174,7 +174,9 @@ TEST_F(ProgramTest, PlaysTheInstalledMoviesFullScreenAndEndsOnAKey) {
     EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
     EXPECT_TRUE(GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_EQ(saver::ReadWhole(movie), saver::Sample("tide")) << "the movie is written to the temporary folder";
+    // The window comes up first; the movie is written as its playback starts.
+    EXPECT_TRUE(WaitFor([&] { return saver::Exists(movie) && saver::ReadWhole(movie) == saver::Sample("tide"); }, 5000))
+        << "the movie is written to the temporary folder";
     // The stage of "tide" is 4:3, so the screen's top edge shows its sky-blue background.
     EXPECT_TRUE(WaitFor([] { return ScreenPixel(1, 1) == RGB(150, 200, 235); }, 5000))
         << std::hex << ScreenPixel(1, 1);
