@@ -1,6 +1,5 @@
 #include "Playback.h"
 
-#include "DecompileUnit.h"
 #include "Exceptions.h"
 #include "MovieFiles.h"
 
@@ -31,15 +30,17 @@ void TPlayback::RevealCursor() {
     cursorHidden_ = false;
 }
 
+void TPlayback::StartReading(std::unique_ptr<TOwnFileReader> Started) {
+    if (reader_) return;
+    reader_ = Started ? std::move(Started) : std::make_unique<TOwnFileReader>(services_.OpenOwnFile);
+}
+
 void TPlayback::Show() {
+    // The window may be closed before its playback got round to starting.
+    if (finished_) return;
     try {
-        TDecompileStream package;
-        {
-            auto own = services_.OpenOwnFile();
-            package.Decompile(own.get());
-        }
-        auto text = package.GetStream(2, true);
-        project_->ProjectStream->LoadFromStream(text.get());
+        StartReading();
+        project_->ProjectStream->LoadFromStream(reader_->TakeProjectText().get());
         project_->LoadFromStream();
 
         settings_ = ReadSettings(*services_.Settings, project_->BuildId);
@@ -56,12 +57,11 @@ void TPlayback::Show() {
         shown_ = true;
         HideCursor();
 
-        TDecompileStream movies;
-        {
-            auto container = package.GetStream(1, true);
-            movies.Decompile(container.get());
-        }
-        ExtractMovies(movies, *project_->FlashList, services_.TempFolder, *services_.Files, written_);
+        const int movies = reader_->MovieCount();
+        ExtractMovies(
+            movies, [&](int Index) { return reader_->TakeMovie(Index); }, *project_->FlashList, services_.TempFolder,
+            *services_.Files, written_);
+        reader_.reset();
         if (project_->FlashList->Count() == 0) throw Exception(kNoMoviesMessage);
 
         sequence_ = std::make_unique<TMovieSequence>(project_->FlashList->Count(), project_->RandomPlay, services_.Draw);
@@ -69,6 +69,7 @@ void TPlayback::Show() {
         window_.EnableTimer(sequence_->NeedsTimer());
         window_.Invalidate();
     } catch (...) {
+        reader_.reset();
         // The error box must not appear under a hidden cursor.
         RevealCursor();
         throw;
@@ -103,6 +104,7 @@ bool TPlayback::CloseQuery() {
 void TPlayback::Finish() {
     if (finished_) return;
     finished_ = true;
+    reader_.reset();
     if (muted_) services_.Volume->SetVolume(savedVolume_);
     for (const std::string& path : written_) services_.Files->RemoveFile(path);
     written_.clear();

@@ -200,6 +200,19 @@ TEST(Playback, AnUnwritableMovieIsAnErrorAndTheWrittenOnesAreDeleted) {
     EXPECT_TRUE(rig.files.Files.empty());
 }
 
+TEST(Playback, ClosedBeforeItStartedItWritesAndPlaysNothing) {
+    Rig rig;
+    rig.Install({"M1", "M2"}, {"one.swf", "two.swf"});
+    TPlayback p(rig.window, rig.Services());
+    p.StartReading();
+    p.Finish();
+    p.Show();
+    EXPECT_TRUE(rig.files.Files.empty());
+    EXPECT_EQ(rig.window.Movie, "");
+    EXPECT_EQ(rig.window.CursorCount, 0);
+    EXPECT_FALSE(p.Shown());
+}
+
 TEST(Playback, ABrokenOwnFileStopsBeforeTheCursorIsHidden) {
     Rig rig;
     rig.own = "not a package";
