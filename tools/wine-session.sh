@@ -49,6 +49,7 @@ wine_gui_slots_start() {
   local count=$1 base=$2 spec=$3 i prefix entries=""
   GUI_SLOT_XVFB_PIDS=()
   GUI_SLOT_PREFIXES=()
+  local displays=()
   for i in $(seq "$count"); do
     local prefix=$base-gui$i fdfile
     mkdir -p "$prefix"
@@ -57,16 +58,21 @@ wine_gui_slots_start() {
     GUI_SLOT_XVFB_PIDS+=($!)
     for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.1; done
     [ -s "$fdfile" ] || { echo "Xvfb did not start" >&2; return 1; }
-    export "TESSALOOM_GUI_DISPLAY_$i=:$(head -n1 "$fdfile")" "TESSALOOM_GUI_PREFIX_$i=$prefix"
+    displays+=(":$(head -n1 "$fdfile")")
+    export "TESSALOOM_GUI_DISPLAY_$i=${displays[-1]}" "TESSALOOM_GUI_PREFIX_$i=$prefix"
     rm -f "$fdfile"
     GUI_SLOT_PREFIXES+=("$prefix")
     WINEPREFIX=$prefix wineserver -p </dev/null >/dev/null 2>&1 &
     entries+="${entries:+, }{\"id\": \"$i\", \"slots\": 1}"
   done
   # Prefixes are created (or updated) side by side; each takes a while the first time.
-  local boots=()
-  for prefix in "${GUI_SLOT_PREFIXES[@]}"; do
-    WINEPREFIX=$prefix wine cmd /c exit </dev/null >/dev/null 2>&1 &
+  # Each boots on its own display: the desktop process the boot leaves running
+  # holds X windows that the slot's later processes refer to, and on another
+  # display those identifiers name nothing (or someone else's window), which
+  # ends a test process with an X error.
+  local boots=() k
+  for k in "${!GUI_SLOT_PREFIXES[@]}"; do
+    DISPLAY=${displays[$k]} WINEPREFIX=${GUI_SLOT_PREFIXES[$k]} wine cmd /c exit </dev/null >/dev/null 2>&1 &
     boots+=($!)
   done
   wait "${boots[@]}"
