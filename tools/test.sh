@@ -31,13 +31,14 @@ gui_slots=4
 slots_spec="$root/build/windows/gui-slots-$gui_slots.json"
 wine_gui_slots_start "$gui_slots" "$root/build/windows/wineprefix" "$slots_spec"
 echo "== Windows tests (Wine on $DISPLAY, GUI tests in $gui_slots display slots)"
-# The start-up timing of the screensaver misses its target under Wine (the
-# fixed cost of a full-screen window and its first paint outweighs reading
-# the sample's file); it is measured and reported here, but does not decide
-# the run until that target is met.
+# The start-up timing of the screensaver sits at its target under Wine on
+# this kind of machine (Wine's own cost of making, showing and first painting
+# a full-screen window is most of what remains), so it passes in some runs and
+# not in others; it is measured and reported here, but does not decide the run
+# until it meets the target reliably.
 timing='^ScreensaverStartup\.'
 run ctest --preset windows -j "$jobs" --resource-spec-file "$slots_spec" -E "$timing"
-echo "== Screensaver start-up timing (reported; its target is not met yet)"
-ctest --preset windows --resource-spec-file "$slots_spec" -R "$timing" -V | grep -E "first frame|window was first seen|Passed|Failed|ratio" ||
+echo "== Screensaver start-up timing (reported; its target is not met reliably yet)"
+ctest --preset windows --resource-spec-file "$slots_spec" -R "$timing" -V | grep -E "first frame|Passed|Failed|ratio" ||
   echo "start-up timing: see the lines above"
 exit $status

@@ -51,8 +51,8 @@ UINT TCustomLabel::TextFlags() const {
 }
 
 bool TCustomLabel::CanAutoSize(int& NewWidth, int& NewHeight) {
-    std::string text = Caption();
-    if (text.empty()) text = " ";  // an empty label keeps the height of a line
+    // An empty label keeps the height of a line.
+    const std::string text = Caption().empty() ? std::string(" ") : Caption();
     // Sized by what the text paints, not only by DrawTextA's measure of it,
     // so that no letter is cut off at the edge.
     const TDrawnTextExtent extent = MeasureDrawnText(Font(), text, Rect(0, 0, wordWrap_ ? Width() : 0, 0), TextFlags());

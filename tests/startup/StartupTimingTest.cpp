@@ -39,7 +39,7 @@ using namespace desktop;
 namespace {
 
 constexpr double MaxRatio = 1.5;
-constexpr int Rounds = 5;
+constexpr int Rounds = 10;
 // The background of the sample's first movie (orbits), as $00RRGGBB.
 constexpr DWORD FirstMovieBackground = (10 << 16) | (16 << 8) | 44;
 
