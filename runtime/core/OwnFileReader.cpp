@@ -31,8 +31,8 @@ bool TOwnFileReader::Fill(TPart& Part, const std::function<std::unique_ptr<TMemo
     try {
         data = Make();
     } catch (...) {
-        // Whatever comes after a part that failed is never asked for; it
-        // fails the same way rather than leave anyone waiting.
+        // The parts after one that failed cannot be read either: they fail
+        // the same way, so that nobody waits for them.
         FailRest(std::current_exception());
         return false;
     }
