@@ -5,6 +5,7 @@
 #include "DialogAnswerer.h"
 #include "FullScreenCheck.h"
 #include "InstallEnvironment.h"
+#include "PasswordFlag.h"
 #include "Process.h"
 #include "SaverFixture.h"
 #include "WaitUntil.h"
@@ -237,7 +238,7 @@ TEST_P(Win9xPassword, ThePasswordBesideTheProgramDecidesTheEnd) {
     Beside("PASSWORD.CPL");
     // The system reports itself as Windows 98 to this program only.
     TWineAppSetting win98(ScreensaverFileName(TSaverParts{}.Title), "", "Version", "win98");
-    saver::TPasswordFlag flag(1);
+    TPasswordFlag flag(1);
     TEnvironmentValue answer("TESSALOOM_PASSWORD_ANSWER", accept ? "accept" : "refuse");
 
     const TProcess saver = Start(scr, "/s");
@@ -260,7 +261,7 @@ INSTANTIATE_TEST_SUITE_P(Table, Win9xPassword, testing::Bool(),
 TEST_F(ProgramTest, OnTheNtFamilyAKeyEndsItWhateverThePasswordFlag) {
     const std::string scr = Install({"tide"});
     Beside("PASSWORD.CPL");
-    saver::TPasswordFlag flag(1);
+    TPasswordFlag flag(1);
     TEnvironmentValue answer("TESSALOOM_PASSWORD_ANSWER", "refuse");
     const TProcess saver = Start(scr, "/s");
     HWND w = saver.WaitForWindow("TShowForm", 15000);

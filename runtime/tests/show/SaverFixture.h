@@ -152,42 +152,4 @@ private:
     std::string key_;
 };
 
-// "ScreenSaveUserPassword" under "Control Panel\desktop" set for a test, and
-// put back afterwards as it was, whether a number or a text.
-class TPasswordFlag {
-public:
-    explicit TPasswordFlag(int Value) {
-        TRegistry r;
-        if (!r.OpenKey(kKey, true)) throw std::runtime_error(std::string("cannot open ") + kKey);
-        had_ = r.ValueExists(kName);
-        if (had_) {
-            try {
-                old_ = r.ReadInteger(kName);
-            } catch (const ERegistryException&) {
-                oldText_ = r.ReadString(kName);
-            }
-        }
-        r.WriteInteger(kName, Value);
-    }
-    TPasswordFlag(const TPasswordFlag&) = delete;
-    TPasswordFlag& operator=(const TPasswordFlag&) = delete;
-    ~TPasswordFlag() {
-        TRegistry r;
-        if (!r.OpenKey(kKey, true)) return;
-        if (!had_)
-            r.DeleteValue(kName);
-        else if (old_)
-            r.WriteInteger(kName, *old_);
-        else
-            r.WriteString(kName, oldText_);
-    }
-
-private:
-    static constexpr const char* kKey = "Control Panel\\desktop";
-    static constexpr const char* kName = "ScreenSaveUserPassword";
-    bool had_ = false;
-    std::optional<int> old_;
-    std::string oldText_;
-};
-
 }  // namespace saver

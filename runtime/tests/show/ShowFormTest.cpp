@@ -5,6 +5,7 @@
 #include "Application.h"
 #include "DialogAnswerer.h"
 #include "FullScreenCheck.h"
+#include "PasswordFlag.h"
 #include "PlainWindow.h"
 #include "Pump.h"
 #include "SaverFixture.h"
@@ -582,7 +583,7 @@ class Win9xPassword : public ShowFormTest, public testing::WithParamInterface<TP
 
 TEST_P(Win9xPassword, DecidesTheClose) {
     const TPasswordCase& c = GetParam();
-    saver::TPasswordFlag flag(c.Flag);
+    TPasswordFlag flag(c.Flag);
     SetEnvironmentVariableA("TESSALOOM_PASSWORD_ANSWER", c.Answer);
     SetEnvironmentVariableA("TESSALOOM_PASSWORD_CALL", nullptr);
     gSetup.Win9x = true;

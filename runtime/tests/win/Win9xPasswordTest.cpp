@@ -5,6 +5,7 @@
 #include "SysUtils.h"
 #include "TestFolder.h"
 #include "DynamicLibrary.h"
+#include "PasswordFlag.h"
 #include "Playback.h"
 #include "Registry.h"
 #include "Win9xPassword.h"
@@ -31,38 +32,14 @@ HWND Handle(UINT_PTR Value) { return reinterpret_cast<HWND>(Value); }
 // "ScreenSaveUserPassword" under "Control Panel\desktop", put back afterwards.
 class PasswordFlag : public testing::Test {
 protected:
-    void SetUp() override {
-        TRegistry r;
-        ASSERT_TRUE(r.OpenKey("Control Panel\\desktop", true));
-        had_ = r.ValueExists(kName);
-        if (had_) {
-            try {
-                old_ = r.ReadInteger(kName);
-            } catch (const ERegistryException&) {
-                oldText_ = r.ReadString(kName);
-            }
-        }
-    }
+    void SetUp() override { ASSERT_NO_THROW(kept_.emplace()); }
     void TearDown() override {
-        TRegistry r;
-        r.OpenKey("Control Panel\\desktop", true);
-        if (!had_)
-            r.DeleteValue(kName);
-        else if (old_)
-            r.WriteInteger(kName, *old_);
-        else
-            r.WriteString(kName, oldText_);
+        kept_.reset();
         Answer("");
     }
-    static void Set(int Value) {
-        TRegistry r;
-        r.OpenKey("Control Panel\\desktop", true);
-        r.WriteInteger(kName, Value);
-    }
-    static constexpr const char* kName = "ScreenSaveUserPassword";
-    bool had_ = false;
-    std::optional<int> old_;
-    std::string oldText_;
+    static void Set(int Value) { TPasswordFlag::Set(Value); }
+    static constexpr const char* kName = TPasswordFlag::kName;
+    std::optional<TPasswordFlag> kept_;
 };
 
 TEST(DynamicLibrary, LoadsByNameAndFindsEntries) {
