@@ -31,14 +31,14 @@ gui_slots=4
 slots_spec="$root/build/windows/gui-slots-$gui_slots.json"
 wine_gui_slots_start "$gui_slots" "$root/build/windows/wineprefix" "$slots_spec"
 echo "== Windows tests (Wine on $DISPLAY, GUI tests in $gui_slots display slots)"
-# The start-up timing of the screensaver sits at its target under Wine on
-# this kind of machine (Wine's own cost of making, showing and first painting
-# a full-screen window is most of what remains), so it passes in some runs and
-# not in others; it is measured and reported here, but does not decide the run
-# until it meets the target reliably.
+# The start-up timing of the screensaver does not meet its target reliably
+# under Wine on this kind of machine: the window system alone takes most of
+# the budget (the test times a bare full-screen window program beside the
+# screensaver and prints its share), and it overlaps the reading only in part.
+# It is measured and reported here, but does not decide the run.
 timing='^ScreensaverStartup\.'
 run ctest --preset windows -j "$jobs" --resource-spec-file "$slots_spec" -E "$timing"
-echo "== Screensaver start-up timing (reported; its target is not met reliably yet)"
+echo "== Screensaver start-up timing (reported; its target is not met reliably here)"
 ctest --preset windows --resource-spec-file "$slots_spec" -R "$timing" -V | grep -E "first frame|Passed|Failed|ratio" ||
   echo "start-up timing: see the lines above"
 exit $status

@@ -14,6 +14,11 @@ bool TOwnFileReader::Done() {
     return true;
 }
 
+void TOwnFileReader::WaitForFile() {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return fileRead_ || text_.Ready; });
+}
+
 TOwnFileReader::~TOwnFileReader() {
     {
         std::lock_guard lock(mutex_);
@@ -68,6 +73,11 @@ void TOwnFileReader::Read(const TOpen& Open) {
         } catch (...) {
             FailRest(std::current_exception());
             return;
+        }
+        {
+            std::lock_guard lock(mutex_);
+            fileRead_ = true;
+            changed_.notify_all();
         }
         if (!Fill(text_, [&] { return package.GetStream(kProjectStream, true); })) return;
         const bool read = Fill(container_, [&] {

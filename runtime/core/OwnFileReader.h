@@ -38,6 +38,9 @@ public:
     // Whether every part has been read (or has failed), so that nothing
     // asked for will wait.
     bool Done();
+    // Waits until the file is in memory (or could not be read); the parts
+    // are inflated from it afterwards.
+    void WaitForFile();
 
 private:
     struct TPart {
@@ -56,6 +59,7 @@ private:
     std::condition_variable changed_;
     TPart text_;
     TPart container_;  // Ready once movies_ has its size
+    bool fileRead_ = false;
     std::vector<TPart> movies_;
     bool stop_ = false;
     std::thread thread_;  // last: it starts once the parts above exist

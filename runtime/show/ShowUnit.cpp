@@ -117,6 +117,12 @@ std::unique_ptr<TShowForm::TSystem> TShowForm::MakeSystem() { return std::make_u
 void TShowForm::FormCreate(TObject*) {
     screen_ = std::make_unique<TScreenSide>(*this);
     system_ = MakeSystem();
+    // The program's first call into the window system (the cursor position
+    // just below) starts Wine's display driver. Started while the file is
+    // still being read, the two slowed each other down several times over,
+    // so the window waits for the file's bytes; the inflating that follows
+    // only computes, and runs while the window is made and shown.
+    if (system_->Reading) system_->Reading->WaitForFile();
     // The playback takes the cursor position as its reference point.
     playback_ = std::make_unique<TPlayback>(*screen_, system_->Services);
     // The own file is read while the window is being made and shown.

@@ -21,6 +21,11 @@
 // playback path costs (creating the window, reading the file, settings,
 // writing the movies out, loading and drawing the first one) per unit of the
 // unavoidable reading and inflating. It must stay at or below 1.5.
+//
+// A bare full-screen window program (BareWindow.cpp) is timed the same way
+// in the same rounds and reported beside it: its first frame less its bare
+// start is what the window system alone costs here to show any full-screen
+// picture, a share of the screensaver's figure that no program can avoid.
 
 #include "DecompileUnit.h"
 #include "Desktop.h"
@@ -108,12 +113,20 @@ double ReadAndInflate(const std::string& Installed) {
     return t1 - t0;
 }
 
+// A program started the two ways: with "/p 0", which ends at once, and with
+// "/s", which shows its full-screen window of class WindowClass.
+struct TTimedProgram {
+    std::string Path;
+    std::string WindowClass;
+    double BestBare = 1e9, BestFirst = 1e9;
+};
+
 // Watched the way the first frame is, so that both starts share whatever the
 // watching costs them.
-double BareStart(const std::string& Installed) {
+double BareStart(const TTimedProgram& Program) {
     TRowWatch watch;
     const double t0 = Now();
-    TProcess p(Installed, "/p 0");
+    TProcess p(Program.Path, "/p 0");
     EXPECT_TRUE(p.Started());
     double ended = -1;
     WaitFor(
@@ -123,15 +136,15 @@ double BareStart(const std::string& Installed) {
             return ended > 0;
         },
         30000, 1);
-    EXPECT_GT(ended, 0) << "the screensaver did not end at once with /p";
+    EXPECT_GT(ended, 0) << Program.Path << " did not end at once with /p";
     return ended > 0 ? ended - t0 : 1e9;
 }
 
-double FirstFrame(const std::string& Installed) {
+double FirstFrame(const TTimedProgram& Program) {
     TRowWatch watch;
     EXPECT_FALSE(watch.FirstMovieShows()) << "the screen already shows the movie before the start";
     const double t0 = Now();
-    TProcess p(Installed, "/s");
+    TProcess p(Program.Path, "/s");
     EXPECT_TRUE(p.Started());
     double shown = -1;
     WaitFor(
@@ -140,11 +153,23 @@ double FirstFrame(const std::string& Installed) {
             return shown > 0 || !p.Running();
         },
         30000, 1);
-    EXPECT_GT(shown, 0) << "no movie frame came on screen";
+    EXPECT_GT(shown, 0) << "no first frame of " << Program.Path << " came on screen";
     // Ended by a key, as a user ends it, so it cleans up after itself.
-    if (HWND w = FindTop(ByCaptionOrClass("class=TShowForm"))) PostMessageA(w, WM_KEYDOWN, VK_SPACE, 0);
-    EXPECT_TRUE(p.Wait(15000)) << "the playback window did not close on a key";
+    if (HWND w = FindTop(ByCaptionOrClass("class=" + Program.WindowClass))) PostMessageA(w, WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_TRUE(p.Wait(15000)) << Program.Path << " did not close on a key";
     return shown > 0 ? shown - t0 : 1e9;
+}
+
+void TimeOneRound(TTimedProgram& Program) {
+    Program.BestBare = std::min(Program.BestBare, BareStart(Program));
+    Program.BestFirst = std::min(Program.BestFirst, FirstFrame(Program));
+}
+
+// Built beside this test.
+std::string BareWindowProgram() {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::filesystem::path(path).replace_filename("startup_bare_window.exe").string();
 }
 
 TEST(ScreensaverStartup, FirstFrameAgainstReadingAndInflatingItsOwnFile) {
@@ -152,11 +177,14 @@ TEST(ScreensaverStartup, FirstFrameAgainstReadingAndInflatingItsOwnFile) {
     TSampleScreensaver sample;
     ASSERT_NO_THROW(sample = MakeSampleScreensaver(folder));
 
-    double bestRead = 1e9, bestBare = 1e9, bestFirst = 1e9;
+    TTimedProgram saver{sample.Installed, "TShowForm"};
+    TTimedProgram bare{BareWindowProgram(), "TessaloomBareWindow"};
+    ASSERT_TRUE(std::filesystem::exists(bare.Path)) << bare.Path;
+    double bestRead = 1e9;
     for (int round = 0; round < Rounds; ++round) {
         bestRead = std::min(bestRead, ReadAndInflate(sample.Installed));
-        bestBare = std::min(bestBare, BareStart(sample.Installed));
-        bestFirst = std::min(bestFirst, FirstFrame(sample.Installed));
+        TimeOneRound(saver);
+        TimeOneRound(bare);
         if (HasFailure()) break;
     }
     RemoveScreensaverKey(sample.BuildId);
@@ -164,13 +192,19 @@ TEST(ScreensaverStartup, FirstFrameAgainstReadingAndInflatingItsOwnFile) {
     std::filesystem::remove_all(folder, ec);
     ASSERT_FALSE(HasFailure());
 
-    const double ratio = (bestFirst - bestBare) / bestRead;
+    const double ratio = (saver.BestFirst - saver.BestBare) / bestRead;
+    const double windowShare = (bare.BestFirst - bare.BestBare) / bestRead;
     std::printf("first frame %.1f ms after the start; bare start of the program %.1f ms; reading and inflating "
                 "its own file %.1f ms: ratio %.2f (limit %.2f)\n",
-                bestFirst * 1000, bestBare * 1000, bestRead * 1000, ratio, MaxRatio);
-    RecordProperty("first_frame_ms", static_cast<int>(bestFirst * 1000));
-    RecordProperty("bare_start_ms", static_cast<int>(bestBare * 1000));
+                saver.BestFirst * 1000, saver.BestBare * 1000, bestRead * 1000, ratio, MaxRatio);
+    std::printf("a bare full-screen window program: first frame %.1f ms, bare start %.1f ms: the window system "
+                "alone costs %.2f of the reading and inflating\n",
+                bare.BestFirst * 1000, bare.BestBare * 1000, windowShare);
+    RecordProperty("first_frame_ms", static_cast<int>(saver.BestFirst * 1000));
+    RecordProperty("bare_start_ms", static_cast<int>(saver.BestBare * 1000));
     RecordProperty("read_inflate_ms", static_cast<int>(bestRead * 1000));
+    RecordProperty("bare_window_first_frame_ms", static_cast<int>(bare.BestFirst * 1000));
+    RecordProperty("bare_window_bare_start_ms", static_cast<int>(bare.BestBare * 1000));
     EXPECT_LE(ratio, MaxRatio);
 }
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <future>
 
 namespace {
 
@@ -78,6 +79,7 @@ TEST_P(ReaderFailure, RaisesAtThePartThatFailedAndEveryPartAfterIt) {
         if (Index == 1) return std::to_string(reader.MovieCount());
         return Bytes(reader.TakeMovie(Index - 2));
     };
+    reader.WaitForFile();  // returns, whatever became of the file
     for (int i = 0; i < 5; ++i) {
         if (i < c.FirstFailing)
             EXPECT_NO_THROW(part(i)) << "part " << i;
@@ -95,6 +97,41 @@ INSTANTIATE_TEST_SUITE_P(
                     TFailureCase{"ContainerNotInflatable", [] { return PackageWith(false, true, -1); }, 1},
                     TFailureCase{"SecondMovieNotInflatable", [] { return PackageWith(false, false, 1); }, 3}),
     [](const auto& Info) { return std::string(Info.param.Name); });
+
+// A file whose reading waits until the test lets it go on.
+class TGatedFile : public TMemoryStream {
+public:
+    TGatedFile(const std::string& Bytes, std::shared_future<void> Gate) : gate_(std::move(Gate)) {
+        WriteBuffer(Bytes.data(), static_cast<std::int64_t>(Bytes.size()));
+        SetPosition(0);
+    }
+    std::int64_t Read(void* Buffer, std::int64_t Count) override {
+        gate_.wait();
+        return TMemoryStream::Read(Buffer, Count);
+    }
+
+private:
+    std::shared_future<void> gate_;
+};
+
+TEST(OwnFileReader, WaitForFileReturnsOnlyOnceTheFileHasBeenRead) {
+    TProject project;
+    project.Title = "Gated";
+    project.BuildId = kBuildId;
+    project.FlashList->Add("one.swf");
+    const std::string file = InstalledFile(project, {"FWS one"});
+    std::promise<void> release;
+    std::shared_future<void> gate = release.get_future().share();
+    TOwnFileReader reader([&]() -> std::unique_ptr<TStream> { return std::make_unique<TGatedFile>(file, gate); });
+
+    auto waiting = std::async(std::launch::async, [&] { reader.WaitForFile(); });
+    EXPECT_EQ(waiting.wait_for(std::chrono::milliseconds(100)), std::future_status::timeout)
+        << "returned while the file was still being read";
+    release.set_value();
+    EXPECT_EQ(waiting.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    ASSERT_EQ(reader.MovieCount(), 1);
+    EXPECT_EQ(Bytes(reader.TakeMovie(0)), "FWS one");
+}
 
 TEST(OwnFileReader, KeepsTheFailureOfOpeningAsItWas) {
     TOwnFileReader reader([]() -> std::unique_ptr<TStream> { throw EFOpenError("Cannot open file C:\\saver.scr"); });
