@@ -121,11 +121,12 @@ void TShowForm::FormCreate(TObject*) {
     // just below) starts Wine's display driver. Started while the file is
     // still being read, the two slowed each other down several times over,
     // so the window waits for the file's bytes; the inflating that follows
-    // only computes, and runs while the window is made and shown.
+    // stays in memory, and runs while the window is made and shown.
     if (system_->Reading) system_->Reading->WaitForFile();
     // The playback takes the cursor position as its reference point.
     playback_ = std::make_unique<TPlayback>(*screen_, system_->Services);
-    // The own file is read while the window is being made and shown.
+    // The own file is inflated while the window is being made and shown
+    // (test windows, which start no reading early, read it then as well).
     playback_->StartReading(std::move(system_->Reading));
     Application->OnMessage = TMessageEvent::Bind<&TShowForm::AppMessage>(this);
     // Error boxes must show above a window that stays on top of everything.
