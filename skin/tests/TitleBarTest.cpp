@@ -8,6 +8,7 @@
 #include "TitleBar.h"
 #include "TitleBarLayout.h"
 #include "TitleBarPopupMenu.h"
+#include "ThemeFileWriter.h"
 
 #include "Application.h"
 #include "DialogAnswerer.h"
@@ -16,6 +17,7 @@
 #include "GraphicsHandles.h"
 #include "MenuDriver.h"
 #include "Pump.h"
+#include "SysUtils.h"
 #include "UserInput.h"
 
 #include <windows.h>
@@ -624,6 +626,7 @@ TEST_F(TitleBarForm, EachStyleGivesItsHeightOffsetsAndPictures) {
             EXPECT_EQ(bar->Sections()->Items(2)->Align(), TskTitleBarAlign::skClient) << name;
             EXPECT_TRUE(bar->Sections()->Items(2)->Stretch()) << name;
             EXPECT_EQ(bar->Sections()->Items(1)->Align(), TskTitleBarAlign::skRight) << name;
+            EXPECT_EQ(bar->SystemMenu()->UIStyle(), c.style) << name;
             for (int i = 0; i < 4; ++i) {
                 EXPECT_EQ(Button(i)->PicNormal()->Width(), c.frame) << name << " button " << i;
                 EXPECT_EQ(Button(i)->Transparent(), c.transparent) << name << " button " << i;
@@ -698,6 +701,77 @@ TEST_F(TitleBarForm, CustomBarKeepsItsLookWhenTheStyleChanges) {
     Click(BarWindow(), Middle(MaxIndex).X, Middle(MaxIndex).Y);
     ASSERT_EQ(form->WindowState(), wsMaximized);
     EXPECT_TRUE(SamePicture(Button(MaxIndex)->PicNormal(), &maxPicture));
+}
+
+// ---- a theme file
+
+std::string TempThemeName(const char* Stem) {
+    char path[MAX_PATH + 1] = {};
+    return IncludeTrailingPathDelimiter(std::string(path, GetTempPathA(MAX_PATH, path))) + Stem + "_" +
+           std::to_string(GetCurrentProcessId()) + ".skn";
+}
+
+// A theme whose left caption picture is 40 rows high, buttons 11 x 11 at
+// row 7, and the given control font colour.
+struct TThemeOnDisk {
+    explicit TThemeOnDisk(std::int32_t FontColor) : Name(TempThemeName("titlebar")) {
+        TskThemeFileWriter writer;
+        writer.AddBitmap("TitleBarLeftImage", MakeBitmap(12, 40));
+        writer.AddBitmap("TitleBarRightImage", MakeBitmap(12, 40));
+        writer.AddBitmap("TitleBarClientImage", MakeBitmap(4, 40));
+        writer.AddBitmap("TitleBarButtonImage", MakeBitmap(18 * 11, 11));
+        writer.AddInteger("TitleBarButtonTopInt", 7);
+        writer.AddInteger("TitleBarButtonLeftOffsetInt", 1);
+        writer.AddInteger("FormMinWidthInt", 222);
+        writer.AddInteger("ControlFontColor", FontColor);
+        const auto bytes = writer.Bytes();
+        HANDLE file = CreateFileA(Name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    ~TThemeOnDisk() { DeleteFileA(Name.c_str()); }
+    std::string Name;
+};
+
+TEST_F(TitleBarForm, AFileThemeGivesItsValuesAndTheCaptionColourFromItsControlFontColour) {
+    const struct {
+        std::int32_t fontColor;
+        TColor caption;
+    } cases[] = {{0x10000, clBlack}, {0x30000, clBlack}, {0x40000, clBlack}, {0x50000, clBlack},
+                 {0x20000, clWhite}, {0x000000, clWhite}};
+    for (const auto& c : cases) {
+        SetUp();
+        MakeBar(TskUIStyle::WinXP, false);
+        TThemeOnDisk file(c.fontColor);
+        auto* theme = Create<TskFileTheme>(form.get());
+        theme->SetThemeFile(file.Name);
+        ASSERT_TRUE(theme->IsLoaded());
+        bar->Font()->SetColor(0x00123456);
+        // Handing over the theme keeps the caption colour; the style then reads the file.
+        bar->SetFileTheme(theme);
+        EXPECT_EQ(bar->Font()->Color(), 0x00123456) << c.fontColor;
+        bar->SetUIStyle(TskUIStyle::FromThemeFile);
+        EXPECT_EQ(bar->Font()->Color(), c.caption) << c.fontColor;
+        EXPECT_EQ(bar->Height(), 40);
+        EXPECT_EQ(bar->ButtonTop(), 7);
+        EXPECT_EQ(bar->LeftBtnXOffset(), 1);
+        EXPECT_EQ(bar->ButtonImageHeight(), 11);
+        EXPECT_EQ(form->Constraints()->MinWidth(), 222);
+        EXPECT_EQ(Button(CloseIndex)->PicNormal()->Width(), 11);
+        EXPECT_EQ(Button(CloseIndex)->UIStyle(), TskUIStyle::FromThemeFile);
+        EXPECT_EQ(bar->SystemMenu()->UIStyle(), TskUIStyle::FromThemeFile);
+        EXPECT_EQ(bar->SystemMenu()->FileTheme(), theme);
+        // The theme going away leaves DeepBlue.
+        theme->Free();
+        EXPECT_EQ(bar->FileTheme(), nullptr);
+        EXPECT_EQ(bar->UIStyle(), TskUIStyle::DeepBlue);
+        EXPECT_EQ(bar->Height(), 32);
+        EXPECT_EQ(Button(CloseIndex)->PicNormal()->Width(), 19);
+        EXPECT_EQ(bar->Font()->Color(), clWhite);
+        TearDown();
+        form.reset();
+    }
 }
 
 // ---- refusals
