@@ -208,6 +208,19 @@ TEST_F(TitleBarForm, WinXPInAFrameDrawsItsButtonsWhereTheLayoutSays) {
     EXPECT_EQ(BlockDifference(shot, W() - 45, 2, Button(MaxIndex)->PicNormal()), 0);
     EXPECT_EQ(BlockDifference(shot, W() - 67, 2, Button(MinIndex)->PicNormal()), 0);
     EXPECT_EQ(BlockDifference(shot, 2, 2, Button(ControlBoxIndex)->PicNormal()), 0);
+    // The caption's end pictures start three pixels up and left (right): the
+    // frame's border shows those rows. Columns 0 and 1 and the last are free of buttons.
+    TBitmap* left = bar->Sections()->Items(0)->Picture()->Bitmap();
+    TBitmap* right = bar->Sections()->Items(1)->Picture()->Bitmap();
+    ASSERT_GE(left->Width(), 5);
+    ASSERT_GE(right->Width(), 4);
+    int differ = 0;
+    for (int y = 0; y < bar->Height(); ++y) {
+        for (int x : {0, 1})
+            if ((PixelAt(shot, x, y) & 0xFFFFFF) != (left->ScanLine(y + 3)[x + 3] & 0xFFFFFF)) ++differ;
+        if ((PixelAt(shot, W() - 1, y) & 0xFFFFFF) != (right->ScanLine(y + 3)[right->Width() - 4] & 0xFFFFFF)) ++differ;
+    }
+    EXPECT_EQ(differ, 0);
     // The pictures differ from each other, so the places above are told apart.
     EXPECT_FALSE(SamePicture(Button(CloseIndex)->PicNormal(), Button(MaxIndex)->PicNormal()));
     EXPECT_FALSE(SamePicture(Button(MinIndex)->PicNormal(), Button(MaxIndex)->PicNormal()));
