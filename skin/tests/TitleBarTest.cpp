@@ -605,6 +605,82 @@ TEST_F(TitleBarForm, SystemMenuItemsActOnTheForm) {
     }
 }
 
+TEST_F(TitleBarForm, AControlBoxMenuReplacesTheSystemMenuUntilItIsFreed) {
+    MakeBar(TskUIStyle::WinXP);
+    auto* own = Create<TPopupMenu>(form.get());
+    auto* item = Create<TMenuItem>(own);
+    item->SetCaption("Own item");
+    own->Items()->Add(item);
+    struct TRecorder {
+        int clicks = 0;
+        void Click(TObject*) { ++clicks; }
+    } recorder;
+    item->OnClick = TNotifyEvent::Bind<&TRecorder::Click>(&recorder);
+    Button(ControlBoxIndex)->SetControlBoxMenu(own);
+    {
+        TMenuDriver choose(nullptr, item->Command());
+        Click(BarWindow(), 10, 10);
+        ASSERT_TRUE(choose.Found());
+    }
+    PumpFor(100);
+    EXPECT_EQ(recorder.clicks, 1);
+
+    // Freed, the menu is forgotten and the system menu comes back.
+    own->Free();
+    EXPECT_EQ(Button(ControlBoxIndex)->ControlBoxMenu(), nullptr);
+    {
+        TMenuDriver choose(nullptr, bar->SystemMenu()->Items()->Items(1)->Command());
+        Click(BarWindow(), 10, 10);
+        ASSERT_TRUE(choose.Found());
+    }
+    PumpFor(100);
+    EXPECT_EQ(form->WindowState(), wsMaximized);
+}
+
+TEST_F(TitleBarForm, AnInactiveFormsCaptionIsInTheInactiveCaptionColour) {
+    MakeBar(TskUIStyle::WinXP);
+    bar->SetCaption("WWWWWWWW");
+    auto captionColours = [&](std::uint32_t Colour) {
+        TBitmap shot;
+        Capture(bar, shot);
+        int count = 0;
+        for (int y = 0; y < bar->Height(); ++y)
+            for (int x = 28; x < W() - 67; ++x)
+                if ((PixelAt(shot, x, y) & 0xFFFFFF) == Colour) ++count;
+        return count;
+    };
+    const COLORREF inactive = GetSysColor(COLOR_INACTIVECAPTION);
+    const std::uint32_t inactivePixel = (GetRValue(inactive) << 16) | (GetGValue(inactive) << 8) | GetBValue(inactive);
+    EXPECT_GT(captionColours(0xFFFFFF), 20);
+    bar->SetFormActive(false);
+    EXPECT_EQ(captionColours(0xFFFFFF), 0);
+    EXPECT_GT(captionColours(inactivePixel), 20);
+    EXPECT_EQ(bar->Font()->Color(), clWhite);  // only the painting changes
+}
+
+TEST_F(TitleBarForm, TheFrameReadsTheSectionPictures) {
+    MakeBar(TskUIStyle::WinXP);
+    EXPECT_TRUE(bar->HasThreeSectionPictures());
+    TBitmap* left = nullptr;
+    TBitmap* right = nullptr;
+    TBitmap* client = nullptr;
+    bar->LeftSectionGraphic(left);
+    bar->RightSectionGraphic(right);
+    bar->ClientSectionGraphic(client);
+    EXPECT_EQ(left, bar->Sections()->Items(0)->Picture()->Graphic());
+    EXPECT_EQ(right, bar->Sections()->Items(1)->Picture()->Graphic());
+    EXPECT_EQ(client, bar->Sections()->Items(2)->Picture()->Graphic());
+    ASSERT_NE(left, nullptr);
+    EXPECT_EQ(left->Height(), 29);
+
+    // A missing section leaves the caller's variable alone.
+    bar->Sections()->Delete(2);
+    EXPECT_FALSE(bar->HasThreeSectionPictures());
+    TBitmap* untouched = left;
+    bar->ClientSectionGraphic(untouched);
+    EXPECT_EQ(untouched, left);
+}
+
 // ---- styles
 
 TEST_F(TitleBarForm, EachStyleGivesItsHeightOffsetsAndPictures) {
