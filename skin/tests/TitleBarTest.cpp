@@ -28,6 +28,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -541,6 +542,50 @@ TEST_F(TitleBarForm, NonClientMouseMessagesGoOnToTheForm) {
         EXPECT_EQ(seen[0].LParam, MAKELPARAM(123, 45));
     }
     EXPECT_TRUE(GetClassLongPtrA(BarWindow(), GCL_STYLE) & CS_DBLCLKS);
+}
+
+// A real drag through the system's input: the press on the caption hands
+// over to the system's move loop, which follows the pointer until release.
+TEST(TitleBarDrag, DraggingTheCaptionMovesTheForm) {
+    auto form = CreateOwned<TForm>();
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(200, 200, 320, 120);
+    auto* bar = Create<TskTitleBar>(form.get());
+    bar->SetParent(form.get());
+    bar->SetUIStyle(TskUIStyle::WinXP);
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    PumpFor(200);
+    const TPoint start = bar->ClientToScreen(TPoint{150, 10});
+    SetCursorPos(start.X, start.Y);
+    PumpFor(100);
+    auto send = [](DWORD Flags, int DX, int DY) {
+        INPUT in{};
+        in.type = INPUT_MOUSE;
+        in.mi.dwFlags = Flags;
+        in.mi.dx = DX;
+        in.mi.dy = DY;
+        SendInput(1, &in, sizeof in);
+    };
+    // The moves and the release come from another thread while this one sits in the move loop.
+    std::thread user([&] {
+        Sleep(300);
+        for (int i = 0; i < 10; ++i) {
+            SetCursorPos(start.X + 6 * (i + 1), start.Y + 4 * (i + 1));
+            send(MOUSEEVENTF_MOVE, 0, 0);
+            Sleep(40);
+        }
+        Sleep(100);
+        send(MOUSEEVENTF_LEFTUP, 0, 0);
+    });
+    send(MOUSEEVENTF_LEFTDOWN, 0, 0);
+    PumpFor(1500);
+    user.join();
+    PumpFor(200);
+    RECT r;
+    GetWindowRect(form->Handle(), &r);
+    EXPECT_EQ(r.left, 260);
+    EXPECT_EQ(r.top, 240);
 }
 
 // ---- system menu
