@@ -726,6 +726,23 @@ TEST_F(TitleBarForm, TheFrameReadsTheSectionPictures) {
     EXPECT_EQ(untouched, left);
 }
 
+TEST_F(TitleBarForm, RepaintsHoldNoGraphicsObjects) {
+    MakeBar(TskUIStyle::WinXP);
+    bar->SetDrawAppIcon(true);
+    bar->SetCaption("A caption long enough to be shortened on every single paint of the bar");
+    MoveTo(BarWindow(), Middle(CloseIndex).X, Middle(CloseIndex).Y);
+    bar->Repaint();
+    const long live = LiveGdiObjects();
+    const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    for (int i = 0; i < 300; ++i) bar->Repaint();
+    EXPECT_EQ(LiveGdiObjects(), live);
+    // Wine answers 0 here; Windows counts.
+    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi + 2);
+    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user + 2);
+    EXPECT_EQ(bar->HotButtonIndex(), CloseIndex);
+}
+
 // ---- styles
 
 TEST_F(TitleBarForm, EachStyleGivesItsHeightOffsetsAndPictures) {
