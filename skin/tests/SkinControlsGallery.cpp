@@ -5,6 +5,7 @@
 #include "SkinButtons.h"
 #include "SkinCheckBox.h"
 #include "SkinThemes.h"
+#include "SkinToolBar.h"
 
 #include "Application.h"
 #include "Form.h"
@@ -22,6 +23,8 @@ namespace {
 void PaintInto(TWinControl* Control, TCanvas* Sheet, int X, int Y) {
     TBitmap shot;
     shot.SetSize(Control->Width(), Control->Height());
+    // The native tool bar paints its background on erasing; the skinned controls ignore it.
+    Control->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(shot.Canvas()->Handle()), 0);
     Control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(shot.Canvas()->Handle()), 0);
     shot.FreeContext();
     Sheet->Draw(X, Y, &shot);
@@ -56,7 +59,7 @@ void Sheet(TskUIStyle Style, const std::string& File) {
     const std::vector<std::string> states{"normal", "hot", "pressed", "focused", "disabled"};
     TBitmap sheet;
     const int columnW = 110, left = 110;
-    sheet.SetSize(left + columnW * 5 + 10, 330);
+    sheet.SetSize(left + columnW * 5 + 10, 390);
     sheet.Canvas()->Brush()->SetColor(form->Color());
     sheet.Canvas()->FillRect({0, 0, sheet.Width(), sheet.Height()});
     Label(sheet.Canvas(), 8, 6, std::string(UIStyleName(Style)));
@@ -151,6 +154,31 @@ void Sheet(TskUIStyle Style, const std::string& File) {
         b->Free();
     }
     y += 30;
+
+    // Tool buttons: one bar per state, the state set on the native bar.
+    Label(sheet.Canvas(), 8, y + 8, "TskToolBar");
+    const std::vector<std::string> toolStates{"normal", "hot", "pressed", "checked", "drop-down hot"};
+    for (size_t s = 0; s < toolStates.size(); ++s) {
+        auto* bar = Create<TskToolBar>(form.get());
+        bar->SetParent(form.get());
+        bar->SetAlign(alNone);
+        bar->SetBounds(0, 200, 100, 30);
+        bar->SetUIStyle(Style);
+        bar->SetShowCaptions(true);
+        auto* b = Create<TToolButton>(form.get());
+        b->SetCaption(s == 4 ? "Go" : "&File");
+        b->SetParent(bar);
+        if (s == 3) b->SetStyle(tbsCheck);
+        if (s == 4) b->SetStyle(tbsDropDown);
+        if (s == 3) b->SetDown(true);
+        if (s == 1 || s == 2 || s == 4) SendMessageA(bar->Handle(), TB_SETHOTITEM, 0, 0);
+        if (s == 2) SendMessageA(bar->Handle(), TB_PRESSBUTTON, static_cast<WPARAM>(b->CommandId()), TRUE);
+        PumpFor(20);
+        PaintInto(bar, sheet.Canvas(), left + static_cast<int>(s) * columnW, y);
+        Label(sheet.Canvas(), left + static_cast<int>(s) * columnW, y + 30, toolStates[s]);
+        bar->Free();
+    }
+    y += 52;
 
     Label(sheet.Canvas(), 8, y + 4, "auto-size");
     auto* autoSized = Create<TskButton>(form.get());
