@@ -15,11 +15,15 @@
 #include "ImageList.h"
 #include "Panel.h"
 #include "StdControls.h"
+#include "SysUtils.h"
+#include "TestBitmaps.h"
+#include "ThemeFileWriter.h"
 #include "TypInfo.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -619,6 +623,86 @@ TEST_F(SkinButtons, AnActionGivesItsCaptionAndItsImageToAnEmptyGlyph) {
     EXPECT_EQ(empty->Text(), "&Run");
     ClickAt(empty->Handle(), 5, 5);
     EXPECT_EQ(executed.Log, std::vector<std::string>{"Act"});
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SkinButtons, CaptionAndControlTextStayInStep) {
+    TskButton* b = Button("Text", 20, 20);
+    b->SetCaption("&Go");
+    EXPECT_EQ(b->Text(), "&Go");
+    static_cast<TControl*>(b)->SetText("Stop");
+    EXPECT_EQ(b->Caption(), "Stop");
+    SetOrdProp(b, "Default", 1);
+    SetStrProp(b, "Caption", "Run");
+    EXPECT_EQ(b->Text(), "Run");
+}
+
+TEST_F(SkinButtons, TheDefaultSetterLetsEveryButtonDecideAgain) {
+    RegisterStandardControls();
+    auto* edit = Create<TEdit>(form.get());
+    edit->SetParent(form.get());
+    edit->SetBounds(20, 20, 100, 21);
+    TskButton* first = Button("First", 20, 60);
+    TskButton* second = Button("Second", 110, 60);
+    edit->SetFocus();
+    PumpFor(30);
+    first->SetDefault(true);
+    EXPECT_TRUE(first->ActiveDefault());
+    EXPECT_FALSE(second->ActiveDefault());
+    first->SetDefault(false);
+    second->SetDefault(true);
+    EXPECT_FALSE(first->ActiveDefault());
+    EXPECT_TRUE(second->ActiveDefault());
+    // A button focused answers Enter itself, whatever Default says.
+    first->SetFocus();
+    PumpFor(30);
+    EXPECT_TRUE(first->ActiveDefault());
+    EXPECT_FALSE(second->ActiveDefault());
+}
+
+TEST_F(SkinButtons, AFileThemeGivesTransparencyAndItsRemovalFallsBackToDeepBlue) {
+    TskThemeFileWriter writer;
+    writer.AddBitmap("ButtonImage", MakeBitmap(63, 21));
+    writer.AddBoolean("ButtonTransparentBool", true);
+    char temp[MAX_PATH + 1] = {};
+    const std::string name = IncludeTrailingPathDelimiter(std::string(temp, GetTempPathA(MAX_PATH, temp))) +
+                             "buttons-" + std::to_string(GetCurrentProcessId()) + ".skn";
+    {
+        const std::vector<std::uint8_t> bytes = writer.Bytes();
+        FILE* f = std::fopen(name.c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fwrite(bytes.data(), 1, bytes.size(), f);
+        std::fclose(f);
+    }
+    auto* theme = Create<TskFileTheme>(form.get());
+    theme->SetThemeFile(name);
+    DeleteFileA(name.c_str());
+    ASSERT_TRUE(theme->IsLoaded());
+
+    TskButton* b = Button("Themed", 20, 20, TskUIStyle::FromThemeFile);
+    EXPECT_FALSE(b->Transparent()) << "no file yet: DeepBlue";
+    b->SetFileTheme(theme);
+    EXPECT_TRUE(b->Transparent());
+    // The frame comes from the file: frame 2 of its three 21 pixel frames while the pointer is over.
+    TBitmap picture, frame, expected, shot;
+    theme->ReadBitmapFrame(TskThemeKey::ButtonImage, &frame, 3, 2);
+    ASSERT_EQ(frame.Width(), 21);
+    b->SetTabStop(false);
+    PointerTo(b, 10, 10);
+    Painted(b, shot);
+    expected.SetSize(80, 27);
+    for (int y = 0; y < 27; ++y) std::fill_n(expected.ScanLine(y), 80, FormPixel);
+    DrawNineGridBitmap(&frame, expected.Canvas(), {0, 0, 80, 27}, true);
+    expected.FreeContext();
+    EXPECT_TRUE(SamePixels(shot, expected));
+
+    theme->Free();
+    EXPECT_EQ(b->FileTheme(), nullptr);
+    EXPECT_EQ(b->UIStyle(), TskUIStyle::DeepBlue);
+    EXPECT_FALSE(b->Transparent());
 }
 
 }  // namespace
