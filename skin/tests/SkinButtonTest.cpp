@@ -706,3 +706,41 @@ TEST_F(SkinButtons, AFileThemeGivesTransparencyAndItsRemovalFallsBackToDeepBlue)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SkinButtons, AStoredGlyphIsReadFromTheFormDescription) {
+    RegisterClass<TForm>();
+    RegisterClass<TskButton>();
+    std::vector<std::uint8_t> data = MakeBitmap(32, 16);
+    const auto length = static_cast<std::uint32_t>(data.size());
+    data.insert(data.begin(), {static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8),
+                               static_cast<std::uint8_t>(length >> 16), static_cast<std::uint8_t>(length >> 24)});
+    std::string hex;
+    char pair[3];
+    for (std::uint8_t b : data) {
+        std::snprintf(pair, sizeof pair, "%02X", b);
+        hex += pair;
+    }
+    TOwned<TForm> stored = CreateOwned<TForm>();
+    ReadFormDescriptionText(stored.get(),
+                            "Form1: TForm\n  Add: TskButton\n    Caption = \"Add\"\n    Glyph.Data = {" + hex +
+                                "}\n    Layout = blGlyphTop\n  end\nend\n",
+                            "Form1");
+    auto* b = dynamic_cast<TskButton*>(stored->FindComponent("Add"));
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->Glyph()->Width(), 32);
+    EXPECT_EQ(b->Glyph()->Height(), 16);
+    EXPECT_EQ(b->Layout(), blGlyphTop);
+
+    // Data shorter than its length says is refused.
+    data.resize(40);
+    hex.resize(80);
+    TOwned<TForm> broken = CreateOwned<TForm>();
+    EXPECT_THROW(ReadFormDescriptionText(broken.get(), "Form1: TForm\n  Add: TskButton\n    Glyph.Data = {" + hex +
+                                                            "}\n  end\nend\n",
+                                         "Form1"),
+                 std::exception);
+}
+
+}  // namespace
