@@ -10,6 +10,7 @@
 
 #include "Action.h"
 #include "Edit.h"
+#include "GraphicsHandles.h"
 #include "FormReader.h"
 #include "Icon.h"
 #include "ImageList.h"
@@ -548,6 +549,35 @@ TEST_F(SkinButtons, ATinyButtonPaintsEveryPixel) {
     Painted(tiny, shot);
     // Too small for the corners: whatever pieces fit, and no failure.
     EXPECT_EQ(CountOf(shot, 0x010203), 0) << "every pixel painted";
+}
+
+// Every bitmap made for a paint goes with it, on the path where fetching the
+// frame fails too. The count is of the objects the library's wrappers hold
+// (Wine keeps no count of its own).
+TEST_F(SkinButtons, PaintingKeepsNoGdiObjects) {
+    TskButton* glyphed = Button("Glyphed", 20, 20);
+    TBitmap glyph;
+    MakeGlyph(glyph, 16, 16, Red);
+    glyphed->SetGlyph(&glyph);
+    glyphed->SetCaption("Add");
+    TskButton* mac = Button("Mac", 120, 20, TskUIStyle::MacOS);
+    mac->SetCaption("Build");
+    auto* broken = Add<TskImageButton>(220, 20, 80, 24);
+    TIcon icon;
+    icon.SetHandle(CopyIcon(LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION))));
+    broken->PicNormal()->SetGraphic(&icon);
+    TBitmap shot;
+    shot.SetSize(100, 40);
+    auto paintAll = [&](int Round) {
+        glyphed->SetEnabled(Round % 2 == 0);
+        for (TWinControl* c : std::initializer_list<TWinControl*>{glyphed, mac, broken})
+            c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(shot.Canvas()->Handle()), 0);
+    };
+    paintAll(0);
+    paintAll(1);
+    const long before = LiveGdiObjects();
+    for (int round = 0; round < 200; ++round) paintAll(round);
+    EXPECT_EQ(LiveGdiObjects(), before);
 }
 
 TEST_F(SkinButtons, SpeedButtonFramesItsGlyphWhileThePointerIsOver) {
