@@ -234,7 +234,9 @@ std::string FormatFloat(const std::string& Mask, double Value) {
             DecimalDigits(Value, shape.decimals, integer, fraction);
             return Apply(sections[1], shape, integer, fraction);
         }
-        return "-" + Apply(sections[0], first, integer, fraction);
+        std::string out = Apply(sections[0], first, integer, fraction);
+        out.insert(out.begin(), '-');
+        return out;
     }
     return Apply(sections[0], first, integer, fraction);
 }
