@@ -105,17 +105,15 @@ void TskCustomPanel::Paint() {
     buffer.SetSize(Width(), Height());
     TCanvas* canvas = buffer.Canvas();
     const TRect client = ClientRect();
-    if (transparent_) PaintParentBackground(canvas, this);
+    // Opaque, the panel's colour lies under the picture too: an unscaled
+    // picture smaller than the panel leaves no undefined pixels beside it.
+    PaintBackground(canvas);
     if (HasGraphic()) {
         switch (drawStyle_) {
             case TskDrawStyle::skStretch: canvas->StretchDraw(client, picture_.Graphic()); break;
             case TskDrawStyle::skTile: TilePicture(canvas, &picture_, client); break;
             case TskDrawStyle::skNormal: canvas->Draw(0, 0, picture_.Graphic()); break;
         }
-    } else if (!transparent_) {
-        canvas->Brush()->SetStyle(bsSolid);
-        canvas->Brush()->SetColor(Color());
-        canvas->FillRect(client);
     }
     canvas->Brush()->SetStyle(bsClear);
     const std::string caption = Caption();
