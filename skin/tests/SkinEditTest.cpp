@@ -109,7 +109,11 @@ TEST_F(SkinEdits, TheTwoRingsSurviveTypingSelectingAndFocusChanges) {
     expectRings("after selecting");
     Focus(second);
     expectRings("after the focus left");
-    // Resizing repaints the non-client band: the frame comes back on it.
+    // The system redraws the frame alone (activation, style changes): the
+    // class library fills the border band then, and the rings go back on it.
+    SetWindowPos(edit->Handle(), nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PumpFor(80);
+    expectRings("after the frame was redrawn");
     edit->SetWidth(150);
     PumpFor(80);
     expectRings("after resizing");
