@@ -4,6 +4,8 @@
 // every case of its table.
 #include "FlatPanel.h"
 #include "SkinControlFixture.h"
+#include "SkinEdit.h"
+#include "SkinGroupBox.h"
 #include "SkinImagePanel.h"
 
 #include "Exceptions.h"
@@ -11,6 +13,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <ostream>
 #include <string>
 
@@ -286,6 +289,77 @@ TEST_F(FlatPanels, TheBandIsTwoPixelsOutsideTheClientArea) {
     EXPECT_EQ(panel->ClientRect(), Rect(0, 0, 116, 56));
     EXPECT_EQ(panel->BevelInner(), bvNone);
     EXPECT_EQ(panel->BevelOuter(), bvNone);
+}
+
+// --- Painting gives back every GDI object it makes, also when it fails. ---
+
+// A picture that fails while it is drawn.
+class TFailingGraphic : public TGraphic {
+public:
+    std::unique_ptr<TGraphic> CreateNew() const override { return std::make_unique<TFailingGraphic>(); }
+    int Width() const override { return 40; }
+    int Height() const override { return 40; }
+    bool Empty() const override { return false; }
+    void LoadFromStream(TStream*) override {}
+    void Assign(TPersistent* Source) override {
+        if (!dynamic_cast<TFailingGraphic*>(Source)) TGraphic::Assign(Source);
+    }
+
+protected:
+    void Draw(TCanvas*, const TRect&) override { throw EInvalidGraphic("drawing failed"); }
+};
+
+using PaintingResources = SkinControlsTest;
+
+TEST_F(PaintingResources, RepaintsLeaveTheGdiObjectsAsTheyWere) {
+    auto* panel = Add<TskImagePanel>(10, 10, 128, 128);
+    TBitmap picture;
+    Quadrants(picture, 200, 200);
+    panel->Picture()->Assign(&picture);
+    panel->SetCaption("Logo");
+    auto* box = Add<TskGroupBox>(150, 10, 185, 105);
+    box->SetCaption("Settings");
+    auto* flat = Add<TFlatPanel>(150, 130, 100, 40);
+    auto* edit = Add<TskNumberEdit>(10, 150, 100, 21);
+    std::vector<TWinControl*> controls{panel, box, flat, edit};
+    TBitmap target;
+    target.SetSize(200, 200);
+    auto paintAll = [&](int Times) {
+        for (int i = 0; i < Times; ++i)
+            for (TWinControl* c : controls) {
+                c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(target.Canvas()->Handle()), 0);
+                c->Perform(WM_NCPAINT, 1, 0);
+            }
+    };
+    for (TskDrawStyle style : {TskDrawStyle::skNormal, TskDrawStyle::skStretch, TskDrawStyle::skTile}) {
+        panel->SetDrawStyle(style);
+        panel->SetTransparent(style == TskDrawStyle::skTile);
+        paintAll(3);  // caches (fonts, brushes of the canvases) made once
+        const long live = LiveGdiObjects();
+        const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+        paintAll(300);
+        EXPECT_EQ(LiveGdiObjects(), live);
+        EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi + 2);
+    }
+}
+
+TEST_F(PaintingResources, APaintThatFailsGivesBackItsOffScreenBitmap) {
+    auto* panel = Add<TskImagePanel>(10, 10, 64, 64);
+    TFailingGraphic failing;
+    panel->Picture()->SetGraphic(&failing);
+    TBitmap target;
+    target.SetSize(64, 64);
+    const HDC dc = target.Canvas()->Handle();
+    EXPECT_THROW(panel->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0), EInvalidGraphic);
+    const long live = LiveGdiObjects();
+    for (int i = 0; i < 50; ++i) EXPECT_THROW(panel->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0), EInvalidGraphic);
+    EXPECT_EQ(LiveGdiObjects(), live);
+    // The panel paints normally again once the picture is gone.
+    panel->Picture()->SetGraphic(nullptr);
+    panel->SetColor(clWhite);
+    TBitmap shot;
+    Painted(panel, shot);
+    EXPECT_EQ(CountOf(shot, 0xFFFFFFu), 64 * 64);
 }
 
 }  // namespace
