@@ -8,6 +8,7 @@
 #include "Application.h"
 #include "Exceptions.h"
 #include "FloatFormat.h"
+#include "TypInfo.h"
 
 #include <windows.h>
 
@@ -275,6 +276,20 @@ TEST_F(SkinEdits, ANonNumberOnLeavingIsShownByTheApplication) {
     Focus(other);
     ASSERT_EQ(errors.Messages.size(), 2u);
     EXPECT_EQ(errors.Messages[1], "'2.00 kg' is not a valid floating point value");
+}
+
+TEST_F(SkinEdits, OnlyTheNumberEditPublishesBorderStyle) {
+    TskNumberEdit* edit = Number();
+    EXPECT_FALSE(IsPublishedProp(other, "BorderStyle"));
+    EXPECT_TRUE(IsPublishedProp(edit, "BorderStyle"));
+    EXPECT_EQ(GetEnumProp(edit, "BorderStyle"), "bsNone");
+    for (const char* name : {"UIStyle", "FileTheme", "BorderColor", "Text", "OnChange"}) EXPECT_TRUE(IsPublishedProp(other, name)) << name;
+    SetFloatProp(edit, "Value", 2.5);
+    EXPECT_EQ(edit->Text(), "2.50");
+    SetStrProp(edit, "Mask", "#,##0.0");
+    SetFloatProp(edit, "Value", 12345.67);
+    EXPECT_EQ(edit->Text(), "12,345.7");
+    EXPECT_DOUBLE_EQ(edit->Value(), 12345.7) << "read back from the text, thousands separator dropped";
 }
 
 }  // namespace

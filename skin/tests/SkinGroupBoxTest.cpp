@@ -6,6 +6,8 @@
 #include "SkinGroupBox.h"
 
 #include "DrawnText.h"
+#include "TestFolder.h"
+#include "ThemeFileWriter.h"
 #include "TypInfo.h"
 
 #include <windows.h>
@@ -142,6 +144,46 @@ TEST_F(SkinGroupBoxes, DefaultsAndTheWindowTextApartFromTheCaption) {
     GetWindowTextA(box->Handle(), text, sizeof text);
     EXPECT_STREQ(text, " ");
     EXPECT_EQ(GetStrProp(box, "Caption"), "Settings");
+}
+
+TEST_F(SkinGroupBoxes, ThemeFileColoursAndTheFallBackWhenTheThemeGoes) {
+    TskThemeFileWriter writer;
+    writer.AddInteger("ControlBorderColor", 0x00123456);
+    writer.AddInteger("ControlFontColor", 0x00654321);
+    const std::vector<std::uint8_t> bytes = writer.Bytes();
+    TTestFolder folder;
+    const std::string file = folder.Write("colours.skn", std::string(bytes.begin(), bytes.end()));
+    auto* theme = Create<TskFileTheme>(form.get());
+    theme->SetThemeFile(file);
+    ASSERT_TRUE(theme->IsLoaded());
+
+    TskGroupBox* box = Box("Settings");
+    auto* inside = Add<TskEdit>(10, 20, 100, 21, box);
+    auto* alone = Add<TskEdit>(10, 150, 100, 21);
+    box->SetFileTheme(theme);
+    box->SetUIStyle(TskUIStyle::FromThemeFile);
+    alone->SetFileTheme(theme);
+    alone->SetUIStyle(TskUIStyle::FromThemeFile);
+    EXPECT_EQ(box->BorderColor(), 0x00123456);
+    EXPECT_EQ(box->Font()->Color(), 0x00654321);
+    EXPECT_EQ(inside->FileTheme(), theme);
+    EXPECT_EQ(inside->BorderColor(), 0x00123456);
+    EXPECT_EQ(alone->BorderColor(), 0x00123456);
+    // A theme given with another style is loaded but not shown.
+    alone->SetUIStyle(TskUIStyle::WinXP);
+    EXPECT_EQ(alone->BorderColor(), 0x00686868);
+    alone->SetUIStyle(TskUIStyle::FromThemeFile);
+
+    theme->Free();
+    for (TskEdit* e : {inside, alone}) {
+        EXPECT_EQ(e->FileTheme(), nullptr);
+        EXPECT_EQ(e->UIStyle(), TskUIStyle::DeepBlue);
+        EXPECT_EQ(e->BorderColor(), 0);
+    }
+    EXPECT_EQ(box->FileTheme(), nullptr);
+    EXPECT_EQ(box->UIStyle(), TskUIStyle::DeepBlue);
+    EXPECT_EQ(box->BorderColor(), 0);
+    EXPECT_EQ(box->Font()->Color(), 0);
 }
 
 }  // namespace

@@ -178,6 +178,23 @@ TEST_F(SkinImagePanels, BlankCaptionIsNotDrawnAndACaptionIsDrawnUntrimmed) {
     EXPECT_GT(BoxOf(shot, 0).Left, plain + 4);
 }
 
+TEST_F(SkinImagePanels, PublishedPropertiesByName) {
+    TskImagePanel* panel = Panel(40, 40);
+    for (const char* name : {"skNormal", "skStretch", "skTile"}) {
+        SetEnumProp(panel, "DrawStyle", name);
+        EXPECT_EQ(GetEnumProp(panel, "DrawStyle"), name);
+    }
+    EXPECT_EQ(panel->DrawStyle(), TskDrawStyle::skTile);
+    SetOrdProp(panel, "Transparent", 1);
+    EXPECT_TRUE(panel->Transparent());
+    SetOrdProp(panel, "AutoSize", 1);
+    EXPECT_TRUE(panel->AutoSize());
+    EXPECT_TRUE(IsPublishedProp(panel, "Picture"));
+    EXPECT_EQ(GetEnumProp(panel, "Alignment"), "taCenter");
+    EXPECT_EQ(panel->BevelInner(), bvNone);
+    EXPECT_EQ(panel->BevelOuter(), bvNone);
+}
+
 // --- The flat panel: its two-pixel band read back from the screen. ---
 
 class FlatPanels : public SkinControlsTest {
