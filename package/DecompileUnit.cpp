@@ -24,13 +24,34 @@ constexpr std::int64_t MaxInflateRatio = 1032;
 TDecompileStream::TDecompileStream() : data_(std::make_unique<TMemoryStream>()) {}
 
 void TDecompileStream::Decompile(TStream* Source) {
+    Reset(nullptr);
+    try {
+        data_->LoadFromStream(Source);
+    } catch (...) {
+        data_->Clear();
+        throw;
+    }
+    ReadTable();
+}
+
+void TDecompileStream::Decompile(std::unique_ptr<TMemoryStream> Source) {
+    Reset(std::move(Source));
+    ReadTable();
+}
+
+void TDecompileStream::Reset(std::unique_ptr<TMemoryStream> Data) {
     count_ = 0;
     unpackedSizes_.clear();
     storedSizes_.clear();
     offsets_.clear();
-    data_->Clear();
+    if (Data)
+        data_ = std::move(Data);
+    else
+        data_->Clear();
+}
+
+void TDecompileStream::ReadTable() {
     try {
-        data_->LoadFromStream(Source);
         const std::int64_t length = data_->Size();
         if (length < 4) ReadError();
         const auto* bytes = static_cast<const unsigned char*>(data_->Memory());

@@ -20,6 +20,9 @@ public:
     // streams would run into the table raises EReadError "Stream read error"
     // and leaves the reader empty.
     void Decompile(TStream* Source);
+    // The same for a container already in memory (a stream inflated from
+    // another container): the reader takes it over instead of copying it.
+    void Decompile(std::unique_ptr<TMemoryStream> Source);
     // A new stream, owned by the caller, holding stream Index, positioned at
     // its end; empty for Index >= Count. A stream whose stored and unpacked
     // sizes differ, or any stream when Decompress is true, is inflated to
@@ -33,6 +36,11 @@ public:
     const std::vector<std::int32_t>& StoredSizes() const { return storedSizes_; }
 
 private:
+    // Empties the reader; it then holds Data, or nothing when Data is null.
+    void Reset(std::unique_ptr<TMemoryStream> Data);
+    // Reads the size table of the container in data_.
+    void ReadTable();
+
     int count_ = 0;
     std::unique_ptr<TMemoryStream> data_;
     std::vector<std::int32_t> unpackedSizes_;

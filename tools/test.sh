@@ -31,14 +31,22 @@ gui_slots=4
 slots_spec="$root/build/windows/gui-slots-$gui_slots.json"
 wine_gui_slots_start "$gui_slots" "$root/build/windows/wineprefix" "$slots_spec"
 echo "== Windows tests (Wine on $DISPLAY, GUI tests in $gui_slots display slots)"
-# The start-up timing of the screensaver does not meet its target reliably
-# under Wine on this kind of machine: the window system alone takes most of
-# the budget (the test times a bare full-screen window program beside the
-# screensaver and prints its share), and it overlaps the reading only in part.
-# It is measured and reported here, but does not decide the run.
+# The screensaver's start-up timing runs alone afterwards, so that no other
+# test's windows weigh on it. It reports a ratio (the screensaver's first
+# frame less its bare start, to a bare full-screen window program's first
+# frame less its bare start plus reading and inflating the own file) and has
+# no target of its own: it fails only when a program does not start, show or
+# end as it should.
 timing='^ScreensaverStartup\.'
 run ctest --preset windows -j "$jobs" --resource-spec-file "$slots_spec" -E "$timing"
-echo "== Screensaver start-up timing (reported; its target is not met reliably here)"
-ctest --preset windows --resource-spec-file "$slots_spec" -R "$timing" -V | grep -E "first frame|Passed|Failed|ratio" ||
-  echo "start-up timing: see the lines above"
+echo "== Screensaver start-up timing (reported)"
+timing_log="$root/build/windows/startup-timing.log"
+if ctest --preset windows --resource-spec-file "$slots_spec" -R "$timing" -V >"$timing_log" 2>&1; then
+  grep -E "^[0-9]+: (screensaver:|bare full-screen|reading and inflating|start-up ratio)" "$timing_log" | sed 's/^[0-9]*: //' ||
+    echo "start-up timing: no figures in $timing_log"
+else
+  status=1
+  echo "the start-up timing test did not run through: $timing_log"
+  tail -n 40 "$timing_log"
+fi
 exit $status

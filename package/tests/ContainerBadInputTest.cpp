@@ -141,6 +141,15 @@ TEST(ContainerBadInput, ADecompileThatFailsLeavesNoStreamsOfAnEarlierContainer) 
     EXPECT_THROW(reader.Decompile(&bad), EReadError);
     EXPECT_EQ(reader.Count(), 0);
     EXPECT_EQ(reader.GetStream(0, true)->Size(), 0);
+
+    // Likewise for a container handed over in memory.
+    reader.Decompile(writer.Compile());
+    ASSERT_EQ(reader.Count(), 1);
+    auto taken = std::make_unique<TMemoryStream>();
+    taken->WriteBuffer("\x05\0\0\0", 4);
+    EXPECT_THROW(reader.Decompile(std::move(taken)), EReadError);
+    EXPECT_EQ(reader.Count(), 0);
+    EXPECT_EQ(reader.Data()->Size(), 0);
 }
 
 }  // namespace

@@ -137,6 +137,15 @@ TEST(Container, PackageLayoutWithARawProgramFirstAndANestedContainer) {
     TDecompileStream inner;
     inner.Decompile(reader.GetStream(1, true).get());
     EXPECT_EQ(Bytes(*inner.GetStream(1, true)), Movie(8, 9000));
+    // The inflated container taken over as it is, not copied.
+    auto inflated = reader.GetStream(1, true);
+    const TMemoryStream* held = inflated.get();
+    TDecompileStream adopted;
+    adopted.Decompile(std::move(inflated));
+    EXPECT_EQ(adopted.Data(), held);
+    ASSERT_EQ(adopted.Count(), 2);
+    EXPECT_EQ(Bytes(*adopted.GetStream(0, true)), Movie(7, 5000));
+    EXPECT_EQ(Bytes(*adopted.GetStream(1, true)), Movie(8, 9000));
     // Stream 0 is raw: demanding decompression fails, as raw bytes are no zlib data.
     EXPECT_THROW(reader.GetStream(0, true), EDecompressionError);
 }

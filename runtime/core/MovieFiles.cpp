@@ -11,18 +11,11 @@ std::string FreeMovieName(TFileSystem& Files, const std::string& TempFolder, con
 
 void ExtractMovies(TDecompileStream& Movies, TStrings& FlashList, const std::string& TempFolder, TFileSystem& Files,
                    std::vector<std::string>& Written) {
-    ExtractMovies(
-        Movies.Count(), [&](int Index) { return Movies.GetStream(Index, true); }, FlashList, TempFolder, Files,
-        Written);
-}
-
-void ExtractMovies(int MovieCount, const TMovieSource& Movie, TStrings& FlashList, const std::string& TempFolder,
-                   TFileSystem& Files, std::vector<std::string>& Written) {
     for (int i = 0; i < FlashList.Count(); ++i) {
         const std::string path = FreeMovieName(Files, TempFolder, FlashList.Strings(i));
         FlashList.SetStrings(i, path);
-        if (i >= MovieCount) throw EReadError("Stream read error");
-        auto movie = Movie(i);
+        if (i >= Movies.Count()) throw EReadError("Stream read error");
+        auto movie = Movies.GetStream(i, true);
         Files.WriteFile(path, *movie);
         Written.push_back(path);
     }

@@ -9,8 +9,6 @@
 #include "FileSystem.h"
 #include "Strings.h"
 
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,8 +22,3 @@ std::string FreeMovieName(TFileSystem& Files, const std::string& TempFolder, con
 // raises EReadError "Stream read error".
 void ExtractMovies(TDecompileStream& Movies, TStrings& FlashList, const std::string& TempFolder, TFileSystem& Files,
                    std::vector<std::string>& Written);
-// The same with the movies handed over one at a time: Movie(i) is asked for
-// each i below MovieCount, in order, once the earlier files are complete.
-using TMovieSource = std::function<std::unique_ptr<TMemoryStream>(int Index)>;
-void ExtractMovies(int MovieCount, const TMovieSource& Movie, TStrings& FlashList, const std::string& TempFolder,
-                   TFileSystem& Files, std::vector<std::string>& Written);

@@ -5,3 +5,7 @@ void LoadProject(TDecompileStream& Package, TProject& Project) {
     Project.ProjectStream->LoadFromStream(text.get());
     Project.LoadFromStream();
 }
+
+void OpenMovies(TDecompileStream& Package, TDecompileStream& Movies) {
+    Movies.Decompile(Package.GetStream(kMoviesStream, true));
+}

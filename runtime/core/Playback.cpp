@@ -2,6 +2,7 @@
 
 #include "Exceptions.h"
 #include "MovieFiles.h"
+#include "OwnPackage.h"
 
 #include <utility>
 
@@ -30,18 +31,16 @@ void TPlayback::RevealCursor() {
     cursorHidden_ = false;
 }
 
-void TPlayback::StartReading(std::unique_ptr<TOwnFileReader> Started) {
-    if (reader_) return;
-    reader_ = Started ? std::move(Started) : std::make_unique<TOwnFileReader>(services_.OpenOwnFile);
-}
-
 void TPlayback::Show() {
-    // The window may be closed before its playback got round to starting.
+    // A window closed before it was shown has nothing to start.
     if (finished_) return;
     try {
-        StartReading();
-        project_->ProjectStream->LoadFromStream(reader_->TakeProjectText().get());
-        project_->LoadFromStream();
+        TDecompileStream package;
+        {
+            auto own = services_.OpenOwnFile();
+            package.Decompile(own.get());
+        }
+        LoadProject(package, *project_);
 
         settings_ = ReadSettings(*services_.Settings, project_->BuildId);
         filter_.IgnoreMouse = settings_.IgnoreMouse;
@@ -57,11 +56,9 @@ void TPlayback::Show() {
         shown_ = true;
         HideCursor();
 
-        const int movies = reader_->MovieCount();
-        ExtractMovies(
-            movies, [&](int Index) { return reader_->TakeMovie(Index); }, *project_->FlashList, services_.TempFolder,
-            *services_.Files, written_);
-        reader_.reset();
+        TDecompileStream movies;
+        OpenMovies(package, movies);
+        ExtractMovies(movies, *project_->FlashList, services_.TempFolder, *services_.Files, written_);
         if (project_->FlashList->Count() == 0) throw Exception(kNoMoviesMessage);
 
         sequence_ = std::make_unique<TMovieSequence>(project_->FlashList->Count(), project_->RandomPlay, services_.Draw);
@@ -69,7 +66,6 @@ void TPlayback::Show() {
         window_.EnableTimer(sequence_->NeedsTimer());
         window_.Invalidate();
     } catch (...) {
-        reader_.reset();
         // The error box must not appear under a hidden cursor.
         RevealCursor();
         throw;
@@ -104,7 +100,6 @@ bool TPlayback::CloseQuery() {
 void TPlayback::Finish() {
     if (finished_) return;
     finished_ = true;
-    reader_.reset();
     if (muted_) services_.Volume->SetVolume(savedVolume_);
     for (const std::string& path : written_) services_.Files->RemoveFile(path);
     written_.clear();

@@ -8,7 +8,6 @@
 #include "FileSystem.h"
 #include "InputFilter.h"
 #include "MovieSequence.h"
-#include "OwnFileReader.h"
 #include "ProjectUnit.h"
 #include "Settings.h"
 #include "SystemServices.h"
@@ -55,16 +54,12 @@ public:
     // Runs Finish when the window did not.
     ~TPlayback();
 
-    // Starts reading and inflating the own file on a thread of its own, so
-    // that Show finds it done, or takes over a reading already under way
-    // (Started); Show starts it itself when it was not started.
-    void StartReading(std::unique_ptr<TOwnFileReader> Started = nullptr);
-    // Whether Show would find the own file read and inflated already.
-    bool ReadingDone() const { return reader_ && reader_->Done(); }
     // Reads the own file, applies the settings, writes the movies and starts
-    // the first. A failure raises its exception after the cursor has been
-    // shown again; the window stays and still closes on input. After Finish
-    // it does nothing.
+    // the first, all before it returns: the window calls it before it first
+    // appears. The file is read whole in one read, and each part is inflated
+    // once, straight from the bytes read. A failure raises its exception
+    // after the cursor has been shown again; the window stays and still
+    // closes on input. After Finish it does nothing.
     void Show();
     // The 300 ms poll of the player.
     void Poll(int TotalFrames, int CurrentFrame);
@@ -90,7 +85,6 @@ private:
     TPlaybackWindow& window_;
     TPlaybackServices services_;
     std::unique_ptr<TProject> project_;
-    std::unique_ptr<TOwnFileReader> reader_;
     TInputFilter filter_;
     TScreensaverSettings settings_;
     std::unique_ptr<TMovieSequence> sequence_;

@@ -43,8 +43,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                 break;
             }
             case TStartAction::Playback: {
-                // Read while the window is made and shown.
-                StartReadingOwnFile();
                 TShowForm* form = nullptr;
                 Application->CreateForm(form);
                 break;

@@ -11,12 +11,14 @@
 #include "WaveOutVolume.h"
 #include "Win9xPassword.h"
 
+#include <functional>
+#include <utility>
+
 namespace {
 
-// Posted by FormShow: the playback starts once the window is on screen. The
-// window appears while the movies are still being read and written, and an
-// error is reported over a window that is there to close on input.
-constexpr UINT CM_STARTPLAYBACK = CM_BASE + 0x100;
+// Posted to the window by a FormShow that failed: the error is reported once
+// the window has been shown, so that it is on screen to close on input.
+constexpr UINT CM_SHOWFAILED = CM_BASE + 0x100;
 
 // The password dialog belongs to the window, whose handle exists only once
 // the window is made; the dialog is asked for long after that.
@@ -30,22 +32,15 @@ private:
     TShowForm& form_;
 };
 
-TOwnFileReader::TOpen OwnFileOpener() {
+std::function<std::unique_ptr<TStream>()> OwnFileOpener() {
     return [path = Application->ExeName()] {
         return std::unique_ptr<TStream>(std::make_unique<TFileStream>(path, fmOpenRead | fmShareDenyNone));
     };
 }
 
-// Started by the program before anything else, taken by the window it makes.
-std::unique_ptr<TOwnFileReader>& EarlyReading() {
-    static std::unique_ptr<TOwnFileReader> reading;
-    return reading;
-}
-
 struct TRealSystem : TShowForm::TSystem {
     explicit TRealSystem(TShowForm& Form) : password(Form) {
         Services.OpenOwnFile = OwnFileOpener();
-        Reading = std::move(EarlyReading());
         Services.Settings = &settings;
         Services.Volume = &volume;
         Services.Files = &files;
@@ -96,10 +91,6 @@ const TClassInfo& TShowForm::StaticClassInfo() {
     return info;
 }
 
-void StartReadingOwnFile() {
-    if (!EarlyReading()) EarlyReading() = std::make_unique<TOwnFileReader>(OwnFileOpener());
-}
-
 void RegisterShowFormClasses() {
     TShockwaveFlash::StaticClassInfo();
     TTimer::StaticClassInfo();
@@ -117,17 +108,8 @@ std::unique_ptr<TShowForm::TSystem> TShowForm::MakeSystem() { return std::make_u
 void TShowForm::FormCreate(TObject*) {
     screen_ = std::make_unique<TScreenSide>(*this);
     system_ = MakeSystem();
-    // The program's first call into the window system (the cursor position
-    // just below) starts Wine's display driver. Started while the file is
-    // still being read, the two slowed each other down several times over,
-    // so the window waits for the file's bytes; the inflating that follows
-    // stays in memory, and runs while the window is made and shown.
-    if (system_->Reading) system_->Reading->WaitForFile();
     // The playback takes the cursor position as its reference point.
     playback_ = std::make_unique<TPlayback>(*screen_, system_->Services);
-    // The own file is inflated while the window is being made and shown
-    // (test windows, which start no reading early, read it then as well).
-    playback_->StartReading(std::move(system_->Reading));
     Application->OnMessage = TMessageEvent::Bind<&TShowForm::AppMessage>(this);
     // Error boxes must show above a window that stays on top of everything.
     Application->OnException = TExceptionEvent::Bind<&TShowForm::ShowError>(this);
@@ -135,18 +117,20 @@ void TShowForm::FormCreate(TObject*) {
 
 void TShowForm::FormShow(TObject*) {
     if (!playback_) return;
-    // The window appears at once, already covering the screen, and stays
-    // blank until the playback has the movies out.
-    screen_->CoverScreen();
-    PostMessageA(Handle(), CM_STARTPLAYBACK, 0, 0);
+    // Runs before the window first appears: the desktop stays as it was until
+    // the window comes up covering it, the cursor hidden, the movies written
+    // and the first one loaded in the player.
+    try {
+        playback_->Show();
+    } catch (...) {
+        showFailure_ = std::current_exception();
+        PostMessageA(Handle(), CM_SHOWFAILED, 0, 0);
+    }
 }
 
 void TShowForm::Dispatch(TMessage& Message) {
-    if (Message.Msg == CM_STARTPLAYBACK) {
-        // While the file is still being read, the window is painted blank
-        // first rather than left unpainted.
-        if (playback_ && !playback_->ReadingDone()) UpdateWindow(Handle());
-        if (playback_) playback_->Show();
+    if (Message.Msg == CM_SHOWFAILED) {
+        if (auto failure = std::exchange(showFailure_, nullptr)) std::rethrow_exception(failure);
         return;
     }
     TForm::Dispatch(Message);

@@ -35,8 +35,6 @@ public:
     struct TSystem {
         virtual ~TSystem() = default;
         TPlaybackServices Services;
-        // The own file's reading when it is already under way, or null.
-        std::unique_ptr<TOwnFileReader> Reading;
     };
 
 protected:
@@ -52,12 +50,9 @@ private:
     std::unique_ptr<TScreenSide> screen_;
     std::unique_ptr<TSystem> system_;
     std::unique_ptr<TPlayback> playback_;
+    // A failure of FormShow, reported once the window is on screen.
+    std::exception_ptr showFailure_;
 };
-
-// Starts reading and inflating the program's own file on a thread of its own
-// for the playback window about to be made; the window takes it over. The
-// file is then read while the program and its window start.
-void StartReadingOwnFile();
 
 // Makes the classes of the window's description known by name: the player and
 // the timer (the standard controls are registered by RegisterStandardControls).

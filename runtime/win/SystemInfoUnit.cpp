@@ -1,5 +1,6 @@
 #include "SystemInfoUnit.h"
 
+#include "Application.h"
 #include "FileSearch.h"
 #include "IniFile.h"
 #include "SysUtils.h"
@@ -34,13 +35,16 @@ std::string TSystemInfo::GetCacheDirectory(int Folder, HWND Owner) {
     return ok ? std::string(path) : std::string();
 }
 
+TSystemInfo::TSystemInfo(TProcessMessages ProcessMessages)
+    : processMessages_(ProcessMessages ? std::move(ProcessMessages) : TProcessMessages([] { Application->ProcessMessages(); })) {}
+
 void TSystemInfo::FindAll(const std::string& Folder, TStrings& List) {
     std::set<std::string> visited;
     FindAllBelow(Folder, List, visited);
 }
 
 void TSystemInfo::FindAllBelow(const std::string& Folder, TStrings& List, std::set<std::string>& Visited) {
-    if (processMessages_) processMessages_();
+    processMessages_();
     const std::string identity = FolderIdentity(Folder);
     if (!identity.empty()) {
         if (!Visited.insert(identity).second) return;

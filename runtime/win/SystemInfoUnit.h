@@ -13,11 +13,12 @@
 
 class TSystemInfo : public TObject {
 public:
-    // Lets the application handle its pending messages; the application
-    // object supplies it so long searches keep the windows responsive.
+    // Lets the application handle its pending messages, so long searches
+    // keep the windows responsive. Without one given, the application
+    // object's own processing of its pending messages is used.
     using TProcessMessages = std::function<void()>;
 
-    explicit TSystemInfo(TProcessMessages ProcessMessages = {}) : processMessages_(std::move(ProcessMessages)) {}
+    explicit TSystemInfo(TProcessMessages ProcessMessages = {});
     std::string ClassName() const override { return "TSystemInfo"; }
 
     // The path of a shell folder (a CSIDL value), without a trailing "\";
@@ -26,8 +27,10 @@ public:
     std::string GetCacheDirectory(int Folder, HWND Owner);
     // Adds every file below Folder (given without a trailing "\") to List as
     // its upper-cased full path, depth first in the order the file system
-    // lists them. Links and junctions to folders are not entered, and no
-    // folder is entered twice, so a link back up the tree ends nothing.
+    // lists them. Pending messages are processed once per folder visited,
+    // an empty or missing one too. Links and junctions to folders are not
+    // entered, and no folder is entered twice, so a link back up the tree
+    // cannot make the walk endless.
     void FindAll(const std::string& Folder, TStrings& List);
     // In "system.ini" of the Windows folder, section "boot", the key
     // "SCRNSAVE.EXE" gets the short form of FileName. Raises the ini file's

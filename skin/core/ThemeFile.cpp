@@ -1,12 +1,13 @@
 #include "ThemeFile.h"
 
-#include "BitmapFile.h"
 #include "ByteReader.h"
 #include "Exceptions.h"
 #include "FileStream.h"
 
 #include <charconv>
+#include <map>
 #include <unordered_set>
+#include <utility>
 
 using namespace ThemeFileLayout;
 
@@ -91,9 +92,11 @@ void TskThemeFileReader::LoadFromBytes(std::span<const std::uint8_t> Data) {
 
     // Honest files place each header after the previous one's data, so a chain
     // can never hold more headers than fit into the file side by side, and the
-    // data copied out of it never adds up to more than the file itself.
+    // data copied out of it never adds up to more than the file itself. Entries
+    // that point at the same bytes share one copy of them.
     const std::size_t maxHeaders = size / EntryHeaderSize + 1;
     std::unordered_set<std::uint64_t> visited;
+    std::map<std::pair<std::uint32_t, std::uint32_t>, std::shared_ptr<TMemoryStream>> copies;
     std::uint64_t copied = 0;
 
     for (;;) {
@@ -113,18 +116,17 @@ void TskThemeFileReader::LoadFromBytes(std::span<const std::uint8_t> Data) {
         switch (type) {
         case TypeBitmap: {
             if (!InFile(dataOffset, dataSize, size)) ReadFailure();
-            copied += dataSize;
-            if (copied > size) ReadFailure();
-            const auto bytes = Data.subspan(dataOffset, dataSize);
-            try {
-                ParseBmp(bytes.data(), bytes.size(), true);
-            } catch (const EInvalidGraphic&) {
-                ReadFailure();
+            // The bytes are kept as written, a damaged picture too: it fails
+            // only where it is drawn, and the rest of the theme still holds.
+            std::shared_ptr<TMemoryStream>& stream = copies[{dataOffset, dataSize}];
+            if (!stream) {
+                copied += dataSize;
+                if (copied > size) ReadFailure();
+                stream = std::make_shared<TMemoryStream>();
+                stream->WriteBuffer(Data.data() + dataOffset, static_cast<std::int64_t>(dataSize));
+                stream->SetPosition(0);
             }
-            auto stream = std::make_unique<TMemoryStream>();
-            stream->WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
-            stream->SetPosition(0);
-            images.push_back({std::move(name), std::move(stream)});
+            images.push_back({std::move(name), stream});
             break;
         }
         case TypeInteger:

@@ -37,7 +37,9 @@ class TskThemeFileReader : public TObject {
 public:
     struct TImage {
         std::string Name;
-        std::unique_ptr<TMemoryStream> Stream;  // a whole bitmap file
+        // The entry's bytes, a whole bitmap file when the theme is sound;
+        // entries that point at the same bytes share one stream.
+        std::shared_ptr<TMemoryStream> Stream;
     };
 
     // Errors of the loading (a file that cannot be opened, a damaged file)
@@ -48,9 +50,10 @@ public:
     std::string ClassName() const override { return "TskThemeFileReader"; }
 
     // Replaces what the reader holds by the file's entries. A file that points
-    // outside itself, chains its headers in a loop or carries a bitmap entry
-    // that is no well-formed bitmap raises EReadError ("Stream read error");
-    // the reader then keeps what it held. The file is opened for reading with
+    // outside itself or chains its headers in a loop raises EReadError
+    // ("Stream read error"); the reader then keeps what it held. A bitmap
+    // entry is kept as written even when it is empty or no bitmap: only that
+    // picture fails, where it is loaded. The file is opened for reading with
     // sharing allowed.
     void LoadFromFile(const std::string& FileName);
     void LoadFromBytes(std::span<const std::uint8_t> Data);

@@ -10,16 +10,21 @@
 
 #include "Action.h"
 #include "Edit.h"
+#include "GraphicsHandles.h"
 #include "FormReader.h"
 #include "Icon.h"
 #include "ImageList.h"
 #include "Panel.h"
 #include "StdControls.h"
+#include "SysUtils.h"
+#include "TestBitmaps.h"
+#include "ThemeFileWriter.h"
 #include "TypInfo.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -546,6 +551,35 @@ TEST_F(SkinButtons, ATinyButtonPaintsEveryPixel) {
     EXPECT_EQ(CountOf(shot, 0x010203), 0) << "every pixel painted";
 }
 
+// Every bitmap made for a paint goes with it, on the path where fetching the
+// frame fails too. The count is of the objects the library's wrappers hold
+// (Wine keeps no count of its own).
+TEST_F(SkinButtons, PaintingKeepsNoGdiObjects) {
+    TskButton* glyphed = Button("Glyphed", 20, 20);
+    TBitmap glyph;
+    MakeGlyph(glyph, 16, 16, Red);
+    glyphed->SetGlyph(&glyph);
+    glyphed->SetCaption("Add");
+    TskButton* mac = Button("Mac", 120, 20, TskUIStyle::MacOS);
+    mac->SetCaption("Build");
+    auto* broken = Add<TskImageButton>(220, 20, 80, 24);
+    TIcon icon;
+    icon.SetHandle(CopyIcon(LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION))));
+    broken->PicNormal()->SetGraphic(&icon);
+    TBitmap shot;
+    shot.SetSize(100, 40);
+    auto paintAll = [&](int Round) {
+        glyphed->SetEnabled(Round % 2 == 0);
+        for (TWinControl* c : std::initializer_list<TWinControl*>{glyphed, mac, broken})
+            c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(shot.Canvas()->Handle()), 0);
+    };
+    paintAll(0);
+    paintAll(1);
+    const long before = LiveGdiObjects();
+    for (int round = 0; round < 200; ++round) paintAll(round);
+    EXPECT_EQ(LiveGdiObjects(), before);
+}
+
 TEST_F(SkinButtons, SpeedButtonFramesItsGlyphWhileThePointerIsOver) {
     auto* b = Add<TskToolBarSpeedButton>(20, 20, 18, 18);
     EXPECT_EQ(b->Color(), clBtnFace);
@@ -619,6 +653,124 @@ TEST_F(SkinButtons, AnActionGivesItsCaptionAndItsImageToAnEmptyGlyph) {
     EXPECT_EQ(empty->Text(), "&Run");
     ClickAt(empty->Handle(), 5, 5);
     EXPECT_EQ(executed.Log, std::vector<std::string>{"Act"});
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SkinButtons, CaptionAndControlTextStayInStep) {
+    TskButton* b = Button("Text", 20, 20);
+    b->SetCaption("&Go");
+    EXPECT_EQ(b->Text(), "&Go");
+    static_cast<TControl*>(b)->SetText("Stop");
+    EXPECT_EQ(b->Caption(), "Stop");
+    SetOrdProp(b, "Default", 1);
+    SetStrProp(b, "Caption", "Run");
+    EXPECT_EQ(b->Text(), "Run");
+}
+
+TEST_F(SkinButtons, TheDefaultSetterLetsEveryButtonDecideAgain) {
+    RegisterStandardControls();
+    auto* edit = Create<TEdit>(form.get());
+    edit->SetParent(form.get());
+    edit->SetBounds(20, 20, 100, 21);
+    TskButton* first = Button("First", 20, 60);
+    TskButton* second = Button("Second", 110, 60);
+    edit->SetFocus();
+    PumpFor(30);
+    first->SetDefault(true);
+    EXPECT_TRUE(first->ActiveDefault());
+    EXPECT_FALSE(second->ActiveDefault());
+    first->SetDefault(false);
+    second->SetDefault(true);
+    EXPECT_FALSE(first->ActiveDefault());
+    EXPECT_TRUE(second->ActiveDefault());
+    // A button focused answers Enter itself, whatever Default says.
+    first->SetFocus();
+    PumpFor(30);
+    EXPECT_TRUE(first->ActiveDefault());
+    EXPECT_FALSE(second->ActiveDefault());
+}
+
+TEST_F(SkinButtons, AFileThemeGivesTransparencyAndItsRemovalFallsBackToDeepBlue) {
+    TskThemeFileWriter writer;
+    writer.AddBitmap("ButtonImage", MakeBitmap(63, 21));
+    writer.AddBoolean("ButtonTransparentBool", true);
+    char temp[MAX_PATH + 1] = {};
+    const std::string name = IncludeTrailingPathDelimiter(std::string(temp, GetTempPathA(MAX_PATH, temp))) +
+                             "buttons-" + std::to_string(GetCurrentProcessId()) + ".skn";
+    {
+        const std::vector<std::uint8_t> bytes = writer.Bytes();
+        FILE* f = std::fopen(name.c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fwrite(bytes.data(), 1, bytes.size(), f);
+        std::fclose(f);
+    }
+    auto* theme = Create<TskFileTheme>(form.get());
+    theme->SetThemeFile(name);
+    DeleteFileA(name.c_str());
+    ASSERT_TRUE(theme->IsLoaded());
+
+    TskButton* b = Button("Themed", 20, 20, TskUIStyle::FromThemeFile);
+    EXPECT_FALSE(b->Transparent()) << "no file yet: DeepBlue";
+    b->SetFileTheme(theme);
+    EXPECT_TRUE(b->Transparent());
+    // The frame comes from the file: frame 2 of its three 21 pixel frames while the pointer is over.
+    TBitmap picture, frame, expected, shot;
+    theme->ReadBitmapFrame(TskThemeKey::ButtonImage, &frame, 3, 2);
+    ASSERT_EQ(frame.Width(), 21);
+    b->SetTabStop(false);
+    PointerTo(b, 10, 10);
+    Painted(b, shot);
+    expected.SetSize(80, 27);
+    for (int y = 0; y < 27; ++y) std::fill_n(expected.ScanLine(y), 80, FormPixel);
+    DrawNineGridBitmap(&frame, expected.Canvas(), {0, 0, 80, 27}, true);
+    expected.FreeContext();
+    EXPECT_TRUE(SamePixels(shot, expected));
+
+    theme->Free();
+    EXPECT_EQ(b->FileTheme(), nullptr);
+    EXPECT_EQ(b->UIStyle(), TskUIStyle::DeepBlue);
+    EXPECT_FALSE(b->Transparent());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SkinButtons, AStoredGlyphIsReadFromTheFormDescription) {
+    RegisterClass<TForm>();
+    RegisterClass<TskButton>();
+    std::vector<std::uint8_t> data = MakeBitmap(32, 16);
+    const auto length = static_cast<std::uint32_t>(data.size());
+    data.insert(data.begin(), {static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8),
+                               static_cast<std::uint8_t>(length >> 16), static_cast<std::uint8_t>(length >> 24)});
+    std::string hex;
+    char pair[3];
+    for (std::uint8_t b : data) {
+        std::snprintf(pair, sizeof pair, "%02X", b);
+        hex += pair;
+    }
+    TOwned<TForm> stored = CreateOwned<TForm>();
+    ReadFormDescriptionText(stored.get(),
+                            "Form1: TForm\n  Add: TskButton\n    Caption = \"Add\"\n    Glyph.Data = {" + hex +
+                                "}\n    Layout = blGlyphTop\n  end\nend\n",
+                            "Form1");
+    auto* b = dynamic_cast<TskButton*>(stored->FindComponent("Add"));
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->Glyph()->Width(), 32);
+    EXPECT_EQ(b->Glyph()->Height(), 16);
+    EXPECT_EQ(b->Layout(), blGlyphTop);
+
+    // Data shorter than its length says is refused.
+    data.resize(40);
+    hex.resize(80);
+    TOwned<TForm> broken = CreateOwned<TForm>();
+    EXPECT_THROW(ReadFormDescriptionText(broken.get(), "Form1: TForm\n  Add: TskButton\n    Glyph.Data = {" + hex +
+                                                            "}\n  end\nend\n",
+                                         "Form1"),
+                 std::exception);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "DrawnText.h"
 #include "FormReader.h"
+#include "GraphicsHandles.h"
 
 #include <windows.h>
 
@@ -242,6 +243,24 @@ TEST_F(SkinCheckBoxes, TheAcceleratorFocusesAndToggles) {
     PressKeys({VK_MENU, 'M'});
     EXPECT_TRUE(mute->Checked());
     EXPECT_EQ(count.clicks, 1);
+}
+
+}  // namespace
+
+namespace {
+
+// The bitmaps of a paint go with it (counted by the library's wrappers).
+TEST_F(SkinCheckBoxes, PaintingKeepsNoGdiObjects) {
+    TskCheckBox* box = Box("Mute", 20);
+    TBitmap shot;
+    Painted(box, shot);
+    const long before = LiveGdiObjects();
+    for (int round = 0; round < 200; ++round) {
+        box->SetChecked(round % 2 == 0);
+        box->SetEnabled(round % 3 != 0);
+        box->Perform(WM_PAINT, reinterpret_cast<WPARAM>(shot.Canvas()->Handle()), 0);
+    }
+    EXPECT_EQ(LiveGdiObjects(), before);
 }
 
 }  // namespace

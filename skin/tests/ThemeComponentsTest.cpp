@@ -121,6 +121,37 @@ TEST(TskFileTheme, LookupsByKeyAndNeutralValuesWithoutFile) {
     EXPECT_EQ(frame.Width(), 3);
 }
 
+TEST(TskFileTheme, ABadPictureLeavesTheGraphicAsItWasAndTheRestOfTheThemeHolds) {
+    const struct {
+        const char* what;
+        std::vector<std::uint8_t> picture;
+    } cases[] = {{"empty", {}}, {"no bitmap", {'N', 'o', 't', ' ', 'a', ' ', 'B', 'M', 'P'}}};
+    for (const auto& c : cases) {
+        TskThemeFileWriter writer;
+        writer.AddBitmap("ButtonImage", c.picture);
+        writer.AddBitmap("CheckBoxImage", MakeBitmap(8, 4));
+        writer.AddInteger("FormRoundCornerInt", 7);
+        TScratchFile file(TempFolder() + Unique("badpicture"), writer.Bytes());
+        TOwned<TskFileTheme> theme = CreateOwned<TskFileTheme>();
+        ASSERT_NO_THROW(theme->SetThemeFile(file.Name)) << c.what;
+        ASSERT_TRUE(theme->IsLoaded()) << c.what;
+        EXPECT_EQ(theme->ReadInt(TskThemeKey::FormRoundCornerInt), 7) << c.what;
+
+        TBitmap had, frame;
+        FillWith(had, 2, 2, 0x00123456);
+        FillWith(frame, 3, 1, 0x00654321);
+        theme->ReadBitmap(TskThemeKey::ButtonImage, &had);
+        theme->ReadBitmapFrame(TskThemeKey::ButtonImage, &frame, 3, 1);
+        EXPECT_EQ(had.Width(), 2) << c.what;
+        EXPECT_EQ(PixelAt(had, 1, 1), 0x00123456u) << c.what;
+        EXPECT_EQ(frame.Width(), 3) << c.what;
+        EXPECT_EQ(PixelAt(frame, 2, 0), 0x00654321u) << c.what;
+        TBitmap good;
+        theme->ReadBitmap(TskThemeKey::CheckBoxImage, &good);
+        EXPECT_EQ(good.Width(), 8) << c.what << ": the other picture loads";
+    }
+}
+
 TEST(TskFileTheme, BareNameFoundInTheProgramsFolderAndSearchedAgain) {
     const std::string bare = Unique("bare");
     TScratchFile file(ProgramFolder() + bare, ThemeBytes(21));

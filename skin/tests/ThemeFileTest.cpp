@@ -189,8 +189,6 @@ TEST(ThemeFile, DamagedFilesRaiseTheStreamReadError) {
         {"bitmap runs past the end", [](Bytes& f) { PutLE(f, EntryAt(f, 0) + 69, static_cast<std::uint32_t>(f.size())); }},
         {"huge bitmap size", [](Bytes& f) { PutLE(f, EntryAt(f, 0) + 69, 0xFFFFFFFFu); }},
         {"bitmap data offset past the end", [](Bytes& f) { PutLE(f, EntryAt(f, 0) + 65, 0xFFFFFFFFu); }},
-        {"bitmap data is no bitmap", [](Bytes& f) { f[EntryAt(f, 0) + 77] = 'X'; }},
-        {"bitmap with cut pixel rows", [](Bytes& f) { PutLE(f, EntryAt(f, 0) + 69, GetLE(f, EntryAt(f, 0) + 69) - 1); }},
         {"integer data past the end", [](Bytes& f) { PutLE(f, EntryAt(f, 1) + 65, static_cast<std::uint32_t>(f.size() - 3)); }},
         {"boolean data past the end", [](Bytes& f) { PutLE(f, EntryAt(f, 4) + 65, static_cast<std::uint32_t>(f.size())); }},
         {"huge string size", [](Bytes& f) { PutLE(f, EntryAt(f, 6) + 69, 0xFFFFFFFFu); }},
@@ -207,21 +205,96 @@ TEST(ThemeFile, DamagedFilesRaiseTheStreamReadError) {
     }
 }
 
-TEST(ThemeFile, SharedBitmapDataCannotMultiplyTheMemory) {
-    // Many entries pointing at one large bitmap: the copies would add up to far
-    // more than the file; the reader refuses the file instead.
-    const Bytes bitmap = MakeBitmap(200, 200);
-    TskThemeFileWriter w;
-    w.AddBitmap("ButtonImage", bitmap);
-    for (int i = 0; i < 4; ++i) w.AddInteger("FormMinWidthInt", i);
-    Bytes file = w.Bytes();
-    for (int i = 1; i <= 4; ++i) {
-        const std::size_t at = EntryAt(file, i);
-        file[at + 64] = TypeBitmap;
-        PutLE(file, at + 65, GetLE(file, EntryAt(file, 0) + 65));
-        PutLE(file, at + 69, static_cast<std::uint32_t>(bitmap.size()));
+TEST(ThemeFile, ABadPictureLoadsAsWrittenWithTheRestOfTheTheme) {
+    // One picture entry of the sample made bad; every other value must still
+    // be there, and the bad entry holds exactly the bytes the file gives it.
+    using Edit = std::function<void(Bytes&)>;
+    const struct {
+        const char* what;
+        Edit edit;
+        std::function<Bytes(const Bytes&)> expected;  // the picture's bytes, from the edited file
+    } cases[] = {
+        {"empty bitmap entry", [](Bytes& f) { PutLE(f, EntryAt(f, 0) + 69, 0); }, [](const Bytes&) { return Bytes{}; }},
+        {"entry that is no bitmap", [](Bytes& f) { f[EntryAt(f, 0) + 77] = 'X'; },
+         [](const Bytes& f) {
+             const std::size_t at = EntryAt(f, 0) + 77;
+             return Bytes(f.begin() + static_cast<std::ptrdiff_t>(at), f.begin() + static_cast<std::ptrdiff_t>(at + GetLE(f, EntryAt(f, 0) + 69)));
+         }},
+        {"bitmap with cut pixel rows", [](Bytes& f) { PutLE(f, EntryAt(f, 0) + 69, GetLE(f, EntryAt(f, 0) + 69) - 1); },
+         [](const Bytes&) {
+             Bytes b = MakeBitmap(9, 7);
+             b.pop_back();
+             return b;
+         }},
+        {"entry pointing at an integer's data", [](Bytes& f) { PutLE(f, EntryAt(f, 0) + 65, GetLE(f, EntryAt(f, 1) + 65)); PutLE(f, EntryAt(f, 0) + 69, 4); },
+         [](const Bytes&) { return Bytes{0xFA, 0xFF, 0xFF, 0xFF}; }},
+    };
+    for (const auto& c : cases) {
+        Bytes file = SampleTheme();
+        c.edit(file);
+        std::optional<TskThemeFileReader> reader;
+        try {
+            reader.emplace(file);
+        } catch (const EReadError&) {
+            ADD_FAILURE() << c.what << ": refused";
+            continue;
+        }
+        ASSERT_EQ(reader->Images().size(), 1u) << c.what;
+        TMemoryStream* picture = reader->ReadStream("ButtonImage");
+        ASSERT_NE(picture, nullptr) << c.what;
+        EXPECT_EQ(Content(picture), c.expected(file)) << c.what;
+        EXPECT_EQ(reader->ReadInt("TitleBarButtonRightOffsetInt"), -6) << c.what;
+        EXPECT_EQ(reader->ReadInt("FormBackgroundColor"), 0x00F59F86) << c.what;
+        EXPECT_TRUE(reader->ReadBool("ButtonTransparentBool")) << c.what;
+        EXPECT_EQ(reader->Strings(), (std::vector<std::string>{"Author=Nimbrel"})) << c.what;
     }
-    EXPECT_THROW(TskThemeFileReader{file}, EReadError);
+}
+
+// A file of one large bitmap, then four integer entries; Point(file, i, at)
+// turns integer entry i (1 to 4) into a bitmap entry of the bitmap's size
+// whose data starts at offset at.
+struct TSharedPictures {
+    Bytes bitmap = MakeBitmap(200, 200);
+    Bytes file;
+    TSharedPictures() {
+        TskThemeFileWriter w;
+        w.AddBitmap("ButtonImage", bitmap);
+        for (const char* name : {"CheckBoxImage", "RadioButtonImage", "ScrollBarImage", "TrackBarImage"}) w.AddInteger(name, 1);
+        file = w.Bytes();
+    }
+    std::uint32_t BitmapAt() const { return GetLE(file, EntryAt(file, 0) + 65); }
+    void Point(int Entry, std::uint32_t At) {
+        const std::size_t header = EntryAt(file, Entry);
+        file[header + 64] = TypeBitmap;
+        PutLE(file, header + 65, At);
+        PutLE(file, header + 69, static_cast<std::uint32_t>(bitmap.size()));
+    }
+};
+
+TEST(ThemeFile, EntriesSharingOnePictureReadItOnceEach) {
+    // Four more entries pointing at the one large bitmap: each reads it, and
+    // the reader holds it once, not five times the file.
+    TSharedPictures t;
+    for (int i = 1; i <= 4; ++i) t.Point(i, t.BitmapAt());
+    TskThemeFileReader reader(t.file);
+    ASSERT_EQ(reader.Images().size(), 5u);
+    TMemoryStream* first = reader.ReadStream("ButtonImage");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(Content(first), t.bitmap);
+    for (const char* name : {"CheckBoxImage", "RadioButtonImage", "ScrollBarImage", "TrackBarImage"}) {
+        TMemoryStream* shared = reader.ReadStream(name);
+        ASSERT_NE(shared, nullptr) << name;
+        EXPECT_EQ(shared, first) << name << ": one copy of the shared bytes";
+        EXPECT_EQ(shared->Position(), 0) << name;
+    }
+}
+
+TEST(ThemeFile, OverlappingPicturesCannotMultiplyTheMemory) {
+    // Entries whose data overlap without being the same bytes would each need
+    // a copy of nearly the whole file: the reader refuses the file instead.
+    TSharedPictures t;
+    for (int i = 1; i <= 4; ++i) t.Point(i, t.BitmapAt() - static_cast<std::uint32_t>(i));
+    EXPECT_THROW(TskThemeFileReader{t.file}, EReadError);
 }
 
 TEST(ThemeFile, FailedLoadKeepsThePreviousContent) {

@@ -1,6 +1,7 @@
 #include "FileTheme.h"
 
 #include "Bitmap.h"
+#include "Exceptions.h"
 #include "FileStream.h"
 #include "Filer.h"
 #include "Form.h"
@@ -80,7 +81,14 @@ bool TskFileThemeMgr::Load(const std::string& FileName) {
 
 void TskFileThemeMgr::ReadBitmap(TskThemeKey Key, TGraphic* Graphic) const {
     if (!reader_ || !Graphic) return;
-    if (TMemoryStream* stream = reader_->ReadStream(ThemeKeyName(Key))) Graphic->LoadFromStream(stream);
+    TMemoryStream* stream = reader_->ReadStream(ThemeKeyName(Key));
+    if (!stream) return;
+    try {
+        Graphic->LoadFromStream(stream);
+    } catch (const EInvalidGraphic&) {
+        // A damaged picture in a user's theme: the control keeps the picture
+        // it had (the graphic is only changed by a load that succeeds).
+    }
 }
 
 bool TskFileThemeMgr::ReadBool(TskThemeKey Key) const { return reader_ && reader_->ReadBool(ThemeKeyName(Key)); }

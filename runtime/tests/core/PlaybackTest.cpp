@@ -204,13 +204,45 @@ TEST(Playback, ClosedBeforeItStartedItWritesAndPlaysNothing) {
     Rig rig;
     rig.Install({"M1", "M2"}, {"one.swf", "two.swf"});
     TPlayback p(rig.window, rig.Services());
-    p.StartReading();
     p.Finish();
     p.Show();
     EXPECT_TRUE(rig.files.Files.empty());
     EXPECT_EQ(rig.window.Movie, "");
     EXPECT_EQ(rig.window.CursorCount, 0);
     EXPECT_FALSE(p.Shown());
+}
+
+// The own file as the playback sees it, counting how it is read.
+class TCountingFile : public TMemoryStream {
+public:
+    int Reads = 0;
+    std::int64_t Read(void* Buffer, std::int64_t Count) override {
+        ++Reads;
+        return TMemoryStream::Read(Buffer, Count);
+    }
+};
+
+TEST(Playback, TheOwnFileIsOpenedOnceAndReadInOneRead) {
+    Rig rig;
+    rig.Install({"M1", "M2", "M3"}, {"one.swf", "two.swf", "three.swf"});
+    TPlaybackServices services = rig.Services();
+    int opened = 0, reads = -1;
+    services.OpenOwnFile = [&]() -> std::unique_ptr<TStream> {
+        ++opened;
+        struct TFile : TCountingFile {
+            int* Reported;
+            ~TFile() override { *Reported = Reads; }
+        };
+        auto file = std::make_unique<TFile>();
+        file->Reported = &reads;
+        file->WriteBuffer(rig.own.data(), static_cast<std::int64_t>(rig.own.size()));
+        return file;
+    };
+    TPlayback p(rig.window, services);
+    p.Show();
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(reads, 1);
+    EXPECT_EQ(rig.files.Files[kTemp + "three.swf"], "M3");
 }
 
 TEST(Playback, ABrokenOwnFileStopsBeforeTheCursorIsHidden) {

@@ -109,9 +109,9 @@ TEST_F(ProgramTest, PlaysTheInstalledMoviesFullScreenAndEndsOnAKey) {
     HWND w = saver.WaitForWindow("TShowForm", 15000);
     ASSERT_NE(w, nullptr) << "no playback window; exit code " << saver.ExitCode();
     saver::ExpectCoversTheScreenOnTop(w);
-    // The window comes up first; the movie is written as its playback starts.
-    EXPECT_TRUE(WaitUntil([&] { return saver::Exists(movie) && saver::ReadWhole(movie) == saver::Sample("tide"); }, 5000))
-        << "the movie is written to the temporary folder";
+    // Seen on screen, the window has written its movie already.
+    EXPECT_EQ(saver::Exists(movie) ? saver::ReadWhole(movie) : "", saver::Sample("tide"))
+        << "the movie is written to the temporary folder before the window appears";
     // The stage of "tide" is 4:3, so the screen's top edge shows its sky-blue background.
     EXPECT_TRUE(WaitUntil([] { return ScreenPixel(1, 1) == RGB(150, 200, 235); }, 5000))
         << std::hex << ScreenPixel(1, 1);

@@ -15,8 +15,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
 #include <map>
 #include <set>
+#include <thread>
 
 namespace {
 
@@ -33,8 +36,20 @@ struct TTestSetup {
     // volume. Without it the real wave mapper of the system is asked.
     std::optional<std::uint32_t> SimulatedDevice;
     std::vector<std::string> VolumeCalls;
+    // Called when the window is about to appear for the first time.
+    std::function<void(class TTestShowForm&)> OnFirstSight;
 };
 TTestSetup gSetup;
+
+// Threads started in this process since it began, counted by a callback that
+// the loader runs for every new thread.
+std::atomic<int> gThreadsStarted{0};
+void NTAPI CountThreadStart(PVOID, DWORD Reason, PVOID) {
+    if (Reason == DLL_THREAD_ATTACH) ++gThreadsStarted;
+}
+// Among the program's TLS callbacks, which the C run-time lays out between
+// its own markers of these sections and the loader calls on thread starts.
+__attribute__((section(".CRT$XLT"), used)) const PIMAGE_TLS_CALLBACK CountThreadStartCallback = CountThreadStart;
 
 std::string Hex(std::uint32_t V) {
     char text[16];
@@ -76,6 +91,14 @@ public:
 
 class TTestShowForm : public TShowForm {
 protected:
+    void Dispatch(TMessage& Message) override {
+        if (Message.Msg == WM_SHOWWINDOW && Message.WParam && !seen_) {
+            seen_ = true;
+            if (gSetup.OnFirstSight) gSetup.OnFirstSight(*this);
+        }
+        TShowForm::Dispatch(Message);
+    }
+
     std::unique_ptr<TSystem> MakeSystem() override {
         struct TTestSystem : TSystem {
             std::unique_ptr<TSystem> Real;
@@ -93,6 +116,9 @@ protected:
         if (gSetup.Win9x) s->Services.Platform = &s->Platform;
         return s;
     }
+
+private:
+    bool seen_ = false;
 };
 
 // The cursor's show count of this thread (below 0: hidden).
@@ -294,6 +320,49 @@ TEST_F(ShowFormTest, MoviesLandInTheTemporaryFolderWithoutReplacingAnyFileAndOnl
     EXPECT_FALSE(saver::Exists(first));
     EXPECT_FALSE(saver::Exists(second));
     EXPECT_EQ(saver::ReadWhole(leftover), "left by an earlier run");
+}
+
+// What the window holds at the moment it first appears.
+struct TFirstSight {
+    bool Seen = false;
+    std::vector<std::string> Written;  // the movies' files as they were then, in list order
+    std::string Playing;
+    int CursorCount = 0;
+    bool Shown = false;
+    int ThreadsStarted = 0;
+};
+
+TEST_F(ShowFormTest, BeforeItFirstAppearsEveryMovieIsWrittenTheFirstLoadedAndTheCursorHidden) {
+    const std::vector<std::string> samples = {"orbits", "tide", "equalizer"};
+    std::vector<std::string> paths;
+    for (const std::string& sample : samples) paths.push_back(Temp(Name(sample)));
+    TFirstSight sight;
+    gSetup.OnFirstSight = [&](TTestShowForm& Form) {
+        sight.Seen = true;
+        for (const std::string& path : paths) sight.Written.push_back(saver::Exists(path) ? saver::ReadWhole(path) : "");
+        sight.Playing = Form.Flash()->Movie();
+        sight.CursorCount = CursorCount();
+        sight.Shown = Form.Playback()->Shown();
+        sight.ThreadsStarted = gThreadsStarted;
+    };
+    const int threadsBefore = gThreadsStarted;
+    Start(Parts(samples));
+    ASSERT_TRUE(sight.Seen);
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        EXPECT_TRUE(sight.Written[i] == saver::Sample(samples[i]))
+            << samples[i] << ": " << sight.Written[i].size() << " bytes written then";
+    EXPECT_EQ(sight.Playing, paths[0]) << "the first movie is in the player";
+    EXPECT_EQ(sight.CursorCount, cursorBefore_ - 1) << "the cursor is hidden";
+    EXPECT_TRUE(sight.Shown);
+    EXPECT_EQ(sight.ThreadsStarted, threadsBefore) << "the window started a thread";
+    EXPECT_EQ(gThreadsStarted, threadsBefore) << "the window started a thread";
+}
+
+TEST(ThreadCount, SeesAThreadThatStarts) {
+    // The count the test above relies on does see new threads.
+    const int before = gThreadsStarted;
+    std::thread([] {}).join();
+    EXPECT_EQ(gThreadsStarted, before + 1);
 }
 
 TEST_F(ShowFormTest, OneMovieLoopsInThePlayerWithTheTimerOff) {
@@ -615,5 +684,19 @@ INSTANTIATE_TEST_SUITE_P(Table, Win9xPassword,
                                          TPasswordCase{"Refused", 1, "refuse", true, false},
                                          TPasswordCase{"NoPasswordSet", 0, "refuse", false, true}),
                          [](const auto& Info) { return std::string(Info.param.Name); });
+
+TEST_F(ShowFormTest, OnWin9xACloseAsItFirstAppearsAsksForThePassword) {
+    TPasswordFlag flag(1);
+    SetEnvironmentVariableA("TESSALOOM_PASSWORD_ANSWER", "refuse");
+    SetEnvironmentVariableA("TESSALOOM_PASSWORD_CALL", nullptr);
+    gSetup.Win9x = true;
+    Temp(Name("tide"));
+    gSetup.OnFirstSight = [](TTestShowForm& Form) { Form.Close(); };
+    Start(Parts({"tide"}));
+    EXPECT_EQ(Variable("TESSALOOM_PASSWORD_CALL"), "verify " + std::to_string(reinterpret_cast<UINT_PTR>(form_->Handle())));
+    EXPECT_TRUE(Visible()) << "a refused password keeps the window";
+    EXPECT_EQ(CursorCount(), cursorBefore_ - 1);
+    SetEnvironmentVariableA("TESSALOOM_PASSWORD_ANSWER", nullptr);
+}
 
 }  // namespace

@@ -92,6 +92,18 @@ TEST(SystemInfo, FindAllOnEmptyOrMissingFoldersAddsNothing) {
     EXPECT_EQ(pumps, 2);
 }
 
+TEST(SystemInfo, FindAllWithoutACallbackProcessesPendingMessagesOnAnEmptyFolder) {
+    TTestFolder dir("findall-pump");
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // gives this thread its queue
+    constexpr UINT kPending = WM_APP + 23;
+    ASSERT_TRUE(PostThreadMessageA(GetCurrentThreadId(), kPending, 0, 0));
+    TStringList list;
+    TSystemInfo().FindAll(dir.Path(), list);
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, kPending, kPending, PM_REMOVE)) << "the message is still waiting";
+}
+
 TEST(SystemInfo, FindAllDoesNotLoopThroughALinkToAnOuterFolder) {
     TTestFolder dir("findall-loop");
     dir.Write("a.txt", "a");
