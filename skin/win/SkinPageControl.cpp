@@ -35,6 +35,21 @@ void TskTabSheet::Init() {
     SetAlign(alClient);
 }
 
+void TskTabSheet::CreateParams(TCreateParams& Params) {
+    TCustomPanel::CreateParams(Params);
+    // Pages lie on top of each other: a page behind must not paint over the
+    // one in front.
+    Params.Style |= WS_CLIPSIBLINGS;
+}
+
+void TskTabSheet::CreateWnd() {
+    TCustomPanel::CreateWnd();
+    // Windows made after the pages were switched keep the active page in
+    // front, whatever order they are made in.
+    const bool active = pageControl_ && pageControl_->ActivePage() == this;
+    SetWindowPos(Handle(), active ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void TskTabSheet::SetPageIndex(int Value) {
     if (pageControl_) pageControl_->MovePage(this, Value);
 }

@@ -42,6 +42,8 @@ public:
 protected:
     void Init() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
 
 private:
     friend class TskPageControl;
