@@ -3,6 +3,7 @@
 // layout below the strip, a click on a tab, and pages leaving a page control
 // that is being destroyed.
 #include "PageEvents.h"
+#include "TestSkinControls.h"
 #include "SkinPageControl.h"
 
 #include "Button.h"
@@ -364,6 +365,29 @@ TEST_F(Pages, PagesSitBelowTheStripInEveryStyle) {
     EXPECT_EQ(pc->TopPanel()->Width(), 500);
 }
 
+TEST_F(Pages, AStyleReachesTheChildrenOfEveryPageButNotThePageControlsOwnChildren) {
+    std::vector<TskTestControl*> onPages;
+    for (auto* s : sheets) {
+        auto* c = Create<TskTestControl>(form.get());
+        c->SetParent(s);
+        onPages.push_back(c);
+    }
+    auto* direct = Create<TskTestControl>(form.get());
+    direct->SetParent(pc);
+    direct->Log.clear();
+    sheets[1]->SetAlign(alNone);
+    pc->SetUIStyle(TskUIStyle::Protein);
+    for (auto* c : onPages) EXPECT_EQ(c->Log, (Lines{"FileTheme=nil", "UIStyle=Protein"}));
+    EXPECT_TRUE(direct->Log.empty());
+    EXPECT_EQ(sheets[1]->Align(), alClient);
+    // The control's colour reaches every page.
+    pc->SetColor(clRed);
+    for (auto* s : sheets) EXPECT_EQ(s->Color(), clRed);
+    // The cursor reaches the strip.
+    pc->SetCursor(crHandPoint);
+    EXPECT_EQ(pc->TopPanel()->Cursor(), crHandPoint);
+}
+
 TEST_F(Pages, AClickOnATabRunsTheEventsInOrderAndFocusesTheNewPage) {
     for (auto* s : sheets) {
         auto* edit = Create<TEdit>(form.get());
@@ -375,6 +399,7 @@ TEST_F(Pages, AClickOnATabRunsTheEventsInOrderAndFocusesTheNewPage) {
     TPageEventLog log(form.get());
     log.NoteFocus = true;
     log.Watch(pc);
+    log.WatchClicks(pc);
     for (auto* s : sheets) log.Watch(s);
 
     const TRect tab = pc->TopPanel()->TabRect(1);
@@ -382,14 +407,15 @@ TEST_F(Pages, AClickOnATabRunsTheEventsInOrderAndFocusesTheNewPage) {
     const HWND strip = pc->TopPanel()->Handle();
     log.AllowChange = false;
     ClickAt(strip, (tab.Left + tab.Right) / 2, 8);
-    EXPECT_EQ(log.Lines, (Lines{"changing"}));
+    EXPECT_EQ(log.Lines, (Lines{"changing", "click PC"}));
     EXPECT_EQ(Active(), "D");
     EXPECT_EQ(pc->TopPanel()->TabIndex(), 3);
 
     log.Lines.clear();
     log.AllowChange = true;
     ClickAt(strip, (tab.Left + tab.Right) / 2, 8);
-    EXPECT_EQ(log.Lines, (Lines{"changing", "hide D disabled", "show B focus EditB", "tab active 1", "change"}));
+    EXPECT_EQ(log.Lines,
+              (Lines{"changing", "hide D disabled", "show B focus EditB", "tab active 1", "change", "click PC"}));
     EXPECT_EQ(Active(), "B");
     EXPECT_EQ(form->ActiveControl()->Name(), "EditB");
     form->Hide();

@@ -25,6 +25,10 @@ public:
         Tab->OnChanging = TTabChangingEvent::Bind<&TPageEventLog::Changing>(this);
     }
 
+    // A click on the strip reaches the tab control's OnClick, with the tab
+    // control as Sender.
+    void WatchClicks(TskTab* Tab) { Tab->OnClick = TNotifyEvent::Bind<&TPageEventLog::Click>(this); }
+
     std::vector<std::string> Lines;
     bool AllowChange = true;
     bool NoteFocus = false;
@@ -42,6 +46,7 @@ private:
                         (static_cast<TControl*>(Sender)->Enabled() ? " enabled" : " disabled"));
     }
     void TabActive(TObject*, int Index) { Lines.push_back("tab active " + std::to_string(Index)); }
+    void Click(TObject* Sender) { Lines.push_back("click " + NameOf(Sender)); }
     void Change(TObject*) { Lines.push_back("change"); }
     void Changing(TObject*, bool& Allow) {
         Lines.push_back("changing");
