@@ -388,6 +388,19 @@ TEST_F(Pages, AStyleReachesTheChildrenOfEveryPageButNotThePageControlsOwnChildre
     EXPECT_EQ(pc->TopPanel()->Cursor(), crHandPoint);
 }
 
+TEST_F(Pages, ARemovedThemeFileLeavesDeepBlue) {
+    auto* theme = Create<TskFileTheme>(form.get());
+    pc->SetUIStyle(TskUIStyle::MacOS);
+    pc->SetFileTheme(theme);
+    EXPECT_EQ(pc->TopPanel()->FileTheme(), theme);
+    theme->Free();
+    EXPECT_EQ(pc->FileTheme(), nullptr);
+    EXPECT_EQ(pc->UIStyle(), TskUIStyle::DeepBlue);
+    EXPECT_EQ(pc->TopPanel()->FileTheme(), nullptr);
+    EXPECT_EQ(pc->TopPanel()->UIStyle(), TskUIStyle::DeepBlue);
+    EXPECT_EQ(pc->TopPanel()->Height(), 22);
+}
+
 TEST_F(Pages, AClickOnATabRunsTheEventsInOrderAndFocusesTheNewPage) {
     for (auto* s : sheets) {
         auto* edit = Create<TEdit>(form.get());
