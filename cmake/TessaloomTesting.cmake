@@ -44,30 +44,64 @@ function(tessaloom_test name)
     PROPERTIES ${props})
 endfunction()
 
-# tessaloom_fuzzer(<name> SOURCES ... [LIBS ...] [SECONDS n])
-# Only in the fuzz preset. CTest runs each target briefly on its seed corpus
-# (the folder corpus/<name> beside the sources, when present).
+# tessaloom_fuzzer(<name> SOURCES ... [LIBS ...] [SEEDS_FROM tool] [SECONDS n])
+# Only in the fuzz preset. The committed seeds (the folder corpus/<name>
+# beside the sources, when present) are copied into <name>-corpus of the build
+# tree at every build, where the program SEEDS_FROM (a target) adds the seeds
+# it writes; the fuzzer only ever runs from that copy, so what it adds stays
+# in the build. Crash files go to <name>-crashes of the build tree
+# (cmake/FuzzerDefaults.cpp; the target names the folder when it starts).
+# CTest replays every committed seed on its own first, then fuzzes for
+# SECONDS from the copy.
 function(tessaloom_fuzzer name)
-  cmake_parse_arguments(F "" "SECONDS" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(F "" "SECONDS;SEEDS_FROM" "SOURCES;LIBS" ${ARGN})
   if(NOT TESSALOOM_FUZZ)
     return()
   endif()
   if(NOT F_SECONDS)
     set(F_SECONDS 10)
   endif()
-  add_executable(${name} ${F_SOURCES})
+  set(corpus_work ${CMAKE_CURRENT_BINARY_DIR}/${name}-corpus)
+  set(crashes ${CMAKE_CURRENT_BINARY_DIR}/${name}-crashes)
+  set(seeds ${CMAKE_CURRENT_SOURCE_DIR}/corpus/${name})
+
+  add_executable(${name} ${F_SOURCES} ${PROJECT_SOURCE_DIR}/cmake/FuzzerDefaults.cpp)
   target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
   target_link_libraries(${name} PRIVATE ${F_LIBS})
-  set(corpus_work ${CMAKE_CURRENT_BINARY_DIR}/${name}-corpus)
-  set(seeds ${CMAKE_CURRENT_SOURCE_DIR}/corpus/${name})
-  set(args -max_total_time=${F_SECONDS} -rss_limit_mb=2048 -timeout=10 ${corpus_work})
-  if(EXISTS ${seeds})
-    list(APPEND args ${seeds})
+  target_compile_definitions(${name} PRIVATE TESSALOOM_FUZZ_CRASHES="${crashes}")
+
+  file(GLOB seed_files CONFIGURE_DEPENDS ${seeds}/*)
+  if(seed_files)
+    set(copy_seeds ${CMAKE_COMMAND} -E copy_directory ${seeds} ${corpus_work})
+  else()
+    set(copy_seeds ${CMAKE_COMMAND} -E make_directory ${corpus_work})
   endif()
-  add_test(NAME ${name} COMMAND ${CMAKE_COMMAND} -E make_directory ${corpus_work})
-  add_test(NAME ${name}.run COMMAND ${name} ${args})
-  set_tests_properties(${name}.run PROPERTIES DEPENDS ${name} TIMEOUT 300 LABELS fuzz)
+  set(write_seeds)
+  if(F_SEEDS_FROM)
+    set(write_seeds COMMAND ${F_SEEDS_FROM} ${corpus_work})
+  endif()
+  add_custom_target(${name}_corpus ALL COMMAND ${copy_seeds} ${write_seeds} VERBATIM)
+  add_dependencies(${name} ${name}_corpus)
+
+  add_test(NAME ${name}.corpus COMMAND ${copy_seeds})
+  set_tests_properties(${name}.corpus PROPERTIES FIXTURES_SETUP ${name}_corpus LABELS fuzz)
+  if(F_SEEDS_FROM)
+    add_dependencies(${name}_corpus ${F_SEEDS_FROM})
+    add_test(NAME ${name}.seeds COMMAND ${F_SEEDS_FROM} ${corpus_work})
+    set_tests_properties(${name}.seeds PROPERTIES FIXTURES_SETUP ${name}_corpus DEPENDS ${name}.corpus LABELS fuzz)
+  endif()
+  if(seed_files)
+    # Each seed as a file of its own: libFuzzer runs exactly these and stops,
+    # and a seed that fails is named.
+    add_test(NAME ${name}.replay COMMAND ${name} -rss_limit_mb=2048 -timeout=10 ${seed_files})
+    set_tests_properties(${name}.replay PROPERTIES TIMEOUT 300 LABELS fuzz)
+  endif()
+  add_test(NAME ${name}.run COMMAND ${name} -max_total_time=${F_SECONDS} -rss_limit_mb=2048 -timeout=10 ${corpus_work})
+  set_tests_properties(${name}.run PROPERTIES FIXTURES_REQUIRED ${name}_corpus TIMEOUT 300 LABELS fuzz)
+  if(seed_files)
+    set_tests_properties(${name}.run PROPERTIES DEPENDS ${name}.replay)
+  endif()
 endfunction()
 
 # tessaloom_benchmark(<name> SOURCES ... [LIBS ...])

@@ -84,14 +84,19 @@ TBmpLayout ParseBmp(const uint8_t* Data, size_t Size, bool FileHeader) {
     }
 
     if (b.Compression == kBmpBitFields) {
-        // The masks follow a 40-byte header; larger headers carry them inside.
-        if (headerSize == 40) {
-            if (Size - pos < 12) Invalid();
-            for (int i = 0; i < 3; ++i) b.Masks[i] = U32(Data + pos + 4 * i);
-            pos += 12;
+        // A header of 52 bytes or more holds the three masks in its bytes 40
+        // to 51; after a shorter one they follow the header, as after the
+        // classic 40-byte one. Either way they must lie inside the data.
+        constexpr size_t kMasksEnd = 40 + 12;
+        const uint8_t* masks = nullptr;
+        if (headerSize >= kMasksEnd) {
+            masks = h + 40;
         } else {
-            for (int i = 0; i < 3; ++i) b.Masks[i] = U32(h + 40 + 4 * i);
+            if (Size - pos < 12) Invalid();
+            masks = Data + pos;
+            pos += 12;
         }
+        for (int i = 0; i < 3; ++i) b.Masks[i] = U32(masks + 4 * i);
     }
     if (b.BitCount <= 8) {
         const uint32_t most = 1u << b.BitCount;
@@ -104,6 +109,12 @@ TBmpLayout ParseBmp(const uint8_t* Data, size_t Size, bool FileHeader) {
                            (static_cast<uint32_t>(e[2]) << 16);
         }
         pos += count * entrySize;
+    } else if (colorsUsed != 0 && !FileHeader) {
+        // Deeper bitmaps may still carry a colour table (a hint for palette
+        // displays); in a packed bitmap the pixels follow it. A file says
+        // where its pixels are, so there the table is not needed.
+        if ((Size - pos) / entrySize < colorsUsed) Invalid();
+        pos += static_cast<size_t>(colorsUsed) * entrySize;
     }
 
     if (FileHeader) {

@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include "Form.h"
+#include "Hints.h"
 
 #include <vector>
 
@@ -165,6 +166,15 @@ bool TApplication::ProcessMessage(MSG& Msg) {
     if (Msg.message == WM_QUIT) {
         terminated_ = true;
         return true;
+    }
+    switch (Msg.message) {
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_NCLBUTTONDOWN:
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN: CancelHint(); break;
+        default: break;
     }
     bool handled = false;
     try {

@@ -61,6 +61,11 @@ public:
     void ShowException(const std::string& Message);
     int MessageBox(const std::string& Text, const std::string& Caption, UINT Flags = MB_OK);
 
+    // Milliseconds the pointer rests on a control before its hint shows, and
+    // how long the hint then stays (Hints.h).
+    int HintPause = 500;
+    int HintHidePause = 2500;
+
     // Sees every message first, whatever window it is for; Handled drops it.
     TMessageEvent OnMessage;
     // Replaces the message box of HandleException when assigned.

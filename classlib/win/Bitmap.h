@@ -60,6 +60,8 @@ public:
     // Bitmap file data from the stream's position to its end.
     void LoadFromStream(TStream* Stream) override;
     void SaveToStream(TStream* Stream) override;
+    // "Data": a bitmap held in a form description (a glyph), PictureFiler.cpp.
+    void DefineProperties(TFiler* Filer) override;
 
 protected:
     void Draw(TCanvas* ACanvas, const TRect& Rect) override;

@@ -1,8 +1,10 @@
 #include "Menus.h"
 #include "Control.h"
 
+#include "Action.h"
 #include "Application.h"
 #include "Form.h"
+#include "Hints.h"
 #include "WinControl.h"
 
 #include <algorithm>
@@ -19,6 +21,7 @@ void SetMouseControl(TControl* Control) {
     gMouseControl = Control;
     if (old) old->Perform(CM_MOUSELEAVE);
     if (Control && gMouseControl == Control) Control->Perform(CM_MOUSEENTER);
+    HintMouseControlChanged(gMouseControl);
 }
 
 TShiftState MouseShiftState(WPARAM Keys) {
@@ -93,6 +96,7 @@ const TClassInfo& TControl::StaticClassInfo() {
         c.Bool("ParentColor", &TControl::ParentColor, &TControl::SetParentColor);
         c.Bool("ParentFont", &TControl::ParentFont, &TControl::SetParentFont);
         c.Field("ShowHint", &TControl::ShowHint);
+        c.Field("ParentShowHint", &TControl::ParentShowHint);
         c.Bool("Visible", &TControl::Visible, &TControl::SetVisible);
         c.Event("OnClick", &TControl::OnClick);
         c.Event("OnDblClick", &TControl::OnDblClick);
@@ -193,7 +197,36 @@ void TControl::HandleMouseButton(TMessage& Message, TMouseButton Button, bool Do
 void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) { OnMouseDown(this, Button, Shift, X, Y); }
 void TControl::MouseMove(TShiftState Shift, int X, int Y) { OnMouseMove(this, Shift, X, Y); }
 void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) { OnMouseUp(this, Button, Shift, X, Y); }
-void TControl::Click() { OnClick(this); }
+void TControl::Click() {
+    if (OnClick)
+        OnClick(this);
+    else if (action_)
+        action_->Execute();
+}
+
+bool TControl::HintsShown() const {
+    if (ShowHint) return true;
+    return ParentShowHint && parent_ && parent_->HintsShown();
+}
+
+void TControl::SetAction(TCustomAction* Value) {
+    if (Value == action_) return;
+    if (action_) {
+        action_->UnRegisterClient(this);
+        action_->RemoveFreeNotification(this);
+    }
+    action_ = Value;
+    if (!Value) return;
+    Value->FreeNotification(this);
+    Value->RegisterClient(this);
+    ActionChange(Value, ComponentState().Contains(csLoading));
+}
+
+void TControl::ActionChange(TObject* Sender, bool CheckDefaults) {
+    auto* action = dynamic_cast<TCustomAction*>(Sender);
+    if (!action) return;
+    if (!CheckDefaults || Caption().empty()) SetCaption(action->Caption());
+}
 
 void TControl::Loaded() {
     TComponent::Loaded();
@@ -421,10 +454,15 @@ void TControl::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent && popupMenu_ == AComponent)
         popupMenu_ = nullptr;
+    if (Operation == opRemove && AComponent && AComponent == action_) action_ = nullptr;
 }
 
 void TControl::BeforeDestruction() {
-    if (gMouseControl == this) gMouseControl = nullptr;
+    if (gMouseControl == this) {
+        gMouseControl = nullptr;
+        HintMouseControlChanged(nullptr);
+    }
+    if (action_) action_->UnRegisterClient(this);
     if (parent_ && parent_->captureChild_ == this) parent_->captureChild_ = nullptr;
     TComponent::BeforeDestruction();
 }

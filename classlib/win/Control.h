@@ -14,6 +14,7 @@
 
 class TWinControl;
 class TCustomForm;
+class TCustomAction;
 
 class TControl : public TComponent {
 public:
@@ -80,8 +81,12 @@ public:
     void SetParentFont(bool Value);
     TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor Value);
+    // Shown near the pointer when it rests on the control (Hints.h) while
+    // the control shows hints: ShowHint, or ParentShowHint and a parent that does.
     std::string Hint;
     bool ShowHint = false;
+    bool ParentShowHint = true;
+    bool HintsShown() const;
     // The popup menu shown on a right click (a TPopupMenu).
     TComponent* PopupMenu() const { return popupMenu_; }
     void SetPopupMenu(TComponent* Value);
@@ -120,11 +125,22 @@ public:
     bool MouseCapture() const;
     void SetMouseCapture(bool Value);
 
+    // Runs OnClick, or the linked action when OnClick is not assigned.
     virtual void Click();
     virtual void DblClick();
     void Loaded() override;
 
+    // The action the control is linked to, or null. Linking takes the
+    // action's properties at once, and again whenever the action changes.
+    TCustomAction* Action() const { return action_; }
+    void SetAction(TCustomAction* Value);
+
 protected:
+    friend class TCustomAction;
+    // The linked action (Sender) changed: the base takes its caption. With
+    // CheckDefaults only properties still at their defaults are taken.
+    virtual void ActionChange(TObject* Sender, bool CheckDefaults);
+
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void DestroyOwned() override;
     void BeforeDestruction() override;
@@ -177,6 +193,7 @@ private:
     TComponent* popupMenu_ = nullptr;
     std::string text_;
     bool autoSize_ = false;
+    TCustomAction* action_ = nullptr;
 };
 
 // The form that a control sits on, or null.

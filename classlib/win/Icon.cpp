@@ -3,6 +3,7 @@
 #include "Canvas.h"
 #include "Exceptions.h"
 #include "GraphicsHandles.h"
+#include "IconFile.h"
 #include "Streams.h"
 
 #include <utility>
@@ -60,25 +61,9 @@ void TIcon::Draw(TCanvas* ACanvas, const TRect& Rect) {
 void TIcon::LoadFromStream(TStream* Stream) {
     const std::string bytes = ReadRestOfStream(Stream);
     const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
-    auto u16 = [p](size_t At) { return static_cast<uint32_t>(p[At] | (p[At + 1] << 8)); };
-    auto u32 = [&](size_t At) { return u16(At) | (u16(At + 2) << 16); };
-    if (bytes.size() < 6 || u16(0) != 0 || u16(2) != 1 || u16(4) == 0 || bytes.size() < 6 + 16 * size_t(u16(4)))
-        throw EInvalidGraphic("Icon image is not valid");
-    const uint32_t count = u16(4);
-    const int wanted = GetSystemMetrics(SM_CXICON);
-    size_t chosen = 6;
-    for (uint32_t i = 0; i < count; ++i) {
-        const size_t e = 6 + 16 * size_t(i);
-        const int width = p[e] == 0 ? 256 : p[e];
-        if (width == wanted) {
-            chosen = e;
-            break;
-        }
-    }
-    const uint32_t size = u32(chosen + 8), offset = u32(chosen + 12);
-    if (offset > bytes.size() || size > bytes.size() - offset || size < 40)
-        throw EInvalidGraphic("Icon image is not valid");
-    HICON h = CreateIconFromResourceEx(const_cast<PBYTE>(p + offset), size, TRUE, 0x00030000, 0, 0, LR_DEFAULTCOLOR);
+    const TIconImage image = ChooseIconImage(p, bytes.size(), GetSystemMetrics(SM_CXICON));
+    HICON h = CreateIconFromResourceEx(const_cast<PBYTE>(p + image.Offset), static_cast<DWORD>(image.Size), TRUE,
+                                       0x00030000, 0, 0, LR_DEFAULTCOLOR);
     if (!h) throw EInvalidGraphic("Icon image is not valid");
     SetHandle(h);
 }

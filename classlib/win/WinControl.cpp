@@ -601,7 +601,11 @@ bool TWinControl::DoKeyPress(char& Key) {
 
 void TWinControl::TrackMouse(TPoint P) {
     TControl* target = captureChild_ ? captureChild_ : ControlAtPos(P);
-    SetMouseControl(target ? target : this);
+    // A window holding the capture hears of the pointer anywhere; it is over
+    // the control only inside its client area (a held button learns that the
+    // pointer left it).
+    const bool away = !target && handle_ && GetCapture() == handle_ && !ClientRect().Contains(P);
+    SetMouseControl(away ? nullptr : target ? target : this);
     if (!trackingLeave_ && handle_) {
         TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, handle_, 0};
         trackingLeave_ = TrackMouseEvent(&tme) != FALSE;

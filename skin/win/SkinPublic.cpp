@@ -5,12 +5,14 @@
 #include "Canvas.h"
 #include "FileTheme.h"
 #include "Form.h"
+#include "PageControl.h"
 #include "Picture.h"
 #include "TypInfo.h"
 #include "WinControl.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -103,6 +105,26 @@ void PaintParentBackground(TCanvas* Canvas, TControl* Control) {
     IntersectClipRect(dc, 0, 0, parent->ClientWidth(), parent->ClientHeight());
     parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+}
+
+namespace {
+std::vector<const TClassInfo*>& BackgroundContainers() {
+    static std::vector<const TClassInfo*> classes;
+    return classes;
+}
+}  // namespace
+
+void RegisterBackgroundContainer(const TClassInfo& ContainerClass) {
+    auto& classes = BackgroundContainers();
+    if (std::find(classes.begin(), classes.end(), &ContainerClass) == classes.end()) classes.push_back(&ContainerClass);
+}
+
+bool IsBackgroundContainer(const TControl* Control) {
+    if (!Control) return false;
+    if (dynamic_cast<const TTabSheet*>(Control)) return true;
+    const TClassInfo* info = ClassInfoOf(Control);
+    return info && std::any_of(BackgroundContainers().begin(), BackgroundContainers().end(),
+                               [info](const TClassInfo* c) { return info->InheritsFrom(c); });
 }
 
 void TilePicture(TCanvas* Canvas, TPicture* Picture, const TRect& Rect) {

@@ -15,6 +15,7 @@
 #include <string>
 
 class TBitmap;
+class TClassInfo;
 class TCanvas;
 class TControl;
 class TCustomForm;
@@ -26,6 +27,12 @@ class TskFileTheme;
 // Paints Control's parent (background, then its painting) onto Canvas as if
 // the parent showed through Control. Without a parent nothing is drawn.
 void PaintParentBackground(TCanvas* Canvas, TControl* Control);
+
+// Containers whose own parent shows through a transparent button placed on
+// them (a tab sheet; the tool bar and navigator make themselves known): the
+// button paints the container's parent, shifted by the container's place.
+void RegisterBackgroundContainer(const TClassInfo& ContainerClass);
+bool IsBackgroundContainer(const TControl* Control);
 
 // Repeats Picture from the canvas origin until Rect is covered.
 void TilePicture(TCanvas* Canvas, TPicture* Picture, const TRect& Rect);

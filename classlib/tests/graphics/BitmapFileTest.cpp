@@ -78,6 +78,85 @@ TEST(BitmapFile, MalformedDataIsRefused) {
     }
 }
 
+// Inputs that declare more than they hold, each as its own heap block of the
+// exact size, so that the sanitizers see any read past the end.
+TEST(BitmapFile, TruncatedTablesAreRefused) {
+    struct Case {
+        const char* what;
+        bool fileHeader;
+        std::vector<uint8_t> bytes;
+    };
+    const Case cases[] = {
+        // A packed bitmap with a 44-byte header and bit-field compression,
+        // one byte where the three masks should follow (found by fuzzing).
+        {"masks after a 44-byte header", false,
+         {0x2C, 0x00, 0x00, 0x00, 0x0C, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x01, 0x00, 0x20,
+          0x00, 0x03, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00,
+          0x00, 0x00, 0x04, 0x00, 0x00, 0x00, 0x00, 0xFF, 0x07, 0xFF, 0x00, 0x0C, 0x00, 0x00, 0x00}},
+        // The picture of a theme file that reached the same read: a file with
+        // a 41-byte header and bit fields, nothing after the header.
+        {"masks after a 41-byte header in a file", true,
+         {0x42, 0x4D, 0x5A, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x54, 0x00, 0x00, 0x00,
+          0x29, 0x00, 0x00, 0x00, 0x03, 0x00, 0x00, 0x00, 0x03, 0x00, 0x00, 0x00, 0x01, 0x00,
+          0x10, 0x00, 0x03, 0x00, 0x00, 0x00, 0x83, 0x83, 0x83, 0x83, 0x83, 0x83, 0x83, 0x83,
+          0x83, 0x83, 0x83, 0x83, 0x83, 0x01, 0x00, 0x00, 0x64, 0x83, 0x83, 0x83, 0x00}},
+    };
+    for (const Case& c : cases) {
+        const std::vector<uint8_t> v = c.bytes;
+        EXPECT_THROW(ParseBmp(v.data(), v.size(), c.fileHeader), EInvalidGraphic) << c.what;
+    }
+}
+
+// A packed bitmap of Width x 1 pixels with a header of HeaderSize bytes and
+// Tail bytes after it, the masks or colour table as the caller writes them.
+std::vector<uint8_t> Packed(uint32_t HeaderSize, uint16_t BitCount, uint32_t Compression, size_t Tail) {
+    std::vector<uint8_t> v(HeaderSize + Tail, 0);
+    Put32(v, 0, HeaderSize);
+    Put32(v, 4, 1);
+    Put32(v, 8, 1);
+    v[12] = 1;
+    v[14] = static_cast<uint8_t>(BitCount);
+    Put32(v, 16, Compression);
+    return v;
+}
+
+TEST(BitmapFile, MasksAreReadWhereTheHeaderSizePutsThem) {
+    struct Case {
+        uint32_t headerSize;
+        size_t masksAt;  // 40 inside the header, else right after it
+    };
+    for (const Case c : {Case{40, 40}, Case{44, 44}, Case{51, 51}, Case{52, 40}, Case{56, 40}, Case{124, 40}}) {
+        const size_t after = c.masksAt == c.headerSize ? 12 : 0;
+        auto v = Packed(c.headerSize, 32, kBmpBitFields, after + 4);
+        Put32(v, c.masksAt, 0x00FF0000);
+        Put32(v, c.masksAt + 4, 0x0000FF00);
+        Put32(v, c.masksAt + 8, 0x000000FF);
+        const TBmpLayout b = ParseBmp(v.data(), v.size(), false);
+        EXPECT_EQ(b.Masks[0], 0x00FF0000u) << c.headerSize;
+        EXPECT_EQ(b.Masks[2], 0x000000FFu) << c.headerSize;
+        EXPECT_EQ(b.BitsOffset, c.headerSize + after) << c.headerSize;
+        // One byte fewer and the pixel row or the masks no longer fit.
+        v.pop_back();
+        EXPECT_THROW(ParseBmp(v.data(), v.size(), false), EInvalidGraphic) << c.headerSize;
+        if (after) {
+            v.resize(c.headerSize + 11);
+            EXPECT_THROW(ParseBmp(v.data(), v.size(), false), EInvalidGraphic) << c.headerSize;
+        }
+    }
+}
+
+TEST(BitmapFile, PackedTrueColourBitmapSkipsItsColourTable) {
+    // 24 bits with two colour-table entries: the pixels follow the table.
+    auto v = Packed(40, 24, kBmpRGB, 8 + 4);
+    Put32(v, 32, 2);
+    const TBmpLayout b = ParseBmp(v.data(), v.size(), false);
+    EXPECT_EQ(b.BitsOffset, 48u);
+    EXPECT_TRUE(b.Palette.empty());
+    // A table said to be larger than the data.
+    Put32(v, 32, 0x40000000);
+    EXPECT_THROW(ParseBmp(v.data(), v.size(), false), EInvalidGraphic);
+}
+
 TEST(BitmapFile, PaletteLargerThanDataIsRefused) {
     std::vector<uint8_t> v(40 + 4, 0);
     Put32(v, 0, 40);

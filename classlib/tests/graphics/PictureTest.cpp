@@ -256,4 +256,75 @@ TEST(Picture, IconFilesLoadAtTheSystemIconSize) {
     EXPECT_EQ(p.Width(), GetSystemMetrics(SM_CXICON));
 }
 
+// An icon file with one 32-bit image of Side x Side pixels: the directory,
+// then the image's header, colour rows and mask rows, in that order.
+std::string OneImageIcon(int Side) {
+    auto put = [](std::string& s, std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) s += static_cast<char>(v >> (8 * i));
+    };
+    const std::uint32_t colour = 4u * Side * Side, mask = 4u * ((Side + 31) / 32) * Side;
+    const std::uint32_t image = 40 + colour + mask;
+    std::string f;
+    put(f, 0, 2);
+    put(f, 1, 2);
+    put(f, 1, 2);
+    f += static_cast<char>(Side);
+    f += static_cast<char>(Side);
+    put(f, 0, 2);
+    put(f, 1, 2);
+    put(f, 32, 2);
+    put(f, image, 4);
+    put(f, 22, 4);
+    put(f, 40, 4);
+    put(f, static_cast<std::uint32_t>(Side), 4);
+    put(f, static_cast<std::uint32_t>(2 * Side), 4);
+    put(f, 1, 2);
+    put(f, 32, 2);
+    f.append(24, '\0');
+    f.append(colour, '\x40');
+    f.append(mask, '\0');
+    return f;
+}
+
+// Every size the icon file declares is checked against the bytes there,
+// down to the rows of the image itself, before the system gets the image.
+TEST(Picture, IconFilesThatDeclareMoreThanTheyHoldAreRefused) {
+    const std::string good = OneImageIcon(32);
+    auto put32 = [](std::string& s, std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) s[at + i] = static_cast<char>(v >> (8 * i));
+    };
+    struct Case {
+        const char* what;
+        void (*spoil)(std::string&, decltype(put32)&);
+    };
+    const Case cases[] = {
+        {"more directory entries than bytes", [](std::string& f, decltype(put32)&) { f[4] = 9; f.resize(60); }},
+        {"image offset past the end", [](std::string& f, decltype(put32)& p) { p(f, 18, static_cast<std::uint32_t>(f.size())); }},
+        {"image size past the end", [](std::string& f, decltype(put32)& p) { p(f, 14, static_cast<std::uint32_t>(f.size())); }},
+        {"image cut after its colour rows", [](std::string& f, decltype(put32)& p) {
+             f.resize(22 + 40 + 4096);
+             p(f, 14, 40 + 4096);
+         }},
+        {"image header says taller than the image holds", [](std::string& f, decltype(put32)& p) { p(f, 22 + 8, 2 * 64); }},
+        {"image header larger than the image", [](std::string& f, decltype(put32)& p) { p(f, 22, 0x10000); }},
+    };
+    TIcon check;
+    {
+        TMemoryStream s;
+        s.WriteBuffer(good.data(), static_cast<std::int64_t>(good.size()));
+        s.SetPosition(0);
+        ASSERT_NO_THROW(check.LoadFromStream(&s));
+    }
+    for (const Case& c : cases) {
+        std::string f = good;
+        c.spoil(f, put32);
+        TMemoryStream s;
+        s.WriteBuffer(f.data(), static_cast<std::int64_t>(f.size()));
+        s.SetPosition(0);
+        TIcon icon;
+        EXPECT_THROW(icon.LoadFromStream(&s), EInvalidGraphic) << c.what;
+        EXPECT_TRUE(icon.Empty()) << c.what;
+    }
+}
+
 }  // namespace
