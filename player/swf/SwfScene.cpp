@@ -9,6 +9,7 @@ struct TSwfSceneInstance {
     TSwfMatrix Matrix;
     TSwfColorTransform ColorTransform;
     uint16_t ClipDepth = 0;
+    uint16_t Ratio = 0;
     std::unique_ptr<TSwfScene::TTimelineState> Clip;
 };
 
@@ -112,6 +113,7 @@ void TSwfScene::ApplyFrame(TTimelineState& T, int Frame) {
         if (p.HasMatrix) inst->Matrix = p.Matrix;
         if (p.HasColorTransform) inst->ColorTransform = p.ColorTransform;
         if (!p.Move || p.ClipDepth) inst->ClipDepth = p.ClipDepth;
+        if (!p.Move || p.HasRatio) inst->Ratio = p.Ratio;
     }
 }
 
@@ -122,37 +124,90 @@ struct TComposer {
     TSwfFrameImage& Image;
     size_t Segments = 0;
 
-    void Timeline(const TSwfScene::TTimelineState& T, const TSwfMatrix& m, const TSwfColorTransform& cx);
-    void Shape(const TSwfShape& s, const TSwfMatrix& m, const TSwfColorTransform& cx);
+    void Timeline(const TSwfScene::TTimelineState& T, const TSwfMatrix& m, const TSwfColorTransform& cx, bool asMask);
+    void Character(const TSwfSceneInstance& item, const TSwfMatrix& m, const TSwfColorTransform& cx, bool asMask);
+    void Shape(const TSwfShape& s, const TSwfMatrix& m, const TSwfColorTransform& cx, bool asMask);
+    void Marker(TSwfDrawItem::TRole role) { Image.Items.emplace_back().Role = role; }
 };
 
-void TComposer::Timeline(const TSwfScene::TTimelineState& T, const TSwfMatrix& m, const TSwfColorTransform& cx) {
+// Objects are drawn by depth. A mask layer is not drawn: its areas clip the
+// objects above it up to its clip depth, and masks within that reach clip
+// within it.
+void TComposer::Timeline(const TSwfScene::TTimelineState& T, const TSwfMatrix& m, const TSwfColorTransform& cx,
+                         bool asMask) {
+    std::vector<uint16_t> open;  // clip depths of the masks in force, innermost last
     for (const auto& [depth, item] : T.Items) {
-        // Mask layers are not drawn; what they would mask shows whole.
-        if (item.ClipDepth) continue;
+        while (!open.empty() && depth > open.back()) {
+            Marker(TSwfDrawItem::MaskPop);
+            open.pop_back();
+        }
         TSwfMatrix im = Concat(m, item.Matrix);
         TSwfColorTransform icx = Concat(cx, item.ColorTransform);
-        if (item.Clip) {
-            Timeline(*item.Clip, im, icx);
-        } else if (const TSwfCharacter* c = Movie.Find(item.CharacterId); c && c->Kind == TSwfCharacter::Shape) {
-            Shape(c->ShapeDef, im, icx);
+        if (item.ClipDepth && !asMask) {
+            // A mask reaching no higher than itself masks nothing.
+            if (item.ClipDepth <= depth) continue;
+            Marker(TSwfDrawItem::MaskStart);
+            Character(item, im, icx, true);
+            Marker(TSwfDrawItem::MaskEnd);
+            open.push_back(item.ClipDepth);
+            continue;
         }
+        Character(item, im, icx, asMask);
+    }
+    for (; !open.empty(); open.pop_back()) Marker(TSwfDrawItem::MaskPop);
+}
+
+void TComposer::Character(const TSwfSceneInstance& item, const TSwfMatrix& m, const TSwfColorTransform& cx, bool asMask) {
+    if (item.Clip) {
+        Timeline(*item.Clip, m, cx, asMask);
+        return;
+    }
+    const TSwfCharacter* c = Movie.Find(item.CharacterId);
+    if (!c) return;
+    if (c->Kind == TSwfCharacter::Shape) {
+        Shape(c->ShapeDef, m, cx, asMask);
+    } else if (c->Kind == TSwfCharacter::Morph) {
+        Shape(MorphAt(c->MorphDef, item.Ratio / 65535.0), m, cx, asMask);
     }
 }
 
-void TComposer::Shape(const TSwfShape& s, const TSwfMatrix& m, const TSwfColorTransform& cx) {
+void TComposer::Shape(const TSwfShape& s, const TSwfMatrix& m, const TSwfColorTransform& cx, bool asMask) {
     for (const TSwfShapePath& p : s.Paths) {
         if (Segments + p.Segments.size() > TSwfScene::MaxSegmentsPerFrame) return;
-        TSwfRgba color = cx.Apply(p.Color);
-        if (color.A == 0) continue;
-        Segments += p.Segments.size();
-        TSwfDrawItem& d = Image.Items.emplace_back();
+        // A mask is made of areas; its colours and lines do not count.
+        if (asMask && p.IsLine) continue;
+        TSwfDrawItem d;
+        d.Role = asMask ? TSwfDrawItem::Mask : TSwfDrawItem::Paint;
         d.IsLine = p.IsLine;
-        d.Color = color;
+        d.Color = cx.Apply(p.Color);
+        d.Fill = p.Fill;
+        d.Fill.Color = d.Color;
+        d.Line = p.Line;
+        if (!asMask) {
+            if (p.Fill.IsGradient()) {
+                d.Fill.Matrix = Concat(m, p.Fill.Matrix);
+                bool visible = false;
+                for (TSwfGradientStop& stop : d.Fill.Stops) {
+                    stop.Color = cx.Apply(stop.Color);
+                    visible |= stop.Color.A != 0;
+                }
+                if (!visible) continue;
+            } else if (p.Fill.Kind == TSwfFill::Bitmap) {
+                d.Fill.Matrix = Concat(m, p.Fill.Matrix);
+                d.Bitmap = Movie.FindBitmap(p.Fill.BitmapId);
+                d.BitmapTransform = cx;
+                // A fill naming no picture is drawn as nothing.
+                if (!d.Bitmap) continue;
+            } else if (d.Color.A == 0) {
+                continue;
+            }
+        }
+        Segments += p.Segments.size();
         d.LineWidth = p.LineWidth * m.LengthScale();
         d.Segments.reserve(p.Segments.size());
         for (const TSwfPathSegment& seg : p.Segments)
             d.Segments.push_back({seg.Kind, seg.Kind == TSwfPathSegment::Curve ? m.Apply(seg.Control) : TSwfPoint{}, m.Apply(seg.To)});
+        Image.Items.push_back(std::move(d));
     }
 }
 
@@ -163,5 +218,5 @@ void TSwfScene::Compose(TSwfFrameImage& Image) const {
     Image.Background = movie_.Background;
     Image.Items.clear();
     TComposer c{movie_, Image};
-    c.Timeline(*root_, TSwfMatrix{}, TSwfColorTransform{});
+    c.Timeline(*root_, TSwfMatrix{}, TSwfColorTransform{}, false);
 }
