@@ -113,15 +113,35 @@ double GradientPosition(const TSwfFill& f, double x, double y) {
 }
 
 bool PaintFill(const TSwfFill& f, const TSwfImage* image, const TSwfColorTransform& cx, const TSwfMatrix& fillToTarget,
-               int left, int top, int width, int height, uint32_t* out) {
+               int left, int top, int width, int height, uint32_t* out, size_t stride) {
+    if (stride == 0) stride = size_t(width);
     TSwfMatrix inv;
     if (width <= 0 || height <= 0 || !Invert(fillToTarget, inv)) return false;
     if (f.IsGradient()) {
         if (f.Stops.empty()) return false;
         const auto ramp = GradientRamp(f);
+        if (f.Kind == TSwfFill::Linear && f.Spread == TSwfSpread::Pad) {
+            // Along a row the ramp position grows evenly: stepped in fixed point.
+            const double perX = inv.A / (2 * GradientHalf) * 255;
+            for (int j = 0; j < height; ++j) {
+                TSwfPoint p = inv.Apply({left + 0.5, top + j + 0.5});
+                double start = (p.X + GradientHalf) / (2 * GradientHalf) * 255;
+                uint32_t* row = out + size_t(j) * stride;
+                if (!std::isfinite(start) || std::fabs(start) > 1e9 || std::fabs(perX * width) > 1e9) {
+                    for (int i = 0; i < width; ++i) row[i] = ramp[start > 0 ? 255 : 0];
+                    continue;
+                }
+                int64_t at = std::llround(start * 65536) + 32768, step = std::llround(perX * 65536);
+                for (int i = 0; i < width; ++i, at += step) {
+                    int64_t k = at >> 16;
+                    row[i] = ramp[size_t(k < 0 ? 0 : k > 255 ? 255 : k)];
+                }
+            }
+            return true;
+        }
         for (int j = 0; j < height; ++j) {
             TSwfPoint p = inv.Apply({left + 0.5, top + j + 0.5});
-            uint32_t* row = out + size_t(j) * size_t(width);
+            uint32_t* row = out + size_t(j) * stride;
             for (int i = 0; i < width; ++i, p.X += inv.A, p.Y += inv.B) {
                 double t = Spread(f.Spread, GradientPosition(f, p.X, p.Y));
                 row[i] = ramp[size_t(std::lround(t * 255))];
@@ -143,7 +163,7 @@ bool PaintFill(const TSwfFill& f, const TSwfImage* image, const TSwfColorTransfo
     auto coord = [](double v) { return std::isfinite(v) ? std::clamp(v, -1e9, 1e9) : 0.0; };
     for (int j = 0; j < height; ++j) {
         TSwfPoint p = inv.Apply({left + 0.5, top + j + 0.5});
-        uint32_t* row = out + size_t(j) * size_t(width);
+        uint32_t* row = out + size_t(j) * stride;
         for (int i = 0; i < width; ++i, p.X += inv.A, p.Y += inv.B) {
             double u = coord(p.X), v = coord(p.Y);
             uint32_t c;
