@@ -307,6 +307,109 @@ std::vector<uint8_t> Tide() {
     return w.Finish(true);
 }
 
+TSwfFill SeedGradient(TSwfFill::TKind kind, int stops, TSwfSpread spread) {
+    TSwfFill f;
+    f.Kind = kind;
+    f.Spread = spread;
+    f.Interpolation = stops % 2 ? TSwfInterpolation::LinearRgb : TSwfInterpolation::Rgb;
+    f.FocalPoint = kind == TSwfFill::Focal ? -0.4 : 0;
+    f.Matrix = {0.01, 0.002, -0.003, 0.02, 100, 50};
+    for (int i = 0; i < stops; ++i) f.Stops.push_back({uint8_t(i * 255 / (stops - 1)), {uint8_t(i * 17), 40, 200, uint8_t(255 - i)}});
+    return f;
+}
+
+// Gradients of every kind and spread, second-kind line styles with caps,
+// joins and a gradient, in the shape versions that allow them.
+std::vector<uint8_t> FillSeed() {
+    TSwfWriter w(40, 30, 12, 10);
+    TSwfShapeBuilder s;
+    int a = s.Fill(SeedGradient(TSwfFill::Linear, 15, TSwfSpread::Repeat));
+    int b = s.Fill(SeedGradient(TSwfFill::Radial, 3, TSwfSpread::Reflect));
+    int c = s.Fill(SeedGradient(TSwfFill::Focal, 2, TSwfSpread::Pad));
+    int l = s.LineStyle(40, {1, 2, 3, 255}, {TSwfCap::None, TSwfCap::Square, TSwfJoin::Miter, 2.5, true},
+                        SeedGradient(TSwfFill::Linear, 2, TSwfSpread::Pad));
+    int m = s.LineStyle(0, {9, 9, 9, 255}, {TSwfCap::Round, TSwfCap::Round, TSwfJoin::Bevel, 3, false});
+    s.Rectangle(0, 0, 300, 200, a, l);
+    s.Ellipse(300, 300, 100, 60, b, m);
+    s.Polygon({{0, 0}, {200, 100}, {50, 300}}, c, 0);
+    uint16_t id = w.DefineShape(s, 4);
+    TSwfShapeBuilder old;
+    old.Rectangle(0, 0, 100, 100, old.Fill(SeedGradient(TSwfFill::Linear, 8, TSwfSpread::Pad)), 0);
+    uint16_t oldId = w.DefineShape(old, 2);
+    w.Main.Place(1, id, At(1, 1), TSwfColorTransform{0.5, 1, 1, 0.8, 10, 0, 0, 0});
+    w.Main.PlaceMask(2, oldId, 4);
+    w.Main.Place(3, id);
+    w.Main.PlaceMask(4, id, 6);
+    w.Main.Place(5, oldId);
+    w.Main.ShowFrame();
+    return w.Finish();
+}
+
+// Pictures of every tag: lossless in each format, JPEG bytes (not decoded
+// by the reader) alone, with shared tables, with an alpha plane; fills of
+// each bitmap kind.
+std::vector<uint8_t> PictureSeed() {
+    TSwfWriter w(40, 30, 12, 10);
+    const std::vector<uint32_t> px = {0xFFFF0000, 0x8000FF00, 0xFF0000FF, 0x00000000, 0xFFFFFFFF, 0xFF808080};
+    std::vector<uint16_t> ids;
+    ids.push_back(w.DefineBitsLossless(3, 3, 2, px, 1));
+    ids.push_back(w.DefineBitsLossless(4, 3, 2, px, 1));
+    ids.push_back(w.DefineBitsLossless(5, 3, 2, px, 1));
+    ids.push_back(w.DefineBitsLossless(3, 2, 3, px, 2));
+    ids.push_back(w.DefineBitsLossless(5, 2, 3, px, 2));
+    const std::vector<uint8_t> jpeg = {0xFF, 0xD9, 0xFF, 0xD8, 0xFF, 0xD8, 0xFF, 0xDB, 0, 4, 1, 2, 0xFF, 0xD9};
+    w.JpegTables(jpeg);
+    ids.push_back(w.DefineBits(jpeg));
+    ids.push_back(w.DefineBitsJpeg2(jpeg));
+    ids.push_back(w.DefineBitsJpeg3(jpeg, std::vector<uint8_t>(6, 128)));
+    TSwfShapeBuilder s;
+    for (size_t i = 0; i < ids.size(); ++i) {
+        TSwfFill f;
+        f.Kind = TSwfFill::Bitmap;
+        f.BitmapId = ids[i];
+        f.Repeat = i % 2;
+        f.Smooth = i % 3;
+        f.Matrix = {20, 0, 0, 20, double(i * 60), 0};
+        s.Rectangle(int32_t(i * 60), 0, 60, 60, s.Fill(f), 0);
+    }
+    w.Main.Place(1, w.DefineShape(s, 3));
+    w.Main.ShowFrame();
+    return w.Finish();
+}
+
+// A shape tween of both tag kinds, placed at ratios and moved on.
+std::vector<uint8_t> TweenSeed() {
+    TSwfWriter w(40, 30, 12, 10);
+    std::vector<uint16_t> ids;
+    for (int version : {1, 2}) {
+        TSwfMorphBuilder m;
+        int f = m.Fill(SeedGradient(TSwfFill::Linear, 2, TSwfSpread::Pad), SeedGradient(TSwfFill::Linear, 2, TSwfSpread::Pad));
+        TSwfFill red, blue;
+        red.Color = {255, 0, 0, 255};
+        blue.Color = {0, 0, 255, 128};
+        int g = m.Fill(red, blue);
+        int l = m.Line(20, 60, {0, 0, 0, 255}, {255, 255, 255, 255}, {TSwfCap::Square, TSwfCap::None, TSwfJoin::Miter, 2, false});
+        m.Start.Style(0, f, l);
+        m.Start.MoveTo(0, 0);
+        m.Start.LineTo(200, 0);
+        m.Start.CurveTo(300, 100, 200, 200);
+        m.Start.Style(g, f, -1);
+        m.Start.LineTo(0, 0);
+        m.End.MoveTo(10, 10);
+        m.End.CurveTo(100, -50, 300, 0);
+        m.End.LineTo(300, 300);
+        m.End.LineTo(10, 10);
+        ids.push_back(w.DefineMorphShape(m, version));
+    }
+    w.Main.PlaceRatio(1, ids[0], 0);
+    w.Main.PlaceRatio(2, ids[1], 65535, At(1, 1));
+    w.Main.ShowFrame();
+    w.Main.MoveRatio(1, 30000);
+    w.Main.MoveRatio(2, 100);
+    w.Main.ShowFrame();
+    return w.Finish(true);
+}
+
 // Small movies that between them reach every tag and record kind the reader
 // knows, as starting points for the fuzzer.
 std::vector<std::vector<uint8_t>> Seeds() {
@@ -342,6 +445,9 @@ std::vector<std::vector<uint8_t>> Seeds() {
         w.Main.ShowFrame();
         out.push_back(w.Finish(version == 3));
     }
+    out.push_back(FillSeed());
+    out.push_back(PictureSeed());
+    out.push_back(TweenSeed());
     return out;
 }
 

@@ -1,10 +1,12 @@
 // Whatever a file holds, reading ends within its bytes, the movie has at least
 // one frame, and every frame can be shown.
+#include "SwfBitReader.h"
 #include "SwfMovie.h"
 #include "SwfScene.h"
 #include "SwfTestMovies.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <cmath>
 #include <functional>
@@ -76,6 +78,87 @@ std::vector<uint8_t> WithStatedLength(std::vector<uint8_t> v, uint32_t len) {
     return v;
 }
 
+// A movie whose dictionary holds one hand-made definition tag, placed at depth 1.
+std::vector<uint8_t> WithDefinition(uint16_t code, const std::vector<uint8_t>& body) {
+    TSwfWriter w(100, 80, 24);
+    w.DefinitionTag(code, body);
+    w.Main.Place(1, 1);
+    w.Main.ShowFrame();
+    return w.Finish();
+}
+
+std::vector<uint8_t> GradientStopsPastTheData() {
+    TSwfBitWriter b;
+    b.U16(1);
+    b.Rect({0, 100, 0, 100});
+    b.U8(1);      // one fill
+    b.U8(0x10);   // linear gradient
+    b.Matrix({});
+    b.U8(0x0F);   // 15 stops, two present
+    for (int i = 0; i < 2; ++i) {
+        b.U8(uint8_t(i * 255));
+        b.Color({1, 2, 3, 255}, true);
+    }
+    return WithDefinition(32, b.Data());
+}
+
+std::vector<uint8_t> Lossless(uint8_t format, uint16_t width, uint16_t height, std::vector<uint8_t> pixels, int version = 1) {
+    TSwfBitWriter b;
+    b.U16(1);
+    b.U8(format);
+    b.U16(width);
+    b.U16(height);
+    if (format == 3) b.U8(0);
+    uLongf size = compressBound(uLong(pixels.size()));
+    std::vector<uint8_t> packed(size);
+    compress2(packed.data(), &size, pixels.data(), uLong(pixels.size()), 9);
+    packed.resize(size);
+    b.Bytes(packed);
+    return WithDefinition(version == 1 ? 20 : 36, b.Data());
+}
+
+std::vector<uint8_t> LosslessWithDamagedStream() {
+    TSwfBitWriter b;
+    b.U16(1);
+    b.U8(5);
+    b.U16(4);
+    b.U16(4);
+    for (int i = 0; i < 20; ++i) b.U8(uint8_t(0x55 + i));
+    return WithDefinition(20, b.Data());
+}
+
+std::vector<uint8_t> Jpeg3AlphaOffsetPastTheData() {
+    TSwfBitWriter b;
+    b.U16(1);
+    b.U32(5000);
+    b.Bytes(std::vector<uint8_t>{0xFF, 0xD8, 0xFF, 0xD9});
+    return WithDefinition(35, b.Data());
+}
+
+// A tween whose styles and edges are written by the writer, then bent.
+std::vector<uint8_t> Morph(const std::function<void(std::vector<uint8_t>&)>& bend, bool moreEndEdges = false) {
+    TSwfMorphBuilder m;
+    TSwfFill a, b;
+    int f = m.Fill(a, b);
+    m.Start.Rectangle(0, 0, 400, 400, f, 0);
+    m.End.MoveTo(0, 0);
+    for (auto [x, y] : {std::pair{800, 0}, {800, 800}, {0, 800}, {0, 0}}) m.End.LineTo(x, y);
+    if (moreEndEdges) m.End.LineTo(100, 100);
+    auto body = m.Encode(1);
+    bend(body);
+    std::vector<uint8_t> tag = {1, 0};
+    tag.insert(tag.end(), body.begin(), body.end());
+    return WithDefinition(46, tag);
+}
+
+// The offset to the end edges sits after the two bounds rectangles.
+size_t MorphOffsetAt(const std::vector<uint8_t>& body) {
+    TSwfBitReader r(body);
+    r.Rect();
+    r.Rect();
+    return r.Position();
+}
+
 struct TBadCase {
     const char* Name;
     std::function<std::vector<uint8_t>()> Make;
@@ -112,6 +195,43 @@ const TBadCase BadCases[] = {
      }, TSwfStatus::Ok, 2, false},
     {"ShapeStyleCountPastTheData", ShapeWithEndlessStyles, TSwfStatus::Malformed, 1, false},
     {"PlacementCutShort", PlacementCutShort, TSwfStatus::Malformed, 2, false},
+    {"GradientStopsPastTheData", GradientStopsPastTheData, TSwfStatus::Malformed, 1, false},
+    {"LosslessAboveThePixelLimit", [] { return Lossless(5, 65535, 65535, std::vector<uint8_t>(64, 0)); }, TSwfStatus::Malformed, 1, false},
+    {"LosslessDataShortOfThePicture", [] { return Lossless(5, 8, 8, std::vector<uint8_t>(8 * 8 * 4 - 1, 0)); }, TSwfStatus::Malformed, 1, false},
+    {"LosslessColourTableShort", [] { return Lossless(3, 8, 8, std::vector<uint8_t>(2, 0)); }, TSwfStatus::Malformed, 1, false},
+    {"LosslessUnknownFormat", [] { return Lossless(7, 2, 2, std::vector<uint8_t>(16, 0)); }, TSwfStatus::Malformed, 1, false},
+    {"Lossless2With15BitPixels", [] { return Lossless(4, 2, 2, std::vector<uint8_t>(8, 0), 2); }, TSwfStatus::Malformed, 1, false},
+    {"LosslessZeroWidth", [] { return Lossless(5, 0, 2, {}); }, TSwfStatus::Malformed, 1, false},
+    {"LosslessDamagedStream", LosslessWithDamagedStream, TSwfStatus::Malformed, 1, false},
+    {"Jpeg3AlphaOffsetPastTheData", Jpeg3AlphaOffsetPastTheData, TSwfStatus::Malformed, 1, false},
+    {"MorphOffsetPastTheData", [] { return Morph([](auto& b) { b[MorphOffsetAt(b) + 2] = 0x7F; }); }, TSwfStatus::Malformed, 1, false},
+    {"MorphEndEdgesCutShort", [] { return Morph([](auto& b) { b.resize(b.size() - 3); }); }, TSwfStatus::Malformed, 1, false},
+    {"MorphEdgeCountsDiffer", [] { return Morph([](auto&) {}, true); }, TSwfStatus::Malformed, 1, false},
+    {"MorphUnknownFillType", [] { return Morph([](auto& b) { b[MorphOffsetAt(b) + 5] = 0x77; }); }, TSwfStatus::Malformed, 1, false},
+    {"BitmapFillOfAMissingPicture", [] {
+         TSwfWriter w(100, 80, 24);
+         TSwfShapeBuilder s;
+         s.Rectangle(0, 0, 400, 400, s.BitmapFill(77), 0);
+         w.Main.Place(1, w.DefineShape(s));
+         w.Main.ShowFrame();
+         return w.Finish();
+     }, TSwfStatus::Ok, 1, false},
+    {"TagsNotDrawn", [] {
+         // Sound, video, script and filter-bearing tags: skipped by their length.
+         TSwfWriter w(100, 80, 24);
+         for (uint16_t code : {14, 60, 61, 82, 72, 87, 41, 77, 86}) w.Main.Tag(code, std::vector<uint8_t>(30, 0xAB));
+         TSwfShapeBuilder s;
+         s.Rectangle(0, 0, 400, 400, s.SolidFill(TestRed), 0);
+         w.Main.Place(1, w.DefineShape(s));
+         w.Main.ShowFrame();
+         return w.Finish();
+     }, TSwfStatus::Ok, 1, false},
+    {"RatioCutShort", [] {
+         TSwfWriter w(100, 80, 24);
+         w.Main.Tag(26, std::vector<uint8_t>{0x11, 0x01, 0x00, 0x05});  // move with a ratio, cut inside it
+         w.Main.ShowFrame();
+         return w.Finish();
+     }, TSwfStatus::Malformed, 1, false},
 };
 
 void PrintTo(const TBadCase& c, std::ostream* os) { *os << c.Name; }
@@ -175,6 +295,28 @@ TEST(SwfBadInput, EveryPrefixOfAMovieReadsSafely) {
             scene.Compose(image);
         }
     }
+}
+
+// A picture that cannot be read leaves no pixels behind, and nothing beyond
+// the limit is allocated for a stated size the data cannot hold.
+TEST(SwfBadInput, DamagedPicturesHaveNoPixels) {
+    for (auto bytes : {Lossless(5, 65535, 65535, std::vector<uint8_t>(64, 0)), Lossless(5, 8, 8, std::vector<uint8_t>(10, 0)),
+                       LosslessWithDamagedStream()}) {
+        auto m = TSwfMovie::FromBytes(bytes);
+        const TSwfBitmap* b = m->FindBitmap(1);
+        ASSERT_TRUE(b);
+        EXPECT_EQ(b->Pixels(nullptr), nullptr);
+        EXPECT_TRUE(b->Image.Pixels.empty());
+    }
+}
+
+// A tween whose end edges do not pair up draws the edges that do.
+TEST(SwfBadInput, MorphWithUnpairedEdgesKeepsThePairs) {
+    auto m = TSwfMovie::FromBytes(Morph([](auto&) {}, true));
+    const TSwfCharacter* c = m->Find(1);
+    ASSERT_TRUE(c && c->Kind == TSwfCharacter::Morph);
+    EXPECT_EQ(c->MorphDef.StartEdges.size(), 4u);
+    EXPECT_EQ(MorphAt(c->MorphDef, 0.5).Paths.size(), 1u);
 }
 
 TEST(SwfBadInput, MissingFileReadsAsAnEmptyStage) {
