@@ -33,6 +33,12 @@ enum TTag : uint16_t {
     TagDefineBitsJpeg4 = 90,
     TagDefineMorphShape = 46,
     TagDefineMorphShape2 = 84,
+    TagDefineFont = 10,
+    TagDefineText = 11,
+    TagDefineText2 = 33,
+    TagDefineEditText = 37,
+    TagDefineFont2 = 48,
+    TagDefineFont3 = 75,
 };
 
 bool StartsWith(std::span<const uint8_t> d, std::initializer_list<uint8_t> sig) {
@@ -81,6 +87,11 @@ double TSwfMovie::PlaybackRate() const {
 const TSwfCharacter* TSwfMovie::Find(uint16_t Id) const {
     auto it = Characters.find(Id);
     return it == Characters.end() ? nullptr : &it->second;
+}
+
+const TSwfFont* TSwfMovie::FindFont(uint16_t Id) const {
+    auto it = Fonts.find(Id);
+    return it == Fonts.end() ? nullptr : &it->second;
 }
 
 const TSwfBitmap* TSwfMovie::FindBitmap(uint16_t Id) const {
@@ -208,6 +219,37 @@ void TSwfMovie::ReadTags(std::span<const uint8_t> Data, std::vector<TSwfFrameDef
             c.Kind = TSwfCharacter::Morph;
             if (!ReadMorphShape(tagBody.subspan(2), code == TagDefineMorphShape ? 1 : 2, c.MorphDef))
                 Fail(TSwfStatus::Malformed, "shape tween " + std::to_string(id) + " is damaged");
+            Characters.emplace(id, std::move(c));
+            break;
+        }
+        case TagDefineFont:
+        case TagDefineFont2:
+        case TagDefineFont3: {
+            if (InSprite || tagBody.size() < 2) break;
+            uint16_t id = tagBody[0] | tagBody[1] << 8;
+            if (Fonts.count(id)) break;
+            TSwfFont font;
+            int version = code == TagDefineFont ? 1 : code == TagDefineFont2 ? 2 : 3;
+            if (!ReadFont(tagBody.subspan(2), version, font)) Fail(TSwfStatus::Malformed, "font " + std::to_string(id) + " is damaged");
+            Fonts.emplace(id, std::move(font));
+            break;
+        }
+        case TagDefineText:
+        case TagDefineText2:
+        case TagDefineEditText: {
+            if (InSprite || tagBody.size() < 2) break;
+            uint16_t id = tagBody[0] | tagBody[1] << 8;
+            if (Characters.count(id)) break;
+            TSwfCharacter c;
+            bool ok;
+            if (code == TagDefineEditText) {
+                c.Kind = TSwfCharacter::EditText;
+                ok = ReadEditText(tagBody.subspan(2), c.EditTextDef);
+            } else {
+                c.Kind = TSwfCharacter::Text;
+                ok = ReadText(tagBody.subspan(2), code == TagDefineText ? 1 : 2, c.TextDef);
+            }
+            if (!ok) Fail(TSwfStatus::Malformed, "text " + std::to_string(id) + " is damaged");
             Characters.emplace(id, std::move(c));
             break;
         }

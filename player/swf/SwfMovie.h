@@ -6,6 +6,7 @@
 
 #include "SwfBitmap.h"
 #include "SwfShape.h"
+#include "SwfText.h"
 #include "SwfTypes.h"
 
 #include <Object.h>
@@ -64,11 +65,13 @@ struct TSwfSprite {
 };
 
 struct TSwfCharacter {
-    enum TKind : uint8_t { Shape, Sprite, Morph };
+    enum TKind : uint8_t { Shape, Sprite, Morph, Text, EditText };
     TKind Kind = Shape;
     TSwfShape ShapeDef;
     TSwfSprite SpriteDef;
     TSwfMorphShape MorphDef;
+    TSwfText TextDef;
+    TSwfEditText EditTextDef;
 };
 
 class TSwfMovie : public TObject {
@@ -87,6 +90,7 @@ public:
     std::map<uint16_t, TSwfCharacter> Characters;
     // Pictures by character id, for bitmap fills.
     std::map<uint16_t, TSwfBitmap> Bitmaps;
+    std::map<uint16_t, TSwfFont> Fonts;
     std::vector<TSwfFrameDef> Frames;   // the main timeline, at least one frame
 
     int TotalFrames() const { return static_cast<int>(Frames.size()); }
@@ -98,6 +102,7 @@ public:
 
     const TSwfCharacter* Find(uint16_t Id) const;
     const TSwfBitmap* FindBitmap(uint16_t Id) const;
+    const TSwfFont* FindFont(uint16_t Id) const;
 
 private:
     void Fail(TSwfStatus Why, std::string What);

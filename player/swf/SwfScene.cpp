@@ -126,7 +126,12 @@ struct TComposer {
 
     void Timeline(const TSwfScene::TTimelineState& T, const TSwfMatrix& m, const TSwfColorTransform& cx, bool asMask);
     void Character(const TSwfSceneInstance& item, const TSwfMatrix& m, const TSwfColorTransform& cx, bool asMask);
-    void Shape(const TSwfShape& s, const TSwfMatrix& m, const TSwfColorTransform& cx, bool asMask);
+    void Shape(const TSwfShape& s, const TSwfMatrix& m, const TSwfColorTransform& cx, bool asMask,
+               const TSwfRgba* color = nullptr);
+    void Text(const TSwfText& t, const TSwfMatrix& m, const TSwfColorTransform& cx, bool asMask);
+    void EditText(const TSwfEditText& e, const TSwfMatrix& m, const TSwfColorTransform& cx, bool asMask);
+    void Glyph(const TSwfFont& f, size_t glyph, double x, double y, double height, const TSwfMatrix& m,
+               const TSwfColorTransform& cx, bool asMask, TSwfRgba color);
     void Marker(TSwfDrawItem::TRole role) { Image.Items.emplace_back().Role = role; }
 };
 
@@ -168,10 +173,79 @@ void TComposer::Character(const TSwfSceneInstance& item, const TSwfMatrix& m, co
         Shape(c->ShapeDef, m, cx, asMask);
     } else if (c->Kind == TSwfCharacter::Morph) {
         Shape(MorphAt(c->MorphDef, item.Ratio / 65535.0), m, cx, asMask);
+    } else if (c->Kind == TSwfCharacter::Text) {
+        Text(c->TextDef, m, cx, asMask);
+    } else if (c->Kind == TSwfCharacter::EditText) {
+        EditText(c->EditTextDef, m, cx, asMask);
     }
 }
 
-void TComposer::Shape(const TSwfShape& s, const TSwfMatrix& m, const TSwfColorTransform& cx, bool asMask) {
+void TComposer::Glyph(const TSwfFont& f, size_t glyph, double x, double y, double height, const TSwfMatrix& m,
+                      const TSwfColorTransform& cx, bool asMask, TSwfRgba color) {
+    if (glyph >= f.Glyphs.size()) return;  // an index past the font draws nothing
+    const double k = height / f.EmSquare;
+    Shape(f.Glyphs[glyph], Concat(m, TSwfMatrix{k, 0, 0, k, x, y}), cx, asMask, &color);
+}
+
+void TComposer::Text(const TSwfText& t, const TSwfMatrix& m, const TSwfColorTransform& cx, bool asMask) {
+    const TSwfMatrix tm = Concat(m, t.Matrix);
+    for (const TSwfTextRecord& rec : t.Records) {
+        const TSwfFont* font = Movie.FindFont(rec.FontId);
+        if (!font) continue;  // a record naming no font shows nothing
+        double x = rec.X;
+        for (const TSwfTextGlyph& g : rec.Glyphs) {
+            Glyph(*font, g.Index, x, rec.Y, rec.Height, tm, cx, asMask, rec.Color);
+            x += g.Advance;
+        }
+    }
+}
+
+// A text field shows within its bounds: what reaches past them is clipped.
+void TComposer::EditText(const TSwfEditText& e, const TSwfMatrix& m, const TSwfColorTransform& cx, bool asMask) {
+    if (e.Text.empty() || e.Bounds.IsEmpty()) return;
+    const TSwfFont* font = e.HasFont ? Movie.FindFont(e.FontId) : nullptr;
+    const bool outlines = font && e.UseOutlines && !font->Glyphs.empty() && !font->Codes.empty();
+    std::string text = e.Text;
+    if (e.Password) text.assign(DecodeUtf8(e.Text).size(), '*');
+    if (!asMask) {
+        Marker(TSwfDrawItem::MaskStart);
+        TSwfDrawItem& box = Image.Items.emplace_back();
+        box.Role = TSwfDrawItem::Mask;
+        const TSwfRect& b = e.Bounds;
+        box.Segments = {{TSwfPathSegment::Move, {}, m.Apply({double(b.XMin), double(b.YMin)})},
+                        {TSwfPathSegment::Line, {}, m.Apply({double(b.XMax), double(b.YMin)})},
+                        {TSwfPathSegment::Line, {}, m.Apply({double(b.XMax), double(b.YMax)})},
+                        {TSwfPathSegment::Line, {}, m.Apply({double(b.XMin), double(b.YMax)})},
+                        {TSwfPathSegment::Line, {}, m.Apply({double(b.XMin), double(b.YMin)})}};
+        Marker(TSwfDrawItem::MaskEnd);
+    }
+    if (outlines) {
+        TSwfEditText shown = e;
+        shown.Text = text;
+        for (const TSwfPlacedGlyph& g : LayOutEditText(shown, *font))
+            Glyph(*font, size_t(g.Glyph), g.X, g.Y, e.Height, m, cx, asMask, e.Color);
+    } else if (!asMask) {
+        TSwfDrawItem d;
+        d.IsDeviceText = true;
+        d.Color = cx.Apply(e.Color);
+        d.Fill.Color = d.Color;
+        d.Text = text;
+        d.FontName = DeviceFontName(font ? font->Name : "_sans");
+        d.Bold = font && font->Bold;
+        d.Italic = font && font->Italic;
+        d.FontHeight = e.Height;
+        d.WordWrap = e.WordWrap && e.Multiline;
+        d.Align = e.Align;
+        d.TextBox = {int32_t(e.Bounds.XMin + TextGutter + e.LeftMargin), int32_t(e.Bounds.XMax - TextGutter - e.RightMargin),
+                     int32_t(e.Bounds.YMin + TextGutter), int32_t(e.Bounds.YMax)};
+        d.TextMatrix = m;
+        if (d.Color.A) Image.Items.push_back(std::move(d));
+    }
+    if (!asMask) Marker(TSwfDrawItem::MaskPop);
+}
+
+void TComposer::Shape(const TSwfShape& s, const TSwfMatrix& m, const TSwfColorTransform& cx, bool asMask,
+                      const TSwfRgba* color) {
     for (const TSwfShapePath& p : s.Paths) {
         if (Segments + p.Segments.size() > TSwfScene::MaxSegmentsPerFrame) return;
         // A mask is made of areas; its colours and lines do not count.
@@ -179,8 +253,9 @@ void TComposer::Shape(const TSwfShape& s, const TSwfMatrix& m, const TSwfColorTr
         TSwfDrawItem d;
         d.Role = asMask ? TSwfDrawItem::Mask : TSwfDrawItem::Paint;
         d.IsLine = p.IsLine;
-        d.Color = cx.Apply(p.Color);
+        d.Color = cx.Apply(color ? *color : p.Color);
         d.Fill = p.Fill;
+        if (color) d.Fill.Kind = TSwfFill::Solid;
         d.Fill.Color = d.Color;
         d.Line = p.Line;
         if (!asMask) {

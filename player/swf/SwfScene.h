@@ -28,6 +28,16 @@ struct TSwfDrawItem {
     double LineWidth = 0;        // twips on the stage; 0 is a hairline
     TSwfLineStyle Line;
     std::vector<TSwfPathSegment> Segments;  // stage twips
+
+    // A text field in a font of the platform: its UTF-8 text set in TextBox
+    // (text twips, mapped to the stage by TextMatrix) in Color.
+    bool IsDeviceText = false;
+    std::string Text, FontName;
+    double FontHeight = 0;      // text twips per EM
+    bool Bold = false, Italic = false, WordWrap = false;
+    TSwfEditText::TAlign Align = TSwfEditText::Left;
+    TSwfRect TextBox;
+    TSwfMatrix TextMatrix;
 };
 
 struct TSwfFrameImage {

@@ -249,8 +249,11 @@ std::vector<TSwfPathSegment> JoinLineEdges(const std::vector<TSwfEdge>& edges) {
     return out;
 }
 
-// Fills of a group are drawn in style order, then its lines.
+// Fills of a group are drawn in style order, then its lines. A group whose
+// styles were cut short has no edges for the styles it read.
 void Flush(TStyleGroup& g, TSwfShape& shape) {
+    g.FillEdges.resize(g.Fills.size());
+    g.LineEdges.resize(g.Lines.size());
     for (size_t i = 0; i < g.Fills.size(); ++i) {
         if (g.FillEdges[i].empty()) continue;
         TSwfShapePath p = g.Fills[i];
@@ -373,6 +376,16 @@ bool ReadShape(std::span<const uint8_t> Body, int Version, TSwfShape& Shape) {
             Flush(g, Shape);
             return ReadStyles(r, Version, g);
         });
+    Flush(g, Shape);
+    return ended;
+}
+
+bool ReadGlyphShape(std::span<const uint8_t> Body, TSwfShape& Shape) {
+    TSwfBitReader r(Body);
+    TStyleGroup g;
+    g.Fills.emplace_back();
+    g.Prepare();
+    bool ended = WalkRecords(r, [&](const TSwfEdge& e) { g.Add(e); }, [] { return false; });
     Flush(g, Shape);
     return ended;
 }

@@ -49,6 +49,10 @@ struct TSwfShape {
 // that point is still in Shape.
 bool ReadShape(std::span<const uint8_t> Body, int Version, TSwfShape& Shape);
 
+// A glyph outline (a shape without styles, filled with style 1). False when
+// the data ran out before the end record.
+bool ReadGlyphShape(std::span<const uint8_t> Body, TSwfShape& Shape);
+
 // One edge of a shape's outline in twips, with the styles on its sides.
 struct TSwfEdge {
     double X0 = 0, Y0 = 0;

@@ -196,6 +196,17 @@ const TBadCase BadCases[] = {
     {"ShapeStyleCountPastTheData", ShapeWithEndlessStyles, TSwfStatus::Malformed, 1, false},
     {"PlacementCutShort", PlacementCutShort, TSwfStatus::Malformed, 2, false},
     {"GradientStopsPastTheData", GradientStopsPastTheData, TSwfStatus::Malformed, 1, false},
+    {"UnknownFillTypeAmongTheStyles", [] {
+         TSwfBitWriter b;
+         b.U16(1);
+         b.Rect({0, 100, 0, 100});
+         b.U8(2);     // two fills: a solid one, then one of no known type
+         b.U8(0x00);
+         b.Color(TestRed, true);
+         b.U8(0x77);
+         b.Bytes(std::vector<uint8_t>(12, 0x11));
+         return WithDefinition(32, b.Data());
+     }, TSwfStatus::Malformed, 1, false},
     {"LosslessAboveThePixelLimit", [] { return Lossless(5, 65535, 65535, std::vector<uint8_t>(64, 0)); }, TSwfStatus::Malformed, 1, false},
     {"LosslessDataShortOfThePicture", [] { return Lossless(5, 8, 8, std::vector<uint8_t>(8 * 8 * 4 - 1, 0)); }, TSwfStatus::Malformed, 1, false},
     {"LosslessColourTableShort", [] { return Lossless(3, 8, 8, std::vector<uint8_t>(2, 0)); }, TSwfStatus::Malformed, 1, false},

@@ -755,6 +755,130 @@ uint16_t TSwfWriter::DefineBits(std::span<const uint8_t> ImageWithoutTables) {
     return id;
 }
 
+uint16_t TSwfWriter::DefineFont(int Version, const std::string& Name, const std::vector<const TSwfShapeBuilder*>& Glyphs,
+                                const std::vector<uint16_t>& Codes, const std::vector<int16_t>& Advances, uint16_t Ascent,
+                                uint16_t Descent) {
+    uint16_t id = nextId_++;
+    std::vector<std::vector<uint8_t>> shapes;
+    for (const TSwfShapeBuilder* g : Glyphs) {
+        TSwfBitWriter gw;
+        g->EncodeRecords(gw, 1, 0);
+        shapes.push_back(gw.Data());
+    }
+    TSwfBitWriter w;
+    w.U16(id);
+    if (Version == 1) {
+        uint32_t at = uint32_t(2 * shapes.size());
+        for (const auto& sh : shapes) {
+            w.U16(static_cast<uint16_t>(at));
+            at += uint32_t(sh.size());
+        }
+        for (const auto& sh : shapes) w.Bytes(sh);
+        defs_.Tag(10, w.Data(), true);
+        return id;
+    }
+    const bool layout = !Advances.empty();
+    w.U8(static_cast<uint8_t>((layout ? 0x80 : 0) | 0x08 | 0x04));  // wide offsets and codes
+    w.U8(1);
+    w.U8(static_cast<uint8_t>(Name.size()));
+    for (char c : Name) w.U8(static_cast<uint8_t>(c));
+    w.U16(static_cast<uint16_t>(shapes.size()));
+    uint32_t at = uint32_t(4 * shapes.size() + 4);
+    for (const auto& sh : shapes) {
+        w.U32(at);
+        at += uint32_t(sh.size());
+    }
+    w.U32(at);  // the code table
+    for (const auto& sh : shapes) w.Bytes(sh);
+    for (size_t i = 0; i < shapes.size(); ++i) w.U16(i < Codes.size() ? Codes[i] : 0);
+    if (layout) {
+        w.U16(Ascent);
+        w.U16(Descent);
+        w.U16(0);
+        for (size_t i = 0; i < shapes.size(); ++i) w.U16(static_cast<uint16_t>(i < Advances.size() ? Advances[i] : 0));
+        for (size_t i = 0; i < shapes.size(); ++i) w.Rect(Glyphs[i]->Bounds());
+        w.U16(0);  // no kerning
+    }
+    defs_.Tag(Version >= 3 ? 75 : 48, w.Data(), true);
+    return id;
+}
+
+uint16_t TSwfWriter::DefineText(int Version, const TSwfRect& Bounds, const TSwfMatrix& m,
+                                const std::vector<TSwfTextRecord>& Records) {
+    uint16_t id = nextId_++;
+    int64_t maxIndex = 0, maxAdvance = 0;
+    for (const auto& r : Records)
+        for (const auto& g : r.Glyphs) {
+            maxIndex = std::max<int64_t>(maxIndex, g.Index);
+            maxAdvance = std::max<int64_t>(maxAdvance, std::abs(std::lround(g.Advance)));
+        }
+    unsigned glyphBits = 1;
+    while (glyphBits < 32 && (int64_t(1) << glyphBits) <= maxIndex) ++glyphBits;
+    unsigned advanceBits = TSwfBitWriter::SignedBits({maxAdvance, -maxAdvance});
+    TSwfBitWriter w;
+    w.U16(id);
+    w.Rect(Bounds);
+    w.Matrix(m);
+    w.U8(static_cast<uint8_t>(glyphBits));
+    w.U8(static_cast<uint8_t>(advanceBits));
+    TSwfTextRecord carried;
+    bool first = true;
+    for (const TSwfTextRecord& r : Records) {
+        bool font = first || r.FontId != carried.FontId || r.Height != carried.Height;
+        bool color = first || !(r.Color == carried.Color);
+        bool x = first || r.X != carried.X, y = first || r.Y != carried.Y;
+        w.U8(static_cast<uint8_t>(0x80 | (font ? 0x08 : 0) | (color ? 0x04 : 0) | (y ? 0x02 : 0) | (x ? 0x01 : 0)));
+        if (font) w.U16(r.FontId);
+        if (color) w.Color(r.Color, Version >= 2);
+        if (x) w.U16(static_cast<uint16_t>(int16_t(std::lround(r.X))));
+        if (y) w.U16(static_cast<uint16_t>(int16_t(std::lround(r.Y))));
+        if (font) w.U16(static_cast<uint16_t>(std::lround(r.Height)));
+        w.U8(static_cast<uint8_t>(r.Glyphs.size()));
+        for (const auto& g : r.Glyphs) {
+            w.UB(glyphBits, g.Index);
+            w.SB(advanceBits, static_cast<int32_t>(std::lround(g.Advance)));
+        }
+        w.Align();
+        carried = r;
+        for (const auto& g : r.Glyphs) carried.X += std::lround(g.Advance);
+        first = false;
+    }
+    w.U8(0);
+    defs_.Tag(Version >= 2 ? 33 : 11, w.Data(), true);
+    return id;
+}
+
+uint16_t TSwfWriter::DefineEditText(const TSwfEditText& f) {
+    uint16_t id = nextId_++;
+    TSwfBitWriter w;
+    w.U16(id);
+    w.Rect(f.Bounds);
+    const bool hasText = !f.Text.empty();
+    w.U8(static_cast<uint8_t>((hasText ? 0x80 : 0) | (f.WordWrap ? 0x40 : 0) | (f.Multiline ? 0x20 : 0) |
+                              (f.Password ? 0x10 : 0) | 0x08 /* read only */ | 0x04 /* colour */ | (f.HasFont ? 0x01 : 0)));
+    w.U8(static_cast<uint8_t>((f.FontClass.empty() ? 0 : 0x80) | 0x20 /* layout */ | 0x10 /* no select */ |
+                              (f.Html ? 0x02 : 0) | (f.UseOutlines ? 0x01 : 0)));
+    if (f.HasFont) w.U16(f.FontId);
+    if (!f.FontClass.empty()) {
+        for (char c : f.FontClass) w.U8(static_cast<uint8_t>(c));
+        w.U8(0);
+    }
+    if (f.HasFont || !f.FontClass.empty()) w.U16(static_cast<uint16_t>(std::lround(f.Height)));
+    w.Color(f.Color, true);
+    w.U8(static_cast<uint8_t>(f.Align));
+    w.U16(static_cast<uint16_t>(std::lround(f.LeftMargin)));
+    w.U16(static_cast<uint16_t>(std::lround(f.RightMargin)));
+    w.U16(static_cast<uint16_t>(std::lround(f.Indent)));
+    w.U16(static_cast<uint16_t>(int16_t(std::lround(f.Leading))));
+    w.U8(0);  // no variable
+    if (hasText) {
+        for (char c : f.Text) w.U8(static_cast<uint8_t>(c));
+        w.U8(0);
+    }
+    defs_.Tag(37, w.Data(), true);
+    return id;
+}
+
 std::vector<uint8_t> TSwfWriter::Finish(bool Compressed) const {
     TSwfBitWriter body;
     body.Rect(stage_);

@@ -5,6 +5,7 @@
 
 #include "../SwfFill.h"
 #include "../SwfShape.h"
+#include "../SwfText.h"
 #include "../SwfTypes.h"
 
 #include <Object.h>
@@ -170,6 +171,17 @@ public:
     // The movie's shared JPEG tables and a picture using them.
     void JpegTables(std::span<const uint8_t> Tables);
     uint16_t DefineBits(std::span<const uint8_t> ImageWithoutTables);
+    // A font of Version 1 (outlines only), 2 or 3 (names, character codes and,
+    // given Advances, a layout). Glyphs are drawn with fill style 1 in font
+    // units (EM square 1024, or 20480 in version 3).
+    uint16_t DefineFont(int Version, const std::string& Name, const std::vector<const TSwfShapeBuilder*>& Glyphs,
+                        const std::vector<uint16_t>& Codes = {}, const std::vector<int16_t>& Advances = {},
+                        uint16_t Ascent = 0, uint16_t Descent = 0);
+    // A static text; a record's font, colour, height and position are written
+    // where they change from the record before.
+    uint16_t DefineText(int Version, const TSwfRect& Bounds, const TSwfMatrix& m, const std::vector<TSwfTextRecord>& Records);
+    // A text field with its initial text (as given: HTML when Field.Html).
+    uint16_t DefineEditText(const TSwfEditText& Field);
     // A definition tag written by hand into the dictionary.
     void DefinitionTag(uint16_t Code, std::span<const uint8_t> Body) { defs_.Tag(Code, Body, true); }
     // Reserves an id without defining it, for tags written by hand.
