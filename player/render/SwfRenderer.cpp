@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <string>
 #include <vector>
 
 using namespace Gdiplus;
@@ -247,6 +248,39 @@ void ExtendOpenEnds(std::vector<PointF>& points, std::vector<BYTE>& types, REAL 
     types.swap(t);
 }
 
+// A text field in a platform font, laid out by the drawing library in the
+// field's own twips under its matrix.
+void DrawDeviceText(Graphics& g, const TSwfDrawItem& item, const TSwfMatrix& stageToPixel) {
+    const int n = MultiByteToWideChar(CP_UTF8, 0, item.Text.data(), int(item.Text.size()), nullptr, 0);
+    if (n <= 0 || item.FontHeight <= 0) return;
+    std::wstring text(size_t(n), L' ');
+    MultiByteToWideChar(CP_UTF8, 0, item.Text.data(), int(item.Text.size()), text.data(), n);
+    std::wstring family(item.FontName.begin(), item.FontName.end());
+    FontFamily ff(family.c_str());
+    FontFamily fallback(L"Arial");
+    const FontFamily* use = ff.GetLastStatus() == Ok ? &ff : &fallback;
+    INT style = (item.Bold ? FontStyleBold : 0) | (item.Italic ? FontStyleItalic : 0);
+    Font font(use, static_cast<REAL>(item.FontHeight), style, UnitWorld);
+    if (font.GetLastStatus() != Ok) return;
+    StringFormat format;
+    format.SetAlignment(item.Align == TSwfEditText::Right    ? StringAlignmentFar
+                        : item.Align == TSwfEditText::Center ? StringAlignmentCenter
+                                                             : StringAlignmentNear);
+    if (!item.WordWrap) format.SetFormatFlags(StringFormatFlagsNoWrap);
+    const TSwfMatrix m = Concat(stageToPixel, item.TextMatrix);
+    Matrix world(static_cast<REAL>(m.A), static_cast<REAL>(m.B), static_cast<REAL>(m.C), static_cast<REAL>(m.D),
+                 static_cast<REAL>(m.Tx), static_cast<REAL>(m.Ty));
+    if (!world.IsInvertible()) return;
+    Matrix saved;
+    g.GetTransform(&saved);
+    g.SetTransform(&world);
+    SolidBrush brush(ToGdiplus(item.Color));
+    const TSwfRect& b = item.TextBox;
+    RectF layout(REAL(b.XMin), REAL(b.YMin), REAL(std::max<int64_t>(0, b.Width())), REAL(std::max<int64_t>(0, b.Height())));
+    g.DrawString(text.c_str(), INT(text.size()), &font, layout, &format, &brush);
+    g.SetTransform(&saved);
+}
+
 }  // namespace
 
 // A device-independent bitmap for painted pixels, selected into a memory DC.
@@ -426,6 +460,10 @@ void TSwfRenderer::Draw(HDC Dc, const RECT& Area, const TSwfFrameImage& Image) c
         case TSwfDrawItem::Mask:
         case TSwfDrawItem::Paint:
             break;
+        }
+        if (item.IsDeviceText) {
+            DrawDeviceText(g, item, stageToPixel);
+            continue;
         }
         if (!BuildPath(item, map, Image.Stage, points, types)) continue;
         const REAL width = static_cast<REAL>(std::max(1.0, std::min(item.LineWidth * map.Scale, 1e4)));

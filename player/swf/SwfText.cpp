@@ -278,8 +278,11 @@ std::vector<TSwfPlacedGlyph> LayOutEditText(const TSwfEditText& e, const TSwfFon
         const TRun& line = lines[n];
         double x = left + (n == 0 ? e.Indent : 0);
         const double room = right - x;
-        if (e.Align == TSwfEditText::Right) x += room - line.Width;
-        if (e.Align == TSwfEditText::Center) x += (room - line.Width) / 2;
+        // Spaces at a line's end take no part in its alignment.
+        double width = line.Width;
+        for (size_t k = line.Glyphs.size(); k-- > 0 && line.Glyphs[k].first == space;) width -= line.Glyphs[k].second;
+        if (e.Align == TSwfEditText::Right) x += room - width;
+        if (e.Align == TSwfEditText::Center) x += (room - width) / 2;
         const double y = e.Bounds.YMin + TextGutter + ascent + double(n) * lineHeight;
         for (auto [g, a] : line.Glyphs) {
             if (g >= 0) out.push_back({g, x, y});

@@ -159,6 +159,48 @@ size_t MorphOffsetAt(const std::vector<uint8_t>& body) {
     return r.Position();
 }
 
+// A font of two box glyphs written by the writer, then bent.
+std::vector<uint8_t> Font(int version, const std::function<void(std::vector<uint8_t>&)>& bend) {
+    TSwfShapeBuilder a, b;
+    a.Rectangle(0, -800, 600, 800, 1, 0);
+    b.Rectangle(0, -800, 200, 800, 1, 0);
+    TSwfWriter w(100, 80, 24);
+    w.DefineFont(version, "Boxes", {&a, &b}, {'a', 'b'}, {700, 300}, 900, 100);
+    w.Main.ShowFrame();
+    auto file = w.Finish();
+    // The font is the first tag after the header.
+    TSwfBitReader r(std::span<const uint8_t>(file).subspan(8));
+    r.Rect();
+    r.U16();
+    r.U16();
+    uint32_t length = r.U16() & 0x3F;
+    if (length == 0x3F) length = r.U32();
+    auto tag = r.Take(length);
+    std::vector<uint8_t> body(tag.begin() + 2, tag.end());  // after the font id, which DefinitionTag leaves out
+    bend(body);
+    body.insert(body.begin(), {1, 0});
+    TSwfWriter again(100, 80, 24);
+    again.DefinitionTag(version == 1 ? 10 : version == 2 ? 48 : 75, body);
+    again.Main.ShowFrame();
+    return again.Finish();
+}
+
+std::vector<uint8_t> Text(const std::function<void(TSwfBitWriter&)>& records, bool withFont = true) {
+    TSwfShapeBuilder a;
+    a.Rectangle(0, -800, 600, 800, 1, 0);
+    TSwfWriter w(100, 80, 24);
+    if (withFont) w.DefineFont(2, "Boxes", {&a}, {'a'});
+    TSwfBitWriter b;
+    b.U16(100);
+    b.Rect({0, 1000, 0, 1000});
+    b.Matrix({});
+    records(b);
+    w.DefinitionTag(11, b.Data());
+    w.Main.Place(1, 100);
+    w.Main.ShowFrame();
+    return w.Finish();
+}
+
 struct TBadCase {
     const char* Name;
     std::function<std::vector<uint8_t>()> Make;
@@ -219,6 +261,60 @@ const TBadCase BadCases[] = {
     {"MorphEndEdgesCutShort", [] { return Morph([](auto& b) { b.resize(b.size() - 3); }); }, TSwfStatus::Malformed, 1, false},
     {"MorphEdgeCountsDiffer", [] { return Morph([](auto&) {}, true); }, TSwfStatus::Malformed, 1, false},
     {"MorphUnknownFillType", [] { return Morph([](auto& b) { b[MorphOffsetAt(b) + 5] = 0x77; }); }, TSwfStatus::Malformed, 1, false},
+    // Offsets within a font after its id: flags, language, name length, the
+    // five letters of "Boxes", the glyph count at 8, 32-bit glyph offsets
+    // from 10, the code table's offset at 18.
+    {"FontAsWritten", [] { return Font(2, [](auto&) {}); }, TSwfStatus::Ok, 1, false},
+    {"FontGlyphCountPastTheData", [] { return Font(2, [](auto& b) { b[8] = 0xFF; b[9] = 0x7F; }); }, TSwfStatus::Malformed, 1, false},
+    {"FontGlyphOffsetPastTheCodeTable", [] { return Font(3, [](auto& b) { b[14] = 0xFF; }); }, TSwfStatus::Malformed, 1, false},
+    {"FontCodeTableOffsetPastTheData", [] { return Font(2, [](auto& b) { b[20] = 0xFF; b[21] = 0x7F; }); }, TSwfStatus::Malformed, 1, false},
+    // The layout ends with two bounds of 7 bytes and a kerning count: 19 bytes
+    // from the end is inside the advances.
+    {"FontLayoutCutShort", [] { return Font(2, [](auto& b) { b.resize(b.size() - 19); }); }, TSwfStatus::Malformed, 1, false},
+    {"FontOfTheFirstKindWithATablePastTheData", [] { return Font(1, [](auto& b) { b[0] = 0xFE; b[1] = 0x7F; }); }, TSwfStatus::Malformed, 1, false},
+    {"TextGlyphBitsBeyondAWord", [] { return Text([](TSwfBitWriter& b) { b.U8(200); b.U8(8); b.U8(0); }); }, TSwfStatus::Malformed, 1, false},
+    {"TextRecordsCutShort", [] {
+         return Text([](TSwfBitWriter& b) {
+             b.U8(8);
+             b.U8(8);
+             b.U8(0x89);  // font and x offset
+             b.U16(1);
+             b.U16(0);
+             b.U16(240);
+             b.U8(50);  // 50 glyphs, 2 present
+             b.U16(0);
+         });
+     }, TSwfStatus::Malformed, 1, false},
+    {"TextNamingAMissingFontAndGlyph", [] {
+         return Text([](TSwfBitWriter& b) {
+             b.U8(8);
+             b.U8(8);
+             for (uint16_t font : {uint16_t(1), uint16_t(55)}) {
+                 b.U8(0x88);
+                 b.U16(font);
+                 b.U16(240);
+                 b.U8(2);
+                 b.U8(0);
+                 b.U8(30);
+                 b.U8(9);  // glyph 9 of a font of one
+                 b.U8(30);
+             }
+             b.U8(0);
+         });
+     }, TSwfStatus::Ok, 1, false},
+    {"EditTextCutShort", [] {
+         TSwfWriter w(100, 80, 24);
+         TSwfBitWriter b;
+         b.U16(9);
+         b.Rect({0, 1000, 0, 1000});
+         b.U8(0x85);  // text, colour, font
+         b.U8(0);
+         b.U16(1);
+         w.DefinitionTag(37, b.Data());
+         w.Main.Place(1, 9);
+         w.Main.ShowFrame();
+         return w.Finish();
+     }, TSwfStatus::Malformed, 1, false},
     {"BitmapFillOfAMissingPicture", [] {
          TSwfWriter w(100, 80, 24);
          TSwfShapeBuilder s;
