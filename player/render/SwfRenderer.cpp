@@ -255,12 +255,21 @@ void DrawDeviceText(Graphics& g, const TSwfDrawItem& item, const TSwfMatrix& sta
     if (n <= 0 || item.FontHeight <= 0) return;
     std::wstring text(size_t(n), L' ');
     MultiByteToWideChar(CP_UTF8, 0, item.Text.data(), int(item.Text.size()), text.data(), n);
-    std::wstring family(item.FontName.begin(), item.FontName.end());
-    FontFamily ff(family.c_str());
-    FontFamily fallback(L"Arial");
-    const FontFamily* use = ff.GetLastStatus() == Ok ? &ff : &fallback;
+    // A system without the font takes a face of the same kind it has.
+    const std::wstring named(item.FontName.begin(), item.FontName.end());
+    const std::vector<std::wstring> candidates =
+        item.FontName == "Times New Roman" ? std::vector<std::wstring>{named, L"Liberation Serif", L"DejaVu Serif", L"Tahoma"}
+        : item.FontName == "Courier New" ? std::vector<std::wstring>{named, L"Liberation Mono", L"DejaVu Sans Mono", L"Tahoma"}
+                                         : std::vector<std::wstring>{named, L"Arial", L"Liberation Sans", L"DejaVu Sans", L"Tahoma"};
+    std::unique_ptr<FontFamily> family;
+    for (const std::wstring& name : candidates) {
+        family = std::make_unique<FontFamily>(name.c_str());
+        if (family->GetLastStatus() == Ok) break;
+        family.reset();
+    }
+    if (!family) return;
     INT style = (item.Bold ? FontStyleBold : 0) | (item.Italic ? FontStyleItalic : 0);
-    Font font(use, static_cast<REAL>(item.FontHeight), style, UnitWorld);
+    Font font(family.get(), static_cast<REAL>(item.FontHeight), style, UnitWorld);
     if (font.GetLastStatus() != Ok) return;
     StringFormat format;
     format.SetAlignment(item.Align == TSwfEditText::Right    ? StringAlignmentFar

@@ -1,5 +1,5 @@
 // What the player control shows on screen of gradients, pictures, masks,
-// shape tweens and line styles, read back pixel by pixel. The stage is
+// shape tweens, line styles and text, read back pixel by pixel. The stage is
 // 200 x 160 pixels in a player of the same size, so a twentieth of a pixel in
 // the file is a twentieth of a screen pixel here.
 #include "Form.h"
@@ -596,6 +596,79 @@ TEST_F(FlashFillsTest, ColourTransformsReachGradientsAndPictures) {
     Show(w.Finish());
     EXPECT_TRUE(PixelNear(100, 25, (TSwfRgba{255, 128, 0, 255}), ExactTolerance));
     EXPECT_TRUE(PixelNear(100, 85, (TSwfRgba{255, 128, 0, 255}), ExactTolerance));
+}
+
+// Box glyphs: glyph 0 is 600 font units wide, glyph 1 200, both 800 tall
+// above the baseline. At a height of 1024 twips a font unit is a twip.
+uint16_t BoxFont(TSwfWriter& w) {
+    TSwfShapeBuilder wide, narrow;
+    wide.Rectangle(0, -800, 600, 800, 1, 0);
+    narrow.Rectangle(0, -800, 200, 800, 1, 0);
+    return w.DefineFont(2, "Boxes", {&wide, &narrow}, {'A', 'i'}, {800, 300}, 900, 100);
+}
+
+// Glyphs land where the advances put them: boxes at x 10..40, 50..60 and
+// 65..95, from y 20 down to the baseline at 60.
+TEST_F(FlashFillsTest, StaticTextInAnEmbeddedFont) {
+    TSwfWriter w(W, H, 12);
+    w.SetBackground(White);
+    uint16_t font = BoxFont(w);
+    TSwfTextRecord r;
+    r.FontId = font;
+    r.Color = Blue;
+    r.X = 200;
+    r.Y = 1200;
+    r.Height = 1024;
+    r.Glyphs = {{0, 800}, {1, 300}, {0, 800}};
+    w.Main.Place(1, w.DefineText(2, {0, 4000, 0, 2000}, {}, {r}));
+    Marker(w, 0);
+    w.Main.ShowFrame();
+    Show(w.Finish());
+    for (int x : {25, 55, 80}) EXPECT_TRUE(PixelNear(x, 40, Blue, ExactTolerance)) << "inside a glyph";
+    for (int x : {8, 45, 62, 97}) EXPECT_TRUE(PixelNear(x, 40, White, ExactTolerance)) << "between glyphs";
+    EXPECT_TRUE(PixelNear(25, 18, White, ExactTolerance)) << "above the glyphs";
+    EXPECT_TRUE(PixelNear(25, 62, White, ExactTolerance)) << "below the baseline";
+}
+
+// A field in the platform's sans-serif font shows dark text in its bounds,
+// and nothing past them however long its line. A field in an embedded font,
+// centred: two boxes of 30 pixels, 40 apart, in a field 200 wide.
+TEST_F(FlashFillsTest, TextFieldsInDeviceAndEmbeddedFonts) {
+    TSwfWriter w(W, H, 12);
+    w.SetBackground(White);
+    uint16_t sans = w.DefineFont(2, "_sans", {});
+    uint16_t boxes = BoxFont(w);
+    TSwfEditText device;
+    device.Bounds = {10 * T, 110 * T, 10 * T, 60 * T};
+    device.HasFont = true;
+    device.FontId = sans;
+    device.Height = 36 * T;
+    device.Color = Black;
+    device.Text = "HHHHHHHHHHHHHHHH";
+    w.Main.Place(1, w.DefineEditText(device));
+    TSwfEditText embedded;
+    embedded.Bounds = {0, W * T, 100 * T, 150 * T};
+    embedded.HasFont = true;
+    embedded.FontId = boxes;
+    embedded.Height = 1024;
+    embedded.Color = Blue;
+    embedded.Align = TSwfEditText::Center;
+    embedded.UseOutlines = true;
+    embedded.Text = "AA";
+    w.Main.Place(2, w.DefineEditText(embedded));
+    Marker(w, 0);
+    w.Main.ShowFrame();
+    Show(w.Finish());
+    int inside = 0, outside = 0;
+    for (int y = 10; y < 60; ++y) {
+        for (int x = 10; x < 110; ++x) inside += Near(Pixel(x, y), Black, 100);
+        for (int x = 112; x < 190; ++x) outside += Near(Pixel(x, y), White, 2) ? 0 : 1;
+    }
+    EXPECT_GT(inside, 300) << "the text shows";
+    EXPECT_EQ(outside, 0) << "the field clips its text";
+    // Baseline at 100 + 2 + 45 pixels; the boxes reach 40 pixels above it.
+    for (int x : {75, 115}) EXPECT_TRUE(PixelNear(x, 127, Blue, ExactTolerance)) << x;
+    for (int x : {55, 95, 135}) EXPECT_TRUE(PixelNear(x, 127, White, ExactTolerance)) << x;
 }
 
 }  // namespace
