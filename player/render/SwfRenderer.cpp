@@ -404,7 +404,14 @@ void TSwfRenderer::Draw(HDC Dc, const RECT& Area, const TSwfFrameImage& Image) c
             widened->Widen(pen);
             outline = widened.get();
         }
-        TPixelBox box = ItemBox(*outline, nullptr, within);
+        // Only what a mask leaves open is computed.
+        RECT open = within;
+        Rect clipBox;
+        if (!clips.empty() && g.GetClipBounds(&clipBox) == Ok) {
+            RECT c{clipBox.X - 1, clipBox.Y - 1, clipBox.X + clipBox.Width + 1, clipBox.Y + clipBox.Height + 1};
+            IntersectRect(&open, &within, &c);
+        }
+        TPixelBox box = ItemBox(*outline, nullptr, open);
         if (box.Width <= 0) return;
         const TSwfImage* image = nullptr;
         if (item.Fill.Kind == TSwfFill::Bitmap && !(image = item.Bitmap ? item.Bitmap->Pixels(DecodePicture) : nullptr))

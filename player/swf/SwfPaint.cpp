@@ -120,8 +120,9 @@ bool PaintFill(const TSwfFill& f, const TSwfImage* image, const TSwfColorTransfo
     if (f.IsGradient()) {
         if (f.Stops.empty()) return false;
         const auto ramp = GradientRamp(f);
-        if (f.Kind == TSwfFill::Linear && f.Spread == TSwfSpread::Pad) {
-            // Along a row the ramp position grows evenly: stepped in fixed point.
+        if (f.Kind == TSwfFill::Linear) {
+            // Along a row the ramp position grows evenly: stepped in fixed
+            // point, 65536 steps to a colour of the ramp.
             const double perX = inv.A / (2 * GradientHalf) * 255;
             for (int j = 0; j < height; ++j) {
                 TSwfPoint p = inv.Apply({left + 0.5, top + j + 0.5});
@@ -131,9 +132,19 @@ bool PaintFill(const TSwfFill& f, const TSwfImage* image, const TSwfColorTransfo
                     for (int i = 0; i < width; ++i) row[i] = ramp[start > 0 ? 255 : 0];
                     continue;
                 }
-                int64_t at = std::llround(start * 65536) + 32768, step = std::llround(perX * 65536);
+                int64_t at = std::llround(start * 65536), step = std::llround(perX * 65536);
+                constexpr int64_t Run = int64_t(255) << 16;  // one run of the ramp
                 for (int i = 0; i < width; ++i, at += step) {
-                    int64_t k = at >> 16;
+                    int64_t u = at;
+                    if (f.Spread == TSwfSpread::Repeat) {
+                        u %= Run;
+                        if (u < 0) u += Run;
+                    } else if (f.Spread == TSwfSpread::Reflect) {
+                        u %= 2 * Run;
+                        if (u < 0) u += 2 * Run;
+                        if (u > Run) u = 2 * Run - u;
+                    }
+                    int64_t k = (u + 32768) >> 16;
                     row[i] = ramp[size_t(k < 0 ? 0 : k > 255 ? 255 : k)];
                 }
             }
