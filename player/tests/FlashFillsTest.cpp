@@ -233,6 +233,39 @@ TEST_F(FlashFillsTest, LinearGradientAtStartMiddleAndEnd) {
     EXPECT_TRUE(PixelNear(20, 158, White, RampTolerance + 2));
 }
 
+// Large gradients are kept from one frame to the next; a change of colour
+// transform or place paints them again, and going back shows the first again.
+TEST_F(FlashFillsTest, AGradientKeptBetweenFramesFollowsItsChanges) {
+    TSwfWriter w(W, H, 12);
+    w.SetBackground(Grey);
+    TSwfShapeBuilder s;
+    s.Rectangle(0, 0, W * T, H * T, s.Fill(Ramp(TSwfFill::Linear, Black, White, Square(W, W / 2.0, 0))), 0);
+    uint16_t id = w.DefineShape(s);
+    w.Main.Place(1, id);
+    Marker(w, 0);
+    w.Main.ShowFrame();
+    w.Main.Move(1, {}, TSwfColorTransform{0, 1, 1, 1, 0, 0, 0, 0});
+    Marker(w, 1);
+    w.Main.ShowFrame();
+    w.Main.Move(1, TSwfMatrix::Translate(50 * T, 0), TSwfColorTransform{});
+    Marker(w, 2);
+    w.Main.ShowFrame();
+    w.Main.Move(1, TSwfMatrix{}, TSwfColorTransform{});
+    Marker(w, 3);
+    w.Main.ShowFrame();
+    auto bytes = w.Finish();
+    Show(bytes, 0);
+    EXPECT_TRUE(PixelNear(150, 80, Gray(191), RampTolerance));
+    Show(bytes, 1);
+    EXPECT_TRUE(PixelNear(150, 80, (TSwfRgba{0, 191, 191, 255}), RampTolerance));
+    Show(bytes, 2);
+    EXPECT_TRUE(PixelNear(150, 80, Gray(128), RampTolerance));
+    EXPECT_TRUE(PixelNear(20, 80, Grey, ExactTolerance)) << "left of the moved area";
+    Show(bytes, 3);
+    EXPECT_TRUE(PixelNear(150, 80, Gray(191), RampTolerance));
+    EXPECT_TRUE(PixelNear(20, 80, Gray(26), RampTolerance));
+}
+
 // Radial: the first stop at the centre, the last on the circle and beyond.
 // Focal: the first stop at the focal point, half way from there to the circle
 // the middle of the ramp.
