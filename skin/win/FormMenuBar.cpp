@@ -1,0 +1,192 @@
+// The frame's menu bar: a flat tool bar below the title bar with one button
+// per top-level item of the frame's Menu, drawn by the frame in the colours
+// of the menu's style, and the route of the menu's shortcuts, which the form
+// no longer sees once its own Menu is gone.
+#include "FormFrame.h"
+
+#include "Bitmap.h"
+#include "Form.h"
+#include "Menus.h"
+#include "SkinPublic.h"
+#include "ThemeKeys.h"
+
+#include <windows.h>
+
+namespace {
+
+constexpr TColor kDisabledText = 0x00808080;
+
+TColor MenuColor(TskFileTheme* Theme, TskUIStyle Style, TskThemeKey Key) {
+    TskUIStyle effective = Style;
+    if (ResolveUIStyle(Theme, Style, effective)) return Theme->ReadColor(Key);
+    return BuiltInThemeColor(effective, Key);
+}
+
+void DrawCaption(TCanvas* Canvas, const std::string& Caption, TRect R) {
+    DrawTextA(Canvas->Handle(), Caption.c_str(), static_cast<int>(Caption.size()), AsRECT(R),
+              DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+}
+
+}  // namespace
+
+TskUIStyle TskForm::MenuStyle() const { return uiStyle_; }
+
+TskFileTheme* TskForm::MenuTheme() const { return fileTheme_; }
+
+void TskForm::CreateMenuBar() {
+    if (menuBar_ || !form_ || form_->FormStyle() == fsMDIChild) return;
+    menuBar_ = Create<TToolBar>(this);
+    menuBar_->SetParent(this);
+    menuBar_->SetFlat(true);
+    menuBar_->SetEdgeBorders({});
+    menuBar_->SetShowCaptions(true);
+    menuBar_->SetHeight(menuBarHeight_);
+    menuBar_->SetColor(menuBarColor_);
+    if (!ComponentState().Contains(csDesigning)) menuBar_->OnCustomDrawButton = TToolBarCustomDrawButtonEvent::Bind<&TskForm::DrawMenuBarButton>(this);
+    menuBar_->OnCustomDraw = TToolBarCustomDrawEvent::Bind<&TskForm::DrawMenuBarBackground>(this);
+    menuBar_->SetWrapable(true);
+    menuBar_->SetAutoSize(true);
+    if (titleBar_) reinterpret_cast<TControl*>(titleBar_)->SetTop(0);
+}
+
+void TskForm::DestroyMenuBar() {
+    if (menuBar_ && !(form_ && form_->FormStyle() == fsMDIChild)) {
+        TToolBar* bar = menuBar_;
+        menuBar_ = nullptr;
+        bar->Free();
+    }
+    if (menu_) {
+        menu_->RemoveFreeNotification(this);
+        menu_ = nullptr;
+    }
+}
+
+void TskForm::SetMenu(TMainMenu* Value) {
+    if (menu_ && menu_ != Value) menu_->RemoveFreeNotification(this);
+    menu_ = Value;
+    if (menu_) {
+        menu_->FreeNotification(this);
+        if (!menuBar_) CreateMenuBar();
+        RebuildMenuBar();
+    } else {
+        DestroyMenuBar();
+    }
+}
+
+void TskForm::RebuildMenuBar() {
+    if (!menuBar_) return;
+    if (!menu_) {
+        DestroyMenuBar();
+        return;
+    }
+    menuBar_->SetAutoSize(false);
+    while (menuBar_->ButtonCount() > 0) menuBar_->Buttons(menuBar_->ButtonCount() - 1)->Free();
+    TMenuItem* items = menu_->Items();
+    // Each new button enters the bar at its front: made last to first, they
+    // stand in menu order.
+    for (int i = items->Count() - 1; i >= 0; --i) {
+        auto* button = Create<TToolButton>(this);
+        button->SetParent(menuBar_);
+        button->SetGrouped(true);
+        button->SetMenuItem(items->Items(i));
+        button->SetButtonAutoSize(true);
+    }
+    menuBar_->SetAutoSize(true);
+}
+
+void TskForm::RefreshMenuBarButtons() {
+    if (!menuBar_) return;
+    for (int i = 0; i < menuBar_->ButtonCount(); ++i) {
+        TToolButton* button = menuBar_->Buttons(i);
+        if (TMenuItem* item = button->MenuItem()) {
+            button->SetCaption(item->Caption());
+            button->SetEnabled(item->Enabled());
+        }
+    }
+}
+
+void TskForm::UpdateMenuBarFont() {
+    if (!menuBar_ || !menu_) return;
+    menuBar_->Invalidate();
+}
+
+void TskForm::SetMenuBarColor(TColor Value) {
+    menuBarColor_ = Value;
+    if (menuBar_) menuBar_->SetColor(Value);
+}
+
+void TskForm::SetMenuBarHeight(int Value) {
+    menuBarHeight_ = Value;
+    if (!menuBar_) return;
+    menuBar_->SetHeight(Value);
+    for (int i = 0; i < menuBar_->ButtonCount(); ++i) menuBar_->Buttons(i)->SetHeight(Value);
+}
+
+void TskForm::DrawMenuBarButton(TToolBar* Sender, TToolButton* Button, TCustomDrawState State, bool& DefaultDraw) {
+    DefaultDraw = false;
+    const TskUIStyle style = MenuStyle();
+    TskFileTheme* theme = MenuTheme();
+    TCanvas* canvas = Sender->Canvas();
+    TRect r = Button->BoundsRect();
+    const bool hot = State.Contains(cdsHot), selected = State.Contains(cdsSelected);
+    const std::string caption = Button->Caption();
+    if ((hot || selected) && style == TskUIStyle::MacOS) {
+        TBitmap face;
+        face.SetSize(Button->Width(), Button->Height());
+        TBitmap select;
+        try {
+            select.LoadFromResourceName(nullptr, "MACOS_MENU_SELECT");
+            face.Canvas()->StretchDraw(Rect(0, 0, Button->Width(), Button->Height()), &select);
+        } catch (const EInvalidGraphic&) {
+        }
+        face.Canvas()->Brush()->SetStyle(bsClear);
+        face.Canvas()->Font()->Assign(canvas->Font());
+        face.Canvas()->Font()->SetColor(MenuColor(theme, style, TskThemeKey::MenuSelectedFontColor));
+        DrawCaption(face.Canvas(), caption, Rect(0, 0, Button->Width(), Button->Height() + 2));
+        canvas->Draw(Button->Left(), Button->Top(), &face);
+        return;
+    }
+    if (hot || selected) {
+        if (selected) r.Right -= 2;
+        canvas->Brush()->SetStyle(bsSolid);
+        canvas->Brush()->SetColor(MenuColor(theme, style, TskThemeKey::MenuSelectedBackgroundColor));
+        canvas->FillRect(r);
+        canvas->Brush()->SetColor(MenuColor(theme, style, TskThemeKey::MenuSelectedBorderColor));
+        canvas->FrameRect(r);
+        if (selected) r.Left += 2;
+        r.Top += 2;
+        canvas->Brush()->SetStyle(bsClear);
+        canvas->Font()->SetColor(MenuColor(theme, style, TskThemeKey::MenuSelectedFontColor));
+        DrawCaption(canvas, caption, r);
+        return;
+    }
+    canvas->Brush()->SetStyle(bsClear);
+    r.Top += 2;
+    TskUIStyle effective = style;
+    TColor color;
+    if (ResolveUIStyle(theme, style, effective))
+        color = theme->ReadColor(TskThemeKey::ControlFontColor) == 0x00030000 ? 0x00FFFFFF
+                                                                              : theme->ReadColor(TskThemeKey::MenuFontColor);
+    else
+        color = BuiltInThemeColor(effective, TskThemeKey::MenuFontColor);
+    if (!Button->Enabled()) color = kDisabledText;
+    canvas->Font()->SetColor(color);
+    DrawCaption(canvas, caption, r);
+}
+
+void TskForm::DrawMenuBarBackground(TToolBar* Sender, const TRect& ARect, bool&) {
+    if (MenuStyle() != TskUIStyle::MacOS) return;
+    TBitmap bar;
+    try {
+        bar.LoadFromResourceName(nullptr, "MACOS_MENU_BAR");
+    } catch (const EInvalidGraphic&) {
+        return;
+    }
+    Sender->Canvas()->StretchDraw(ARect, &bar);
+}
+
+void TskForm::CheckMenuShortCut(TMessage& Message) {
+    if (releasing_) return;
+    // Only the active form's keys reach its menu; the key runs the item.
+    Message.Result = (form_ && IsFormActive(form_) && form_->Active() && menu_ && menu_->IsShortCut(Message.WParam)) ? 1 : 0;
+}
