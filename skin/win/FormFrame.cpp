@@ -205,14 +205,17 @@ void TskForm::FormWindowProc(TMessage& Message) {
 void TskForm::HandleFormSize() {
     const bool maximized = form_->WindowState() == wsMaximized;
     if (maximized && InDesign(this)) return;
-    if (startedMaximized_) {
+    // Before it is first shown the window is sized as it is made, and is
+    // neither maximised nor restored from it yet.
+    const bool shown = IsWindowVisible(form_->Handle()) != FALSE;
+    if (startedMaximized_ && shown) {
         if (!maximized) {
             startedMaximized_ = false;
             PlaceControl(form_, creationBounds_);
         }
         gMaximizedScroll = true;
     }
-    if (maximized && form_->FormStyle() != fsMDIChild && !placing_) {
+    if (maximized && shown && form_->FormStyle() != fsMDIChild && !placing_) {
         TRect area = GetDesktopWorkArea();
         area.Bottom -= 1;
         // Placing sends WM_SIZE again; it must find nothing left to do, or a

@@ -85,11 +85,18 @@ void TskForm::RebuildMenuBar() {
     // Each new button enters the bar at its front: made last to first, they
     // stand in menu order.
     for (int i = items->Count() - 1; i >= 0; --i) {
+        TMenuItem* item = items->Items(i);
         auto* button = Create<TToolButton>(this);
-        button->SetParent(menuBar_);
+        // Made whole before it joins the bar, so that the bar lays its
+        // buttons out once with their own widths. The class library's tool
+        // button takes nothing from its menu item: caption and state are
+        // copied here.
+        button->SetCaption(item->Caption());
+        button->SetEnabled(item->Enabled());
         button->SetGrouped(true);
-        button->SetMenuItem(items->Items(i));
+        button->SetMenuItem(item);
         button->SetButtonAutoSize(true);
+        button->SetParent(menuBar_);
     }
     menuBar_->SetAutoSize(true);
 }
