@@ -8,6 +8,8 @@
 #include "SkinPublic.h"
 #include "SkinThemes.h"
 #include "ThemeKeys.h"
+#include "TitleBarPopupMenu.h"
+#include "TypInfo.h"
 
 #include <windows.h>
 
@@ -27,6 +29,7 @@ bool InDesign(const TComponent* C) { return C->ComponentState().Contains(csDesig
 
 const TClassInfo& TskForm::StaticClassInfo() {
     static const TClassInfo info = DescribeClass<TskForm, TCustomPanel>("TskForm", [](auto& c) {
+        c.Bool("TitleBarCustom", &TskForm::TitleBarCustom, &TskForm::SetTitleBarCustom);
         c.template Reference<TskFileTheme>("FileTheme", &TskForm::FileTheme, &TskForm::SetFileTheme);
         c.template Enum<TskUIStyle>("UIStyle", &TskForm::UIStyle, &TskForm::SetUIStyle, UIStyleNames());
         c.Bool("UIStyleAutoUpdateSub", &TskForm::UIStyleAutoUpdateSub, &TskForm::SetUIStyleAutoUpdateSub);
@@ -35,11 +38,17 @@ const TClassInfo& TskForm::StaticClassInfo() {
         c.Bool("TitleBarVisible", &TskForm::TitleBarVisible, &TskForm::SetTitleBarVisible);
         c.String("Caption", &TskForm::FrameCaption, &TskForm::SetFrameCaption);
         c.template Reference<TCustomPanel>("FormPanel", &TskForm::FormPanel, &TskForm::SetFormPanel);
+        c.Object("TitleBarButtons", &TskForm::TitleBarButtons, &TskTitleBarButton::StaticClassInfo);
+        c.Object("TitleBarSections", &TskForm::TitleBarSections, &TskTitleBarSection::StaticClassInfo);
+        c.Bool("TitleBarDrawAppIcon", &TskForm::TitleBarDrawAppIcon, &TskForm::SetTitleBarDrawAppIcon);
+        c.Object("Font", &TskForm::TitleBarFont);
         c.template Reference<TMainMenu>("Menu", &TskForm::Menu, &TskForm::SetMenu);
         c.template Color<TColor>("MenuBarColor", &TskForm::MenuBarColor, &TskForm::SetMenuBarColor);
         c.Int("MenuBarHeight", &TskForm::MenuBarHeight, &TskForm::SetMenuBarHeight);
         c.Int("RoundCorner", &TskForm::RoundCorner, &TskForm::SetRoundCorner);
         c.String("Version", &TskForm::Version, &TskForm::SetVersion);
+        c.Event("OnTitleBarCustomBtnsClick", &TskForm::OnTitleBarCustomBtnsClick);
+        c.Event("OnTitleBarHelpBtnClick", &TskForm::OnTitleBarHelpBtnClick);
     });
     static const bool registered = (RegisterSkinFormFrame(info), true);
     (void)registered;
@@ -65,6 +74,11 @@ void TskForm::Init() {
 
     creationBounds_ = Rect(form->Left(), form->Top(), form->Left() + form->Width(), form->Top() + form->Height());
     startedMaximized_ = form->WindowState() == wsMaximized;
+
+    titleBar_ = Create<TskTitleBar>(this);
+    titleBar_->SetParent(this);
+    titleBar_->OnCustomBtnsClick = TskTitleBarButtonClickEvent::Bind<&TskForm::TitleBarCustomClick>(this);
+    titleBar_->OnHelpBtnClick = TskTitleBarButtonClickEvent::Bind<&TskForm::TitleBarHelpClick>(this);
 
     menuBarColor_ = Color();
     menuBarHeight_ = 22;
@@ -121,7 +135,7 @@ void TskForm::BeforeDestruction() {
         bar->Free();
     }
     if (titleBar_) {
-        TControl* bar = reinterpret_cast<TControl*>(titleBar_);
+        TskTitleBar* bar = titleBar_;
         titleBar_ = nullptr;
         bar->Free();
     }
@@ -183,7 +197,7 @@ void TskForm::FormWindowProc(TMessage& Message) {
             // maximised child) belongs with the MDI frame.
             break;
         case WM_ACTIVATE:
-            // The title bar shows the form's activation.
+            if (titleBar_) titleBar_->SetFormActive(LOWORD(Message.WParam) != WA_INACTIVE);
             break;
         case WM_NCPAINT:
             if (IsIconic(form_->Handle()))
@@ -232,6 +246,7 @@ void TskForm::HandleFormSize() {
         }
     }
     PaintFormBorder();
+    if (titleBar_) titleBar_->UpdateMaxButtons();
     // MDI children: hiding the title bar and scrolling under the parent's bar
     // while maximised belong with the MDI frame.
     UpdateFormRegion();
@@ -240,6 +255,10 @@ void TskForm::HandleFormSize() {
 void TskForm::AppMessage(MSG& Msg, bool& Handled) {
     if (releasing_) return;
     if (Msg.message == WM_SYSCHAR && LOWORD(Msg.wParam) == 32) {
+        if (titleBar_ && titleBar_->SystemMenu()) {
+            TCustomForm* main = Application->MainForm() ? Application->MainForm() : form_;
+            titleBar_->SystemMenu()->Popup(main->Left(), main->Top() + GetTitleBarHeight());
+        }
         Handled = true;
         return;
     }
@@ -259,26 +278,43 @@ void TskForm::Dispatch(TMessage& Message) {
     TCustomPanel::Dispatch(Message);
 }
 
-void TskForm::Resize() { TCustomPanel::Resize(); }
+void TskForm::Resize() {
+    TCustomPanel::Resize();
+    if (titleBar_) titleBar_->SetAlign(alTop);
+}
 
-int TskForm::GetTitleBarHeight() const { return 0; }
+int TskForm::GetTitleBarHeight() const { return titleBar_ && titleBar_->Visible() ? titleBar_->Height() : 0; }
 
-bool TskForm::TitleBarVisible() const { return false; }
+bool TskForm::TitleBarVisible() const { return titleBar_ && titleBar_->Visible(); }
 
 void TskForm::SetTitleBarVisible(bool Value) {
-    if (Value == TitleBarVisible()) return;
+    if (!titleBar_ || Value == titleBar_->Visible()) return;
+    titleBar_->SetVisible(Value);
+    titleBar_->SetTop(0);
     PaintFormBorder();
 }
 
-std::string TskForm::FrameCaption() const { return {}; }
+void TskForm::SetTitleBarCustom(bool Value) {
+    if (titleBar_) titleBar_->SetCustom(Value);
+}
+
+void TskForm::SetTitleBarDrawAppIcon(bool Value) {
+    if (titleBar_) titleBar_->SetDrawAppIcon(Value);
+}
+
+std::string TskForm::FrameCaption() const { return titleBar_ ? titleBar_->Caption() : std::string(); }
 
 void TskForm::SetFrameCaption(const std::string& Value) {
+    if (titleBar_) titleBar_->SetCaption(Value);
     if (form_) form_->SetCaption(Value);
 }
 
-int TskForm::RoundCorner() const { return 0; }
+int TskForm::RoundCorner() const { return titleBar_ && titleBar_->Visible() ? titleBar_->RoundCorner() : 0; }
 
-void TskForm::SetRoundCorner(int) { UpdateFormRegion(); }
+void TskForm::SetRoundCorner(int Value) {
+    if (titleBar_) titleBar_->SetRoundCorner(Value);
+    UpdateFormRegion();
+}
 
 void TskForm::SetBorderColor(TColor Value) {
     borderColor_ = Value;
@@ -324,6 +360,15 @@ void TskForm::SetUIStyle(TskUIStyle Value) {
         SetColor(BuiltInThemeColor(effective, TskThemeKey::FormBackgroundColor));
         SetMenuBarColor(Color());
         SetRoundCorner(BuiltInThemeInt(effective, TskThemeKey::FormRoundCornerInt));
+    }
+    if (titleBar_) {
+        titleBar_->SetFileTheme(fileTheme_);
+        titleBar_->SetUIStyle(uiStyle_);
+    }
+    // A skinned main menu follows the frame's style.
+    if (menu_ && HasPublishedProperty(menu_, "UIStyle") && HasPublishedProperty(menu_, "FileTheme")) {
+        SetOrdProp(menu_, "UIStyle", static_cast<std::int64_t>(uiStyle_));
+        SetObjectProp(menu_, "FileTheme", fileTheme_);
     }
     if (uiStyleAutoUpdateSub_) ApplyStyleToChildren(this, uiStyle_, fileTheme_);
     if (form_ && form_->FormStyle() == fsMDIChild) form_->SetBoundsRect(bounds);
@@ -382,10 +427,49 @@ void TskForm::PaintFormBorder() {
             fill(menuBar_->Color(), W - 3, t, W - bw, t + menuBar_->Height());
         }
     }
-    if (!TitleBarVisible()) {
+    if (TitleBarVisible() && titleBar_->HasThreeSectionPictures() && bw < 4) {
+        ContinueTitleBarPictures(dc.Get(), W, bw);
+    } else if (!TitleBarVisible()) {
         fill(borderColor_, 0, 0, W, 1);
         fill(Color(), bw, 1, W - bw, 3);
     }
+}
+
+// The caption pictures reach into the native frame beside and above the
+// title bar, so the frame looks as one piece with it.
+void TskForm::ContinueTitleBarPictures(HDC DC, int W, int bw) {
+    TBitmap* left = nullptr;
+    TBitmap* right = nullptr;
+    TBitmap* client = nullptr;
+    titleBar_->LeftSectionGraphic(left);
+    titleBar_->RightSectionGraphic(right);
+    titleBar_->ClientSectionGraphic(client);
+    if (!left || !right || !client) return;
+    TCanvas window;
+    window.SetHandle(DC);
+    TBitmap b;
+    b.SetSize(3 - bw, left->Height());
+    b.Canvas()->Draw(0, 0, left);
+    window.Draw(bw, 0, &b);
+    if (right->Width() < 3)
+        b.Canvas()->StretchDraw(Rect(0, 0, b.Width(), b.Height()), right);
+    else
+        b.Canvas()->Draw(2 - right->Width(), 0, right);
+    window.Draw(W - 3, 0, &b);
+    b.SetSize(W - 5, 3);
+    b.Canvas()->Draw(-2, 0, left);
+    const int x1 = left->Width() - 2;
+    const int x2 = (W - 5) - right->Width() + 3;
+    b.Canvas()->Draw(x2, 0, right);
+    b.Canvas()->StretchDraw(Rect(x1, 0, x2, client->Height()), client);
+    window.Draw(2, 0, &b);
+    if (bw == 1 && RoundCorner() == 11 && !InDesign(this)) {
+        const int r = RoundCorner();
+        window.Pen()->SetColor(borderColor_);
+        window.Arc(W - 2 * r + 1, -1, W + 1, 2 * r - 1, W + 1, r - 1, W - r + 1, -1);
+        window.Arc(-1, -1, 2 * r - 1, 2 * r - 1, r - 1, -1, -1, r - 1);
+    }
+    window.SetHandle(nullptr);
 }
 
 void TskForm::UpdateFormRegion() {

@@ -13,6 +13,7 @@
 #include "FileTheme.h"
 #include "Messages.h"
 #include "Panel.h"
+#include "TitleBar.h"
 #include "ToolBar.h"
 #include "UIStyle.h"
 
@@ -20,7 +21,6 @@
 
 class TCustomForm;
 class TMainMenu;
-class TskTitleBar;
 
 class TskForm : public TCustomPanel {
 public:
@@ -51,6 +51,17 @@ public:
     void SetRoundCorner(int Value);
     TskTitleBar* TitleBar() const { return titleBar_; }
     int GetTitleBarHeight() const;
+    bool TitleBarCustom() const { return titleBar_ && titleBar_->Custom(); }
+    void SetTitleBarCustom(bool Value);
+    bool TitleBarDrawAppIcon() const { return titleBar_ && titleBar_->DrawAppIcon(); }
+    void SetTitleBarDrawAppIcon(bool Value);
+    // The title bar's collections and caption font (null without a title bar).
+    TskTitleBarButtons* TitleBarButtons() const { return titleBar_ ? titleBar_->Buttons() : nullptr; }
+    TskTitleBarSections* TitleBarSections() const { return titleBar_ ? titleBar_->Sections() : nullptr; }
+    TFont* TitleBarFont() const { return titleBar_ ? titleBar_->Font() : nullptr; }
+    // Fired with the title bar as Sender when its custom or help buttons are clicked.
+    TskTitleBarButtonClickEvent OnTitleBarCustomBtnsClick;
+    TskTitleBarButtonClickEvent OnTitleBarHelpBtnClick;
 
     TCustomPanel* FormPanel() const { return formPanel_; }
     void SetFormPanel(TCustomPanel* Value);
@@ -92,8 +103,11 @@ protected:
 private:
     void FormWindowProc(TMessage& Message);
     void AppMessage(MSG& Msg, bool& Handled);
+    void TitleBarCustomClick(TObject* Sender, int ButtonIndex) { OnTitleBarCustomBtnsClick(Sender, ButtonIndex); }
+    void TitleBarHelpClick(TObject* Sender, int ButtonIndex) { OnTitleBarHelpBtnClick(Sender, ButtonIndex); }
     void HandleFormSize();
     void ClearFormCaption();
+    void ContinueTitleBarPictures(HDC DC, int W, int bw);
     void RestoreForm();
     void DrawMenuBarButton(TToolBar* Sender, TToolButton* Button, TCustomDrawState State, bool& DefaultDraw);
     void DrawMenuBarBackground(TToolBar* Sender, const TRect& ARect, bool& DefaultDraw);

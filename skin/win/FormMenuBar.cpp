@@ -46,7 +46,7 @@ void TskForm::CreateMenuBar() {
     menuBar_->OnCustomDraw = TToolBarCustomDrawEvent::Bind<&TskForm::DrawMenuBarBackground>(this);
     menuBar_->SetWrapable(true);
     menuBar_->SetAutoSize(true);
-    if (titleBar_) reinterpret_cast<TControl*>(titleBar_)->SetTop(0);
+    if (titleBar_) titleBar_->SetTop(0);
 }
 
 void TskForm::DestroyMenuBar() {
