@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <utility>
 
 static_assert(sizeof(TRect) == sizeof(RECT) && sizeof(TPoint) == sizeof(POINT),
@@ -15,26 +16,46 @@ inline RECT* AsRECT(TRect& R) { return reinterpret_cast<RECT*>(&R); }
 inline const RECT* AsRECT(const TRect& R) { return reinterpret_cast<const RECT*>(&R); }
 inline const POINT* AsPOINT(const TPoint* P) { return reinterpret_cast<const POINT*>(P); }
 
+namespace gdi_detail {
+inline std::atomic<long> liveObjects{0};
+}  // namespace gdi_detail
+
+// How many GDI objects the wrappers below hold right now. Leak checks count
+// with it where GetGuiResources answers nothing (Wine keeps no such count).
+inline long LiveGdiObjects() { return gdi_detail::liveObjects.load(); }
+
 // A pen, brush, font, bitmap, region or palette, deleted with DeleteObject.
 template <class H>
 class TGdiObject {
 public:
     TGdiObject() = default;
-    explicit TGdiObject(H Handle) : h_(Handle) {}
+    explicit TGdiObject(H Handle) { Reset(Handle); }
     TGdiObject(const TGdiObject&) = delete;
     TGdiObject& operator=(const TGdiObject&) = delete;
+    // A move hands over an object already counted.
     TGdiObject(TGdiObject&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
     TGdiObject& operator=(TGdiObject&& o) noexcept {
-        if (this != &o) Reset(std::exchange(o.h_, nullptr));
+        if (this != &o) {
+            Reset();
+            h_ = std::exchange(o.h_, nullptr);
+        }
         return *this;
     }
     ~TGdiObject() { Reset(); }
 
     H Get() const { return h_; }
     explicit operator bool() const { return h_ != nullptr; }
-    H Release() { return std::exchange(h_, nullptr); }
+    H Release() {
+        if (h_) --gdi_detail::liveObjects;
+        return std::exchange(h_, nullptr);
+    }
     void Reset(H Handle = nullptr) {
-        if (h_ && h_ != Handle) DeleteObject(h_);
+        if (h_ == Handle) return;
+        if (h_) {
+            DeleteObject(h_);
+            --gdi_detail::liveObjects;
+        }
+        if (Handle) ++gdi_detail::liveObjects;
         h_ = Handle;
     }
 

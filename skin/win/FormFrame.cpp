@@ -166,7 +166,7 @@ void TskForm::Notification(TComponent* AComponent, TOperation Operation) {
     if (AComponent == formPanel_) formPanel_ = nullptr;
     if (AComponent == menu_) DestroyMenuBar();
     if (AComponent == this) {
-        if (menu_) SetMenu(nullptr);
+        if (TskMainMenu* menu = SkinMenu(); menu && menu->LinkedForm() == this) menu->SetLinkedForm(nullptr);
         RestoreForm();
     }
     if (AComponent == fileTheme_) {
@@ -365,10 +365,9 @@ void TskForm::SetUIStyle(TskUIStyle Value) {
         titleBar_->SetFileTheme(fileTheme_);
         titleBar_->SetUIStyle(uiStyle_);
     }
-    // A skinned main menu follows the frame's style.
-    if (menu_ && HasPublishedProperty(menu_, "UIStyle") && HasPublishedProperty(menu_, "FileTheme")) {
-        SetOrdProp(menu_, "UIStyle", static_cast<std::int64_t>(uiStyle_));
-        SetObjectProp(menu_, "FileTheme", fileTheme_);
+    if (TskMainMenu* menu = SkinMenu()) {
+        menu->SetUIStyle(uiStyle_);
+        menu->SetFileTheme(fileTheme_);
     }
     if (uiStyleAutoUpdateSub_) ApplyStyleToChildren(this, uiStyle_, fileTheme_);
     if (form_ && form_->FormStyle() == fsMDIChild) form_->SetBoundsRect(bounds);

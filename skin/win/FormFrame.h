@@ -11,6 +11,7 @@
 // form then works as a plain form again.
 
 #include "FileTheme.h"
+#include "MainMenu.h"
 #include "Messages.h"
 #include "Panel.h"
 #include "TitleBar.h"
@@ -22,7 +23,7 @@
 class TCustomForm;
 class TMainMenu;
 
-class TskForm : public TCustomPanel {
+class TskForm : public TCustomPanel, public TskMenuBarHost {
 public:
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
     static const TClassInfo& StaticClassInfo();
@@ -80,10 +81,11 @@ public:
     void CreateMenuBar();
     void DestroyMenuBar();
     // Buttons again from the menu's top-level items, in menu order.
-    void RebuildMenuBar();
+    void RebuildMenuBar() override;
     // Caption and enabled state of each item copied to its button.
-    void RefreshMenuBarButtons();
-    void UpdateMenuBarFont();
+    void RefreshMenuBarButtons() override;
+    // The bar's font from a skinned menu's font choice.
+    void UpdateMenuBarFont() override;
     // Result 1 when the key ran a menu item of an active form, else 0.
     void CheckMenuShortCut(TMessage& Message);
 
@@ -114,6 +116,7 @@ private:
     // The style and theme the menu bar draws in: the skinned menu's, else the frame's.
     TskUIStyle MenuStyle() const;
     TskFileTheme* MenuTheme() const;
+    TskMainMenu* SkinMenu() const { return dynamic_cast<TskMainMenu*>(menu_); }
 
     TskTitleBar* titleBar_ = nullptr;
     TToolBar* menuBar_ = nullptr;

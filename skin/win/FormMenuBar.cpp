@@ -5,6 +5,8 @@
 #include "FormFrame.h"
 
 #include "Bitmap.h"
+#include "MainMenu.h"
+#include "MenuDrawing.h"
 #include "Form.h"
 #include "Menus.h"
 #include "SkinPublic.h"
@@ -22,16 +24,20 @@ TColor MenuColor(TskFileTheme* Theme, TskUIStyle Style, TskThemeKey Key) {
     return BuiltInThemeColor(effective, Key);
 }
 
-void DrawCaption(TCanvas* Canvas, const std::string& Caption, TRect R) {
-    DrawTextA(Canvas->Handle(), Caption.c_str(), static_cast<int>(Caption.size()), AsRECT(R),
-              DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+// One line, centred both ways, transparent. Font is the menu's kept font, or
+// null for the one the bar's device context holds.
+void DrawCaption(HDC DC, HFONT Font, TColor Color, const std::string& Caption, TRect R) {
+    TMenuFontSelection font(DC, Font ? Font : static_cast<HFONT>(GetCurrentObject(DC, OBJ_FONT)));
+    SetBkMode(DC, TRANSPARENT);
+    SetTextColor(DC, static_cast<COLORREF>(ColorToRGB(Color)));
+    DrawTextA(DC, Caption.c_str(), static_cast<int>(Caption.size()), AsRECT(R), DT_SINGLELINE | DT_CENTER | DT_VCENTER);
 }
 
 }  // namespace
 
-TskUIStyle TskForm::MenuStyle() const { return uiStyle_; }
+TskUIStyle TskForm::MenuStyle() const { return SkinMenu() ? SkinMenu()->UIStyle() : uiStyle_; }
 
-TskFileTheme* TskForm::MenuTheme() const { return fileTheme_; }
+TskFileTheme* TskForm::MenuTheme() const { return SkinMenu() ? SkinMenu()->FileTheme() : fileTheme_; }
 
 void TskForm::CreateMenuBar() {
     if (menuBar_ || !form_ || form_->FormStyle() == fsMDIChild) return;
@@ -62,8 +68,10 @@ void TskForm::DestroyMenuBar() {
 }
 
 void TskForm::SetMenu(TMainMenu* Value) {
+    if (TskMainMenu* old = SkinMenu(); old && old->LinkedForm() == this) old->SetLinkedForm(nullptr);
     if (menu_ && menu_ != Value) menu_->RemoveFreeNotification(this);
     menu_ = Value;
+    if (TskMainMenu* menu = SkinMenu()) menu->SetLinkedForm(this);
     if (menu_) {
         menu_->FreeNotification(this);
         if (!menuBar_) CreateMenuBar();
@@ -114,6 +122,21 @@ void TskForm::RefreshMenuBarButtons() {
 
 void TskForm::UpdateMenuBarFont() {
     if (!menuBar_ || !menu_) return;
+    if (TskMainMenu* menu = SkinMenu()) {
+        TFont* font = menuBar_->Font();
+        if (menu->UseSystemFont()) {
+            LOGFONTA lf{};
+            if (GetObjectA(MenuItemFont(menu->Look(), false), sizeof lf, &lf) == sizeof lf) {
+                font->SetName(lf.lfFaceName);
+                font->SetHeight(lf.lfHeight);
+                font->SetCharset(lf.lfCharSet);
+            }
+        } else {
+            font->SetName(menu->FontName());
+            font->SetSize(menu->FontSize());
+            font->SetCharset(menu->FontCharset());
+        }
+    }
     menuBar_->Invalidate();
 }
 
@@ -133,6 +156,8 @@ void TskForm::DrawMenuBarButton(TToolBar* Sender, TToolButton* Button, TCustomDr
     DefaultDraw = false;
     const TskUIStyle style = MenuStyle();
     TskFileTheme* theme = MenuTheme();
+    // The skinned menu's kept font; a plain menu leaves the bar's own.
+    const HFONT font = SkinMenu() ? MenuItemFont(SkinMenu()->Look(), false) : nullptr;
     TCanvas* canvas = Sender->Canvas();
     TRect r = Button->BoundsRect();
     const bool hot = State.Contains(cdsHot), selected = State.Contains(cdsSelected);
@@ -146,10 +171,10 @@ void TskForm::DrawMenuBarButton(TToolBar* Sender, TToolButton* Button, TCustomDr
             face.Canvas()->StretchDraw(Rect(0, 0, Button->Width(), Button->Height()), &select);
         } catch (const EInvalidGraphic&) {
         }
-        face.Canvas()->Brush()->SetStyle(bsClear);
-        face.Canvas()->Font()->Assign(canvas->Font());
-        face.Canvas()->Font()->SetColor(MenuColor(theme, style, TskThemeKey::MenuSelectedFontColor));
-        DrawCaption(face.Canvas(), caption, Rect(0, 0, Button->Width(), Button->Height() + 2));
+        HDC faceDC = face.Canvas()->Handle();
+        DrawCaption(faceDC, font ? font : static_cast<HFONT>(GetCurrentObject(canvas->Handle(), OBJ_FONT)),
+                    MenuColor(theme, style, TskThemeKey::MenuSelectedFontColor), caption,
+                    Rect(0, 0, Button->Width(), Button->Height() + 2));
         canvas->Draw(Button->Left(), Button->Top(), &face);
         return;
     }
@@ -162,12 +187,9 @@ void TskForm::DrawMenuBarButton(TToolBar* Sender, TToolButton* Button, TCustomDr
         canvas->FrameRect(r);
         if (selected) r.Left += 2;
         r.Top += 2;
-        canvas->Brush()->SetStyle(bsClear);
-        canvas->Font()->SetColor(MenuColor(theme, style, TskThemeKey::MenuSelectedFontColor));
-        DrawCaption(canvas, caption, r);
+        DrawCaption(canvas->Handle(), font, MenuColor(theme, style, TskThemeKey::MenuSelectedFontColor), caption, r);
         return;
     }
-    canvas->Brush()->SetStyle(bsClear);
     r.Top += 2;
     TskUIStyle effective = style;
     TColor color;
@@ -177,8 +199,7 @@ void TskForm::DrawMenuBarButton(TToolBar* Sender, TToolButton* Button, TCustomDr
     else
         color = BuiltInThemeColor(effective, TskThemeKey::MenuFontColor);
     if (!Button->Enabled()) color = kDisabledText;
-    canvas->Font()->SetColor(color);
-    DrawCaption(canvas, caption, r);
+    DrawCaption(canvas->Handle(), font, color, caption, r);
 }
 
 void TskForm::DrawMenuBarBackground(TToolBar* Sender, const TRect& ARect, bool&) {
