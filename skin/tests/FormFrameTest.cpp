@@ -6,7 +6,12 @@
 #include "TestSkinControls.h"
 
 #include "Application.h"
+#include "Bitmap.h"
+#include "TitleBarPopupMenu.h"
+#include "GraphicsHandles.h"
 #include "Form.h"
+#include "MainMenu.h"
+#include "MenuDrawing.h"
 #include "Menus.h"
 #include "DialogAnswerer.h"
 #include "Pump.h"
@@ -234,28 +239,47 @@ protected:
 };
 
 TEST_F(ShownFrame, BorderPixelsForEachWidth) {
-    for (int width : {1, 2, 3, 4}) {
-        SCOPED_TRACE(width);
-        TFramedForm f(bsSingle, 200, 150);
-        Show(f);
-        f.frame->SetTitleBarVisible(false);
-        f.frame->SetColor(Green);
-        f.frame->SetBorderColor(Red);
-        f.frame->SetBorderWidth(width);
-        // Painted again by the system's request, not by the setters.
-        Redraw(f);
-        const int W = f.form->Width(), H = f.form->Height();
-        for (int x = 0; x < 3; ++x) {
-            const TColor side = x < width ? Red : Green;
-            EXPECT_EQ(ScreenPixel(f.form.get(), x, H / 2), side) << "left x " << x;
-            EXPECT_EQ(ScreenPixel(f.form.get(), W - 1 - x, H / 2), side) << "right x " << W - 1 - x;
-            EXPECT_EQ(ScreenPixel(f.form.get(), W / 2, H - 1 - x), side) << "bottom y " << H - 1 - x;
+    for (bool titleBar : {false, true}) {
+        for (int width : {1, 2, 3, 4}) {
+            SCOPED_TRACE(testing::Message() << "width " << width << (titleBar ? " with" : " without") << " title bar");
+            TFramedForm f(bsSingle, 200, 150);
+            Show(f);
+            f.frame->SetTitleBarVisible(titleBar);
+            f.frame->SetColor(Green);
+            f.frame->SetBorderColor(Red);
+            f.frame->SetBorderWidth(width);
+            // Painted again at the system's request, not by the setters.
+            Redraw(f);
+            const int W = f.form->Width(), H = f.form->Height();
+            for (int x = 0; x < 3; ++x) {
+                const TColor side = x < width ? Red : Green;
+                EXPECT_EQ(ScreenPixel(f.form.get(), x, H / 2), side) << "left x " << x;
+                EXPECT_EQ(ScreenPixel(f.form.get(), W - 1 - x, H / 2), side) << "right x " << W - 1 - x;
+                EXPECT_EQ(ScreenPixel(f.form.get(), W / 2, H - 1 - x), side) << "bottom y " << H - 1 - x;
+            }
+            if (!titleBar) {
+                // One line on top, then the client colour.
+                EXPECT_EQ(ScreenPixel(f.form.get(), W / 2, 0), Red);
+                EXPECT_EQ(ScreenPixel(f.form.get(), W / 2, 1), Green);
+                EXPECT_EQ(ScreenPixel(f.form.get(), W / 2, 2), Green);
+            }
         }
-        // Without the title bar: one line on top, then the client colour.
-        EXPECT_EQ(ScreenPixel(f.form.get(), W / 2, 0), Red);
-        EXPECT_EQ(ScreenPixel(f.form.get(), W / 2, 1), Green);
-        EXPECT_EQ(ScreenPixel(f.form.get(), W / 2, 2), Green);
     }
+}
+
+// With the title bar, the caption's middle picture runs on through the three
+// rows of native frame above it, unless the border is 4 wide or more.
+TEST_F(ShownFrame, CaptionPictureContinuesIntoTheFrame) {
+    TFramedForm f(bsSingle, 240, 150);
+    f.frame->SetUIStyle(TskUIStyle::WinXP);
+    Show(f);
+    Redraw(f);
+    TBitmap* client = nullptr;
+    f.frame->TitleBar()->ClientSectionGraphic(client);
+    ASSERT_NE(client, nullptr);
+    const int W = f.form->Width();
+    for (int y = 0; y < 3; ++y) EXPECT_EQ(ScreenPixel(f.form.get(), W / 2, y), static_cast<TColor>(client->Canvas()->Pixels(client->Width() / 2, y))) << y;
+    EXPECT_EQ(ScreenPixel(f.form.get(), 0, 60), 0x00C82C00);
 }
 
 // The border painter takes the native frame left without caption as three
@@ -294,6 +318,22 @@ TEST_F(ShownFrame, RegionIsTheWholeRectangleWithoutTitleBar) {
     EXPECT_FALSE(PtInRegion(region.Get(), W + 1, 0));
 }
 
+TEST_F(ShownFrame, RegionCutsOnlyTheTopCorners) {
+    TFramedForm f(bsSingle, 200, 150);
+    f.frame->SetUIStyle(TskUIStyle::WinXP);
+    Show(f);
+    ASSERT_EQ(f.frame->RoundCorner(), 13);
+    TGdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(f.form->Handle(), region.Get()), ERROR);
+    const int W = f.form->Width(), H = f.form->Height();
+    const struct {
+        int x, y;
+        bool inside;
+    } points[] = {{0, 0, false},     {1, 1, false},     {W - 1, 0, false}, {W - 2, 1, false}, {W / 2, 0, true},
+                  {0, 13, true},     {0, H - 1, true},  {W - 1, H - 1, true}, {W / 2, H - 1, true}};
+    for (const auto& p : points) EXPECT_EQ(PtInRegion(region.Get(), p.x, p.y) != FALSE, p.inside) << p.x << "," << p.y;
+}
+
 TEST_F(ShownFrame, MaximisedOnTheWorkAreaOnePixelShortAndRestored) {
     TFramedForm f(bsSizeable, 300, 200);
     Show(f);
@@ -327,7 +367,10 @@ TEST_F(ShownFrame, StoredMaximisedFormReturnsToItsStoredBounds) {
 
 // A plain main menu for the bar: four items, the second with a submenu.
 struct TBarMenu {
-    explicit TBarMenu(TComponent* Owner) : menu(Create<TMainMenu>(Owner)) {
+    // A skinned menu links itself to the form's frame when it is made; the
+    // items are then hooked as loading a form would.
+    explicit TBarMenu(TComponent* Owner, bool Skinned = false)
+        : menu(Skinned ? Create<TskMainMenu>(Owner) : Create<TMainMenu>(Owner)) {
         for (const char* caption : {"&File", "&Edit", "Vi&ew", "&Help about this program"}) {
             auto* item = Create<TMenuItem>(Owner);
             item->SetCaption(caption);
@@ -341,6 +384,7 @@ struct TBarMenu {
             parent->Add(sub);
         }
         top[1]->Items(0)->SetShortCut(ShortCut('R', {ssCtrl}));
+        if (auto* skinned = dynamic_cast<TskMainMenu*>(menu)) skinned->HookAllItems();
     }
     void Ran(TObject*) { ++runs; }
     TMainMenu* menu;
@@ -401,6 +445,178 @@ TEST(FrameMenuBar, ShortcutRunsOnlyWhileItsFormIsActive) {
     PressKeys({VK_CONTROL, 'R'});
     PumpFor(300);
     EXPECT_EQ(m.runs, 1);
+}
+
+
+TEST_F(ShownFrame, AltSpaceOpensTheSystemMenuOnlyWithTheApplicationHook) {
+    for (bool frameHoldsHook : {true, false}) {
+        SCOPED_TRACE(frameHoldsHook ? "frame holds the hook" : "another handler holds it");
+        TFramedForm other(bsSingle);
+        other.frame->Free();
+        if (!frameHoldsHook) Application->OnMessage = TMessageEvent::Bind<&TFramedForm::NoMessage>(&other);
+        {
+            TFramedForm f(bsSingle, 240, 160);
+            f.frame->SetUIStyle(TskUIStyle::WinXP);
+            Show(f);
+            ASSERT_TRUE(PumpUntil([&] { return f.form->Active(); }));
+            const DWORD wait = frameHoldsHook ? 5000 : 1500;
+            TMenuWatch watch(wait, {VK_ESCAPE}, frameHoldsHook ? nullptr : f.form->Handle());
+            PressKeys({VK_MENU, VK_SPACE});
+            PumpUntil([&] { return watch.Found(); }, wait);
+            PumpFor(300);
+            watch.Join();
+            const HMENU systemMenu = f.frame->TitleBar()->SystemMenu()->Handle();
+            if (frameHoldsHook) {
+                ASSERT_TRUE(watch.Found());
+                EXPECT_EQ(watch.Menu(), systemMenu);
+                EXPECT_EQ(watch.Shown().left, f.form->Left());
+                EXPECT_EQ(watch.Shown().top, f.form->Top() + f.frame->GetTitleBarHeight());
+            } else {
+                EXPECT_FALSE(watch.Found() && watch.Menu() == systemMenu);
+            }
+        }
+        Application->OnMessage = {};
+    }
+}
+
+// Pixels of the screen inside a tool button, counted by colour.
+int CountPixels(TToolButton* Button, TColor Color) {
+    HWND bar = Button->ToolBar()->Handle();
+    POINT origin{Button->Left(), Button->Top()};
+    ClientToScreen(bar, &origin);
+    HDC screen = GetDC(nullptr);
+    int count = 0;
+    for (int y = 0; y < Button->Height(); ++y)
+        for (int x = 0; x < Button->Width(); ++x)
+            count += static_cast<TColor>(GetPixel(screen, origin.x + x, origin.y + y)) == Color;
+    ReleaseDC(nullptr, screen);
+    return count;
+}
+
+TColor BarPixel(TToolBar* Bar, int X, int Y) {
+    POINT p{X, Y};
+    ClientToScreen(Bar->Handle(), &p);
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, p.x, p.y);
+    ReleaseDC(nullptr, screen);
+    return static_cast<TColor>(c);
+}
+
+void RedrawBar(TToolBar* Bar) {
+    RedrawWindow(Bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    PumpFor(50);
+}
+
+TEST_F(ShownFrame, MenuBarDisabledItemTurnsGreyAfterAMenuChange) {
+    TFramedForm f(bsSingle, 600, 200);
+    TBarMenu m(f.form.get(), true);
+    ASSERT_EQ(f.frame->Menu(), m.menu);
+    f.frame->SetUIStyle(TskUIStyle::WinXP);
+    Show(f);
+    TToolButton* edit = f.frame->MenuBar()->Buttons(1);
+    RedrawBar(f.frame->MenuBar());
+    EXPECT_EQ(CountPixels(edit, 0x00808080), 0);
+    EXPECT_GT(CountPixels(edit, 0x00000000), 0);
+    m.top[1]->SetEnabled(false);
+    EXPECT_FALSE(edit->Enabled());
+    RedrawBar(f.frame->MenuBar());
+    EXPECT_GT(CountPixels(edit, 0x00808080), 0);
+    EXPECT_EQ(CountPixels(edit, 0x00000000), 0);
+}
+
+TEST_F(ShownFrame, MenuBarHotAndPressedFaces) {
+    TFramedForm f(bsSingle, 600, 200);
+    TBarMenu m(f.form.get(), true);
+    f.frame->SetUIStyle(TskUIStyle::WinXP);
+    Show(f);
+    TToolBar* bar = f.frame->MenuBar();
+    TToolButton* file = bar->Buttons(0);
+    const TColor border = BuiltInThemeColor(TskUIStyle::WinXP, TskThemeKey::MenuSelectedBorderColor);
+    const TColor fill = BuiltInThemeColor(TskUIStyle::WinXP, TskThemeKey::MenuSelectedBackgroundColor);
+    const int L = file->Left(), T = file->Top(), R = file->Left() + file->Width(), B = file->Top() + file->Height();
+
+    RedrawBar(bar);
+    EXPECT_NE(BarPixel(bar, L, T), border);
+    SendMessageA(bar->Handle(), TB_SETHOTITEM, 0, 0);
+    RedrawBar(bar);
+    EXPECT_EQ(BarPixel(bar, L, T), border);
+    EXPECT_EQ(BarPixel(bar, R - 1, B - 1), border);
+    EXPECT_EQ(BarPixel(bar, L + 1, B - 2), fill);
+
+    SendMessageA(bar->Handle(), TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+    SendMessageA(bar->Handle(), TB_PRESSBUTTON, static_cast<WPARAM>(file->CommandId()), TRUE);
+    RedrawBar(bar);
+    // Pressed: two pixels narrower on the right.
+    EXPECT_EQ(BarPixel(bar, R - 3, T), border);
+    EXPECT_NE(BarPixel(bar, R - 1, T), border);
+    EXPECT_NE(BarPixel(bar, R - 2, B - 2), fill);
+    SendMessageA(bar->Handle(), TB_PRESSBUTTON, static_cast<WPARAM>(file->CommandId()), FALSE);
+}
+
+TEST_F(ShownFrame, DarkBarThemeGivesWhiteCaptions) {
+    TScratchTheme file("frame_darkbar", {{"ControlFontColor", 0x00030000},
+                                         {"FormBackgroundColor", 0x00E0E0E0},
+                                         {"MenuFontColor", 0x00000000},
+                                         {"FormBorderWidthInt", 1}});
+    TFramedForm f(bsSingle, 600, 200);
+    TBarMenu m(f.form.get(), true);
+    auto* theme = Create<TskFileTheme>(f.form.get());
+    theme->SetThemeFile(file.Name);
+    f.frame->SetUIStyle(TskUIStyle::FromThemeFile);
+    const TColor before = f.frame->MenuBarColor();
+    f.frame->SetFileTheme(theme);
+    TToolBar* bar = f.frame->MenuBar();
+    EXPECT_EQ(f.frame->Color(), 0x00E0E0E0);
+    EXPECT_EQ(bar->Color(), 0x00996733);
+    // The dark bar is the bar's own colour; the property keeps its value.
+    EXPECT_EQ(f.frame->MenuBarColor(), before);
+    Show(f);
+    RedrawBar(bar);
+    EXPECT_EQ(BarPixel(bar, bar->ClientWidth() - 3, bar->ClientHeight() / 2), 0x00996733);
+    EXPECT_GT(CountPixels(bar->Buttons(0), 0x00FFFFFF), 0);
+    EXPECT_EQ(CountPixels(bar->Buttons(0), 0x00000000), 0);
+}
+
+TEST_F(ShownFrame, SubmenuDropsBelowItsButtonAndRunsItsItem) {
+    TFramedForm f(bsSingle, 600, 200);
+    TBarMenu m(f.form.get(), true);
+    f.frame->SetUIStyle(TskUIStyle::WinXP);
+    Show(f);
+    TToolBar* bar = f.frame->MenuBar();
+    TToolButton* edit = bar->Buttons(1);
+    POINT corner{edit->Left(), edit->Top() + edit->Height()};
+    ClientToScreen(bar->Handle(), &corner);
+    TMenuWatch watch(5000, {VK_DOWN, VK_RETURN});
+    ClickAt(bar->Handle(), edit->Left() + edit->Width() / 2, edit->Top() + edit->Height() / 2);
+    EXPECT_TRUE(PumpUntil([&] { return m.runs == 1; }, 6000));
+    watch.Join();
+    ASSERT_TRUE(watch.Found());
+    EXPECT_EQ(watch.Shown().left, corner.x);
+    EXPECT_EQ(watch.Shown().top, corner.y);
+}
+
+TEST_F(ShownFrame, RepaintsKeepGdiObjectsFlat) {
+    TFramedForm f(bsSingle, 600, 200);
+    TBarMenu m(f.form.get(), true);
+    f.frame->SetUIStyle(TskUIStyle::WinXP);
+    Show(f);
+    HWND bar = f.frame->MenuBar()->Handle();
+    auto repaint = [&](int i) {
+        SendMessageA(bar, TB_SETHOTITEM, static_cast<WPARAM>(i % 5 == 4 ? -1 : i % 4), 0);
+        RedrawWindow(f.form->Handle(), nullptr, nullptr,
+                     RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    };
+    for (int i = 0; i < 20; ++i) repaint(i);
+    PumpFor(50);
+    const DWORD systemBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const long wrappedBefore = LiveGdiObjects();
+    const int fontsBefore = MenuFontsMade();
+    for (int i = 0; i < 1000; ++i) repaint(i);
+    PumpFor(50);
+    RecordProperty("gdi_objects_reported", static_cast<int>(systemBefore));
+    if (systemBefore != 0) EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), systemBefore + 2);
+    EXPECT_EQ(LiveGdiObjects(), wrappedBefore);
+    EXPECT_EQ(MenuFontsMade(), fontsBefore);
 }
 
 }  // namespace

@@ -12,7 +12,9 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -62,4 +64,50 @@ struct TScratchTheme {
     TScratchTheme(const TScratchTheme&) = delete;
     TScratchTheme& operator=(const TScratchTheme&) = delete;
     std::string Name;
+};
+
+// Watches for a menu window for a while; when one shows, notes where and
+// which menu it is, then presses the given keys in it. A system menu opened
+// from the keyboard leaves the window in menu mode after its popup closes;
+// LeaveMenuMode gets one more Escape to end that too.
+class TMenuWatch {
+public:
+    TMenuWatch(DWORD TimeoutMs, std::vector<WPARAM> Keys, HWND LeaveMenuMode = nullptr)
+        : thread_([this, TimeoutMs, keys = std::move(Keys), LeaveMenuMode] {
+              const DWORD start = GetTickCount();
+              while (GetTickCount() - start < TimeoutMs) {
+                  HWND menu = FindWindowA("#32768", nullptr);
+                  if (menu && IsWindowVisible(menu)) {
+                      GetWindowRect(menu, &shown_);
+                      menu_ = reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0));
+                      found_ = true;
+                      Sleep(100);
+                      for (WPARAM key : keys) {
+                          PostMessageA(menu, WM_KEYDOWN, key, 0);
+                          Sleep(60);
+                      }
+                      if (LeaveMenuMode) {
+                          Sleep(200);
+                          PostMessageA(LeaveMenuMode, WM_KEYDOWN, VK_ESCAPE, 0);
+                      }
+                      return;
+                  }
+                  Sleep(20);
+              }
+          }) {}
+    ~TMenuWatch() { Join(); }
+    TMenuWatch(const TMenuWatch&) = delete;
+    TMenuWatch& operator=(const TMenuWatch&) = delete;
+    void Join() {
+        if (thread_.joinable()) thread_.join();
+    }
+    bool Found() const { return found_; }
+    RECT Shown() const { return shown_; }
+    HMENU Menu() const { return menu_; }
+
+private:
+    std::atomic<bool> found_{false};
+    RECT shown_{};
+    HMENU menu_ = nullptr;
+    std::thread thread_;
 };
