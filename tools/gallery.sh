@@ -2,7 +2,8 @@
 # Pictures of every window of both programs, made on a virtual display:
 # the four pages of the builder's main window (opened on the sample project,
 # the Output page after a build of it), its About box, the screensaver playing
-# a movie full screen (installed from that build) and its setup dialog.
+# a movie full screen (installed from that build) and its setup dialog; and
+# framed test forms, one per style and a maximised one.
 # PNG files in build/windows/gallery/. Needs the windows preset built
 # (bash tools/start.sh).
 set -uo pipefail
@@ -62,6 +63,26 @@ if [ -f "$builder" ]; then
   wait "$builder_pid" 2>/dev/null
 else
   missing+=("the builder ($builder)")
+fi
+
+frames="$build/skin/skin_frame_gallery.exe"
+if [ -f "$frames" ]; then
+  echo "Framed test forms:"
+  for kind in styles maximized; do
+    wine "$frames" "$kind" 12 </dev/null >/dev/null 2>&1 &
+    frames_pid=$!
+    title=BlueGlass
+    [ "$kind" = maximized ] && title="Maximised WinXP"
+    if h wait "$title" 30; then
+      sleep 2
+      h screen "$(zpath "$out/frames-$kind.bmp")" && echo "  frames-$kind"
+    else
+      echo "  (the $kind forms did not show)" >&2
+    fi
+    wait "$frames_pid" 2>/dev/null
+  done
+else
+  missing+=("the framed test forms ($frames)")
 fi
 
 if [ -f "$package" ]; then
