@@ -62,6 +62,21 @@ bool ShowsCheckMark(TBitmap& Canvas, int X, int Y) {
     return dark > 10;
 }
 
+TEST(SkinMainMenu, PublishesItsPropertiesInOrder) {
+    std::vector<std::string> names;
+    for (const TPropInfo* p : TskMainMenu::StaticClassInfo().Properties()) names.push_back(p->Name);
+    const std::vector<std::string> own = {
+        "Images",        "OwnerDraw",         "FileTheme",       "UIStyle",   "MenuItemHeight", "SeparatorHeight",
+        "BarWidth",      "BarColor",          "Color",           "SeparatorColor", "SelectedBorderColor",
+        "SelectedColor", "SelectedFontColor", "FontColor",       "BorderColor",    "FlatMenu",
+        "FontName",      "FontSize",          "FontCharset",     "UseSystemFont"};
+    ASSERT_GE(names.size(), own.size());
+    EXPECT_EQ(std::vector<std::string>(names.end() - static_cast<std::ptrdiff_t>(own.size()), names.end()), own);
+    // The class library's own stay published.
+    EXPECT_NE(TskMainMenu::StaticClassInfo().FindProperty("AutoHotkeys"), nullptr);
+    EXPECT_NE(TskMainMenu::StaticClassInfo().FindProperty("OnChange"), nullptr);
+}
+
 TEST(SkinMainMenu, ImagesReadNilUntilAUserListAndTheCheckMarkStaysAfterNil) {
     TOwned<TForm> form = CreateOwned<TForm>();
     auto* menu = Create<TskMainMenu>(form.get());

@@ -312,6 +312,36 @@ TEST_F(MenuPaint, FlatMenuOnACanvasWithoutWindowDrawsNoBorder) {
     EXPECT_EQ(At(L, T), Px(0x00CED3D6));
 }
 
+TEST(MacOSMenuPictures, EachPieceStretchesItsRowsOfThePicture) {
+    struct Piece {
+        void (*Draw)(TCanvas*, const TRect&);
+        const char* Picture;
+        int Rows;
+    };
+    const Piece pieces[] = {
+        {DrawMacOSMenuSeparator, "MACOS_MENU_BAR", 12},    {DrawMacOSMenuItem, "MACOS_MENU_BAR", 20},
+        {DrawMacOSMenuSelected, "MACOS_MENU_SELECT", 20},  {DrawMacOSMenuBarBackground, "MACOS_MENU_BAR", 22},
+        {DrawMacOSMenuBarButton, "MACOS_MENU_SELECT", 21},
+    };
+    for (const Piece& p : pieces) {
+        SCOPED_TRACE(std::string(p.Picture) + " " + std::to_string(p.Rows));
+        // Twice as high as the rows used: each source row covers two.
+        TBitmap target;
+        FillWith(target, 8, 2 * p.Rows + 2, Untouched);
+        p.Draw(target.Canvas(), Rect(1, 1, 5, 1 + 2 * p.Rows));
+        EXPECT_EQ(PixelAt(target, 1, 1), ResourcePixel(p.Picture, 0));
+        EXPECT_EQ(PixelAt(target, 4, 2 * p.Rows), ResourcePixel(p.Picture, p.Rows - 1));
+        // Where rows are left out, the last one used differs from the next.
+        TBitmap whole;
+        whole.LoadFromResourceName(nullptr, p.Picture);
+        if (p.Rows < whole.Height()) {
+            EXPECT_NE(PixelAt(whole, 0, p.Rows - 1), PixelAt(whole, 0, p.Rows));
+        }
+        EXPECT_EQ(PixelAt(target, 5, 1), Untouched);
+        EXPECT_EQ(PixelAt(target, 1, 1 + 2 * p.Rows), Untouched);
+    }
+}
+
 // ---- measuring
 
 TEST_F(MenuPaint, MeasuringSeparatorsAndItemsInTheItemsFont) {

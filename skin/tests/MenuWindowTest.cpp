@@ -3,6 +3,7 @@
 // frame's menu bar drops it. While a menu is open its window is read back
 // from the screen.
 #include "MainMenu.h"
+#include "MenuDrawing.h"
 #include "PopupMenu.h"
 
 #include "Form.h"
@@ -118,6 +119,43 @@ TEST_F(OpenMenu, MainMenuSubItemsDropInTheMenusStyle) {
     EXPECT_EQ(chosen, exit);
     ASSERT_TRUE(snapshot.Taken);
     EXPECT_GE(RowWith({Rgb(0x00CED3D6), Rgb(0x00E7E7E7), Rgb(0x00848284)}), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The border is painted on the desktop's device context. Over an open menu
+// Wine shows the menu's own window on top of it, so the border's geometry is
+// read back where no window covers the desktop: round a window never shown.
+TEST(PopupMenuBorder, FramesEdgesAndWhiteInsideInScreenCoordinates) {
+    TOwned<TForm> hidden = CreateOwned<TForm>();
+    hidden->SetBorderStyle(bsNone);
+    hidden->SetBounds(400, 300, 60, 40);
+    DrawPopupMenuBorder(hidden->Handle(), 0x000000FF, 0x0000FF00);
+    const COLORREF frame = RGB(0xFF, 0, 0), edge = RGB(0, 0xFF, 0), white = RGB(0xFF, 0xFF, 0xFF);
+    struct Expect {
+        int X, Y;
+        COLORREF Color;
+    };
+    // Window (400, 300)-(460, 340).
+    const Expect table[] = {
+        {401, 300, edge},  {459, 300, edge},  {460, 300, edge},    // top edge, one past the right
+        {400, 301, frame}, {400, 338, frame}, {458, 320, frame},   // frame (L, T+1)-(R-1, B-1)
+        {430, 338, frame},                                          // its bottom row
+        {401, 302, white}, {457, 320, white}, {430, 337, white},   // white frame one further in
+        {400, 339, edge},  {458, 339, edge},  {459, 339, edge},    // bottom edge
+        {459, 301, edge},  {459, 320, edge},                        // right edge
+    };
+    HDC screen = GetDC(nullptr);
+    for (const Expect& e : table) EXPECT_EQ(GetPixel(screen, e.X, e.Y), e.Color) << e.X << "," << e.Y;
+    // Untouched: the top-left corner, inside the white frame, beyond the window.
+    const COLORREF desktop = GetPixel(screen, 399, 299);
+    EXPECT_EQ(GetPixel(screen, 400, 300), desktop);
+    EXPECT_EQ(GetPixel(screen, 430, 320), desktop);
+    EXPECT_EQ(GetPixel(screen, 460, 320), desktop);
+    EXPECT_EQ(GetPixel(screen, 430, 340), desktop);
+    ReleaseDC(nullptr, screen);
 }
 
 }  // namespace

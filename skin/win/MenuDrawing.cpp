@@ -134,6 +134,16 @@ void DrawMacOSMenuSelected(TCanvas* Canvas, const TRect& Rect) {
     StretchMenuPicture(Canvas, Rect, picture);
 }
 
+void DrawMacOSMenuBarBackground(TCanvas* Canvas, const TRect& Rect) {
+    static TMenuPicture picture("MACOS_MENU_BAR", 22);
+    StretchMenuPicture(Canvas, Rect, picture);
+}
+
+void DrawMacOSMenuBarButton(TCanvas* Canvas, const TRect& Rect) {
+    static TMenuPicture picture("MACOS_MENU_SELECT", 21);
+    StretchMenuPicture(Canvas, Rect, picture);
+}
+
 void DrawPopupMenuBorder(HWND Window, TColor FrameColor, TColor EdgeColor) {
     RECT w{};
     if (!Window || !GetWindowRect(Window, &w)) return;

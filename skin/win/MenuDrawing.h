@@ -35,6 +35,10 @@ void DrawMenuSeparator(TCanvas* Canvas, const TRect& Rect, TColor Color, int Ind
 void DrawMacOSMenuSeparator(TCanvas* Canvas, const TRect& Rect);
 void DrawMacOSMenuItem(TCanvas* Canvas, const TRect& Rect);
 void DrawMacOSMenuSelected(TCanvas* Canvas, const TRect& Rect);
+// The whole pictures, for the form frame's menu bar: the bar picture (1 x 22)
+// as the bar's background, the selection picture (1 x 21) under a hot button.
+void DrawMacOSMenuBarBackground(TCanvas* Canvas, const TRect& Rect);
+void DrawMacOSMenuBarButton(TCanvas* Canvas, const TRect& Rect);
 
 // Draws a flat border round Window on the desktop's device context, in
 // screen coordinates: FrameColor outside, white inside it, EdgeColor along the
