@@ -19,12 +19,12 @@ bool HasVisibleButton(TskTitleBar* Bar, TskTitleBarBtnType Type) {
 
 const TClassInfo& TskTitleBarPopupMenu::StaticClassInfo() {
     static const TClassInfo info =
-        DescribeClass<TskTitleBarPopupMenu, TPopupMenu>("TskTitleBarPopupMenu", [](auto&) {});
+        DescribeClass<TskTitleBarPopupMenu, TskPopupMenu>("TskTitleBarPopupMenu", [](auto&) {});
     return info;
 }
 
 void TskTitleBarPopupMenu::Init() {
-    TPopupMenu::Init();
+    TskPopupMenu::Init();
     SetAutoHotkeys(maManual);
     auto add = [this](const char* Caption, TNotifyEvent OnClick) {
         auto* item = Create<TMenuItem>(this);
@@ -36,18 +36,19 @@ void TskTitleBarPopupMenu::Init() {
     add(SystemMenuMaximizeCaption, TNotifyEvent::Bind<&TskTitleBarPopupMenu::MaximizeRestoreClick>(this));
     add("-", TNotifyEvent());
     add(SystemMenuCloseCaption, TNotifyEvent::Bind<&TskTitleBarPopupMenu::CloseClick>(this));
+    HookItems();
 }
 
 void TskTitleBarPopupMenu::ApplyTitleBarStyle(TskUIStyle Style, TskFileTheme* FileTheme) {
-    (void)Style;
-    (void)FileTheme;
+    SetUIStyle(Style);
+    SetFileTheme(FileTheme);
 }
 
 void TskTitleBarPopupMenu::Popup(int X, int Y) {
     Items()->Items(0)->SetEnabled(HasVisibleButton(TitleBar, TskTitleBarBtnType::skMin));
     Items()->Items(1)->SetEnabled(HasVisibleButton(TitleBar, TskTitleBarBtnType::skMax));
     Items()->Items(3)->SetEnabled(HasVisibleButton(TitleBar, TskTitleBarBtnType::skClose));
-    TPopupMenu::Popup(X, Y);
+    TskPopupMenu::Popup(X, Y);
 }
 
 void TskTitleBarPopupMenu::MinimizeClick(TObject*) {

@@ -2,13 +2,13 @@
 // The title bar's system menu: minimise, maximise/restore and close for the
 // bar's form, each offered only while the bar shows the matching button.
 
-#include "Menus.h"
+#include "PopupMenu.h"
 #include "UIStyle.h"
 
 class TskFileTheme;
 class TskTitleBar;
 
-class TskTitleBarPopupMenu : public TPopupMenu {
+class TskTitleBarPopupMenu : public TskPopupMenu {
 public:
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
     static const TClassInfo& StaticClassInfo();
