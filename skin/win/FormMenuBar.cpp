@@ -165,12 +165,7 @@ void TskForm::DrawMenuBarButton(TToolBar* Sender, TToolButton* Button, TCustomDr
     if ((hot || selected) && style == TskUIStyle::MacOS) {
         TBitmap face;
         face.SetSize(Button->Width(), Button->Height());
-        TBitmap select;
-        try {
-            select.LoadFromResourceName(nullptr, "MACOS_MENU_SELECT");
-            face.Canvas()->StretchDraw(Rect(0, 0, Button->Width(), Button->Height()), &select);
-        } catch (const EInvalidGraphic&) {
-        }
+        DrawMacOSMenuBarButton(face.Canvas(), Rect(0, 0, Button->Width(), Button->Height()));
         HDC faceDC = face.Canvas()->Handle();
         DrawCaption(faceDC, font ? font : static_cast<HFONT>(GetCurrentObject(canvas->Handle(), OBJ_FONT)),
                     MenuColor(theme, style, TskThemeKey::MenuSelectedFontColor), caption,
@@ -203,14 +198,7 @@ void TskForm::DrawMenuBarButton(TToolBar* Sender, TToolButton* Button, TCustomDr
 }
 
 void TskForm::DrawMenuBarBackground(TToolBar* Sender, const TRect& ARect, bool&) {
-    if (MenuStyle() != TskUIStyle::MacOS) return;
-    TBitmap bar;
-    try {
-        bar.LoadFromResourceName(nullptr, "MACOS_MENU_BAR");
-    } catch (const EInvalidGraphic&) {
-        return;
-    }
-    Sender->Canvas()->StretchDraw(ARect, &bar);
+    if (MenuStyle() == TskUIStyle::MacOS) DrawMacOSMenuBarBackground(Sender->Canvas(), ARect);
 }
 
 void TskForm::CheckMenuShortCut(TMessage& Message) {
