@@ -307,8 +307,11 @@ TEST_F(ShownFrame, NativeFrameLeftWithoutCaption) {
 
 TEST_F(ShownFrame, RegionIsTheWholeRectangleWithoutTitleBar) {
     TFramedForm f(bsSingle, 200, 150);
+    f.frame->SetUIStyle(TskUIStyle::WinXP);
     Show(f);
+    ASSERT_EQ(f.frame->RoundCorner(), 13);
     f.frame->SetTitleBarVisible(false);
+    EXPECT_EQ(f.frame->RoundCorner(), 0);
     f.frame->UpdateFormRegion();
     TGdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
     ASSERT_NE(GetWindowRgn(f.form->Handle(), region.Get()), ERROR);

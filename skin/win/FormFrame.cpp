@@ -162,7 +162,18 @@ void TskForm::RestoreForm() {
 
 void TskForm::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomPanel::Notification(AComponent, Operation);
-    if (!AComponent || Operation != opRemove) return;
+    if (!AComponent) return;
+    // Advice for a designer placing a plain main menu; there is no designer
+    // in these programs, so the state never holds.
+    if (Operation == opInsert && InDesign(this) && !ComponentState().Contains(csLoading) &&
+        dynamic_cast<TMainMenu*>(AComponent) && AComponent->ClassName() != "TskMainMenu") {
+        const std::string text = std::string("Strongly recommend you to use \"TskMainMenu\" instead of \"TMainMenu\".") +
+                                 "\r\n\r\nIf you still want to use TMainForm, \r\n\r\nset " +
+                                 (form_ ? form_->Name() : std::string()) + "'s MENU property to NIL please.\r\n\r\nAnd set " +
+                                 Name() + "'s MENU property to this Menu when you finished designing the menu.";
+        MessageBoxA(nullptr, text.c_str(), "Information", MB_OK | MB_ICONINFORMATION);
+    }
+    if (Operation != opRemove) return;
     if (AComponent == formPanel_) formPanel_ = nullptr;
     if (AComponent == menu_) DestroyMenuBar();
     if (AComponent == this) {
