@@ -16,6 +16,7 @@
 #include "Process.h"
 #include "ProjectUnit.h"
 #include "Pump.h"
+#include "FormFrame.h"
 #include "SetupForm.h"
 #include "SetupTestPaths.h"
 #include "StdControls.h"
@@ -227,11 +228,13 @@ private:
 };
 
 // A mouse click on the form where a control without a window of its own is.
+// A click on a label, as the window under it (the frame's) takes it.
 void ClickOn(TSetupForm& Form, TControl& Control) {
+    HWND window = Control.Parent() ? Control.Parent()->Handle() : Form.Handle();
     const LPARAM at = MAKELPARAM(Control.Left() + 2, Control.Top() + Control.Height() / 2);
-    PostMessageA(Form.Handle(), WM_MOUSEMOVE, 0, at);
-    PostMessageA(Form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageA(Form.Handle(), WM_LBUTTONUP, 0, at);
+    PostMessageA(window, WM_MOUSEMOVE, 0, at);
+    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(window, WM_LBUTTONUP, 0, at);
     PumpFor(100);
 }
 
@@ -309,6 +312,7 @@ TEST_F(SetupDialog, ShowsTheProjectsTexts) {
     EXPECT_EQ(form->EmailURL(), "mailto:screensavers@nimbrel.example");
     EXPECT_EQ(form->CopyrightLabel->Caption(), "Copyright (c) 2026 Nimbrel Studio");
     EXPECT_EQ(WindowText(form->Handle()), "Orbits and Tides Setup Window");
+    EXPECT_EQ(form->Frame->FrameCaption(), "Orbits and Tides Setup Window");
     EXPECT_EQ(Application->Title(), "Orbits and Tides Setup Window");
     ASSERT_NE(form->Project(), nullptr);
     EXPECT_EQ(form->Project()->FlashList->Count(), 2);
