@@ -1051,15 +1051,23 @@ TEST(TitleBarLook, EveryStyleShowsItsButtonsOnScreen) {
         if (!close->Transparent()) {
             EXPECT_EQ(BlockDifference(screen, x, bar->ButtonTop(), close->PicNormal()), 0) << UIStyleName(bar->UIStyle());
         } else {
-            // Fuchsia is left out: every other pixel must match.
+            // Fuchsia is left out, the caption picture shows there; every other pixel matches.
             TBitmap* picture = close->PicNormal()->Bitmap();
-            int differ = 0;
+            int differ = 0, fuchsia = 0, fuchsiaShown = 0;
             for (int y = 0; y < picture->Height(); ++y)
                 for (int px = 0; px < picture->Width(); ++px) {
                     const std::uint32_t want = picture->ScanLine(y)[px] & 0xFFFFFF;
-                    if (want != 0xFF00FF && (PixelAt(screen, x + px, bar->ButtonTop() + y) & 0xFFFFFF) != want) ++differ;
+                    const std::uint32_t got = PixelAt(screen, x + px, bar->ButtonTop() + y) & 0xFFFFFF;
+                    if (want == 0xFF00FF) {
+                        ++fuchsia;
+                        if (got == 0xFF00FF) ++fuchsiaShown;
+                    } else if (got != want) {
+                        ++differ;
+                    }
                 }
             EXPECT_EQ(differ, 0) << UIStyleName(bar->UIStyle());
+            EXPECT_GT(fuchsia, 0) << UIStyleName(bar->UIStyle());
+            EXPECT_EQ(fuchsiaShown, 0) << UIStyleName(bar->UIStyle());
         }
     }
 }
