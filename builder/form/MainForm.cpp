@@ -353,9 +353,10 @@ std::vector<std::string> TMainForm::LicenseLines() {
 }
 
 void TMainForm::SetLicenseLines(const std::vector<std::string>& Lines) {
-    TStrings* memo = licenseMemo_->Lines();
-    memo->Clear();
-    for (const std::string& line : Lines) memo->Add(line);
+    // One assignment of the whole text: a long agreement goes in as fast as a short one.
+    TStringList lines;
+    for (const std::string& line : Lines) lines.Add(line);
+    licenseMemo_->Lines()->Assign(&lines);
 }
 
 std::string TMainForm::OutputFile() { return saveEdit_->Text(); }
