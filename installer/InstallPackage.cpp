@@ -1,5 +1,6 @@
 #include "InstallPackage.h"
 
+#include "PackageContents.h"
 #include "SysUtils.h"
 
 #include <array>
@@ -39,14 +40,16 @@ void TInstallPackage::Load(TStream* Source) {
     }
     if (package_.Count() != PackageStreamCount) throw EInstallError(NotAPackage);
 
+    // What the screensaver reads of its own file must be there and usable,
+    // or it would be installed as the current screensaver and never run.
     constexpr const char* program = "screensaver program";
     runtime_ = Inflate(psRuntime, program);
-    if (runtime_->Size() < 2 || std::memcmp(runtime_->Memory(), "MZ", 2) != 0)
-        throw EInstallError(Format("The installation package is damaged: its %s cannot be read.", program));
+    if (!IsWindowsProgram(runtime_->Memory(), static_cast<std::size_t>(runtime_->Size())))
+        throw EInstallError("The installation package is damaged: its screensaver program is not a Windows program.");
 
     auto movies = Inflate(psMovies, "movies");
+    TDecompileStream container;
     try {
-        TDecompileStream container;
         container.Decompile(movies.get());
     } catch (const EStreamError&) {
         throw EInstallError("The installation package is damaged: its movies cannot be read.");
@@ -60,7 +63,17 @@ void TInstallPackage::Load(TStream* Source) {
         throw EInstallError("The installation package is damaged: its screensaver settings cannot be read.");
     }
 
-    Inflate(psLogo, "logo");
+    if (container.Count() == 0) throw EInstallError("The installation package is damaged: it holds no movie.");
+    if (container.Count() != project_.FlashList->Count())
+        throw EInstallError(Format("The installation package is damaged: it holds %d movies, but its screensaver "
+                                   "settings list %d.",
+                                   container.Count(), project_.FlashList->Count()));
+
+    auto logo = Inflate(psLogo, "logo");
+    if (!IsLoadableLogo(project_.LogoFile, logo->Memory(), static_cast<std::size_t>(logo->Size())))
+        throw EInstallError(Format("The installation package is damaged: its logo is not a picture the screensaver "
+                                   "can show (\"%s\").",
+                                   ExtractFileName(project_.LogoFile)));
 }
 
 std::unique_ptr<TMemoryStream> TInstallPackage::InstalledFile() {
@@ -89,6 +102,21 @@ std::unique_ptr<TMemoryStream> TInstallPackage::InstalledFile() {
     }
     PutInt32(out.get(), 4);
     return out;
+}
+
+std::optional<TInstalledOrigin> ReadInstalledOrigin(TStream* Source) {
+    constexpr int InstalledStreams = 4, InstalledProject = 2;
+    try {
+        TDecompileStream file;
+        file.Decompile(Source);
+        if (file.Count() != InstalledStreams) return std::nullopt;
+        TProject project;
+        project.ProjectStream->LoadFromStream(file.GetStream(InstalledProject, true).get());
+        project.LoadFromStream();
+        return TInstalledOrigin{project.Title, project.BuildId};
+    } catch (const Exception&) {
+        return std::nullopt;
+    }
 }
 
 namespace {

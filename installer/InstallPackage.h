@@ -14,6 +14,7 @@
 #include "Streams.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 // A failure the installer reports to its user; the message is written for them.
@@ -45,6 +46,15 @@ private:
     std::unique_ptr<TMemoryStream> runtime_;
     TProject project_;
 };
+
+// Who an installed screensaver file came from: the title and the build
+// identifier of its project text. Nothing when Source is not an installed
+// screensaver file (another program, a damaged file).
+struct TInstalledOrigin {
+    std::string Title;
+    std::string BuildId;
+};
+std::optional<TInstalledOrigin> ReadInstalledOrigin(TStream* Source);
 
 // "<title>.scr" with the title made usable as a Windows file name: characters
 // Windows refuses become "_", blanks at either end and dots at the end go,
