@@ -40,17 +40,16 @@ void TInstallPackage::Load(TStream* Source) {
     }
     if (package_.Count() != PackageStreamCount) throw EInstallError(NotAPackage);
 
-    // What the screensaver reads of its own file must be there and usable,
-    // or it would be installed as the current screensaver and never run.
     constexpr const char* program = "screensaver program";
     runtime_ = Inflate(psRuntime, program);
-    if (!IsWindowsProgram(runtime_->Memory(), static_cast<std::size_t>(runtime_->Size())))
-        throw EInstallError("The installation package is damaged: its screensaver program is not a Windows program.");
+    if (runtime_->Size() < 2 || std::memcmp(runtime_->Memory(), "MZ", 2) != 0)
+        throw EInstallError(Format("The installation package is damaged: its %s cannot be read.", program));
 
     auto movies = Inflate(psMovies, "movies");
-    TDecompileStream container;
     try {
+        TDecompileStream container;
         container.Decompile(movies.get());
+        movieCount_ = container.Count();
     } catch (const EStreamError&) {
         throw EInstallError("The installation package is damaged: its movies cannot be read.");
     }
@@ -63,14 +62,19 @@ void TInstallPackage::Load(TStream* Source) {
         throw EInstallError("The installation package is damaged: its screensaver settings cannot be read.");
     }
 
-    if (container.Count() == 0) throw EInstallError("The installation package is damaged: it holds no movie.");
-    if (container.Count() != project_.FlashList->Count())
+    logo_ = Inflate(psLogo, "logo");
+}
+
+void TInstallPackage::CheckUsable() const {
+    if (!runtime_) throw EInstallError(NotAPackage);
+    if (!IsWindowsProgram(runtime_->Memory(), static_cast<std::size_t>(runtime_->Size())))
+        throw EInstallError("The installation package is damaged: its screensaver program is not a Windows program.");
+    if (movieCount_ == 0) throw EInstallError("The installation package is damaged: it holds no movie.");
+    if (movieCount_ != project_.FlashList->Count())
         throw EInstallError(Format("The installation package is damaged: it holds %d movies, but its screensaver "
                                    "settings list %d.",
-                                   container.Count(), project_.FlashList->Count()));
-
-    auto logo = Inflate(psLogo, "logo");
-    if (!IsLoadableLogo(project_.LogoFile, logo->Memory(), static_cast<std::size_t>(logo->Size())))
+                                   movieCount_, project_.FlashList->Count()));
+    if (!IsLoadableLogo(project_.LogoFile, logo_->Memory(), static_cast<std::size_t>(logo_->Size())))
         throw EInstallError(Format("The installation package is damaged: its logo is not a picture the screensaver "
                                    "can show (\"%s\").",
                                    ExtractFileName(project_.LogoFile)));

@@ -30,6 +30,11 @@ public:
     // installed file will carry, so a damaged package is refused before the
     // user is asked anything. Raises EInstallError.
     void Load(TStream* Source);
+    // After Load: what the screensaver will read of its file can be used
+    // (a Windows program, as many movies as the project lists and at least
+    // one, a logo its picture loader takes). The builder never writes a
+    // package that fails here; crafted ones exist. Raises EInstallError.
+    void CheckUsable() const;
 
     // Valid after Load.
     const TProject& Project() const { return project_; }
@@ -44,6 +49,8 @@ private:
 
     TDecompileStream package_;
     std::unique_ptr<TMemoryStream> runtime_;
+    std::unique_ptr<TMemoryStream> logo_;
+    int movieCount_ = 0;
     TProject project_;
 };
 

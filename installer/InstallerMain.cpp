@@ -25,10 +25,12 @@ enum TExitCode { ecInstalled = 0, ecDeclined = 1, ecFailed = 2 };
 
 constexpr const char* DefaultCaption = "Screensaver Setup";
 
-std::string OwnFileName() {
-    std::string path(MAX_PATH, '\0');
+// The package is the installer's own file, found by its wide name: it may
+// lie in a folder whose name the system code page cannot hold.
+std::wstring OwnFileName() {
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (n == 0) return {};
         if (n < path.size()) {
             path.resize(n);
@@ -75,16 +77,17 @@ void ForgetSettings(const std::string& BuildId) {
 }
 
 int Run() {
-    const std::string packagePath = OwnFileName();
+    const std::wstring packagePath = OwnFileName();
     TInstallPackage package;
     try {
         TFileStream file(packagePath, fmOpenRead | fmShareDenyNone);
         package.Load(&file);
+        package.CheckUsable();
     } catch (const EInstallError& e) {
         ErrorBox(DefaultCaption, e.Message());
         return ecFailed;
     } catch (const EStreamError&) {
-        ErrorBox(DefaultCaption, Format("The installation package \"%s\" cannot be read.", packagePath));
+        ErrorBox(DefaultCaption, Format("The installation package \"%s\" cannot be read.", CodePagePath(packagePath)));
         return ecFailed;
     }
 

@@ -11,6 +11,7 @@ namespace {
 std::string InstalledFrom(const std::string& Package, TInstallPackage& Reader) {
     auto source = StreamOf(Package);
     Reader.Load(source.get());
+    Reader.CheckUsable();
     return Bytes(*Reader.InstalledFile());
 }
 
@@ -45,6 +46,25 @@ TEST(InstallPackage, InstalledFileIsTheRuntimeThenThePackagesCompressedStreamsAs
     EXPECT_EQ(runtime.GetStream(4, true)->Size(), 0);
 }
 
+// Reading alone does not judge what the screensaver will make of the file:
+// the test programs build crafted screensaver files through it.
+TEST(InstallPackage, EmptyLogoAndNoMoviesStillMakeAWellFormedFile) {
+    TPackageParts parts;
+    parts.Movies.clear();
+    parts.Logo.clear();
+    TInstallPackage reader;
+    auto source = StreamOf(parts.Package());
+    reader.Load(source.get());
+    const std::string installed = Bytes(*reader.InstalledFile());
+    TDecompileStream runtime;
+    auto file = StreamOf(installed);
+    runtime.Decompile(file.get());
+    ASSERT_EQ(runtime.Count(), 4);
+    EXPECT_EQ(Bytes(*runtime.GetStream(1, true)), parts.MovieContainer());
+    EXPECT_EQ(runtime.GetStream(3, true)->Size(), 0);
+    EXPECT_GT(runtime.StoredSizes()[3], 0);
+}
+
 // Every picture format the screensaver's loader knows, chosen by the
 // extension of the logo's name in any case, is taken.
 TEST(InstallPackage, LogosOfEveryFormatTheScreensaverLoadsAreTaken) {
@@ -67,7 +87,8 @@ TEST(InstallPackage, LogosOfEveryFormatTheScreensaverLoadsAreTaken) {
         parts.Logo = bytes;
         TInstallPackage reader;
         auto source = StreamOf(parts.Package());
-        EXPECT_NO_THROW(reader.Load(source.get())) << name;
+        reader.Load(source.get());
+        EXPECT_NO_THROW(reader.CheckUsable()) << name;
     }
 }
 
@@ -150,6 +171,7 @@ TEST_P(InstallPackageRefuses, WithAMessageForTheUser) {
     auto source = StreamOf(GetParam().Make());
     try {
         reader.Load(source.get());
+        reader.CheckUsable();
         FAIL() << "accepted";
     } catch (const EInstallError& e) {
         EXPECT_EQ(e.Message(), GetParam().Message);
@@ -184,7 +206,8 @@ INSTANTIATE_TEST_SUITE_P(
                    NotAPackage},
         BadPackage{"RuntimeStoredRaw", [] { return WithStream(1, {"MZ" + Blob(1, 100), false}); },
                    Damaged("screensaver program")},
-        BadPackage{"RuntimeNotAProgram", [] { return WithStream(1, {Blob(1, 100), true}); }, NotAProgram},
+        BadPackage{"RuntimeNotAProgram", [] { return WithStream(1, {Blob(1, 100), true}); },
+                   Damaged("screensaver program")},
         BadPackage{"RuntimeDamaged", [] { return WithStreamByteFlipped(1); }, Damaged("screensaver program")},
         BadPackage{"MoviesDamaged", [] { return WithStreamByteFlipped(2); }, Damaged("movies")},
         BadPackage{"MoviesNotAContainer", [] { return WithStream(2, {"abc", true}); }, Damaged("movies")},

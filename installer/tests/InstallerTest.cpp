@@ -110,6 +110,7 @@ void SaveScreenshot(HWND Window, const std::string& Path) {
 class TInstallerRun {
 public:
     TInstallerRun(const std::string& Package, const std::string& Arguments) : process_(Package, Arguments) {}
+    TInstallerRun(const std::wstring& Package, const std::wstring& Arguments) : process_(Package, Arguments) {}
 
     bool Started() const { return process_.Started(); }
 
@@ -450,6 +451,32 @@ INSTANTIATE_TEST_SUITE_P(
                       Replacement{"OtherProjectReplacedByInstallNow", OtherBuild, "/auto", 0, ExitInstalled},
                       Replacement{"SamePackageAgain", "{0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0}", "", 0, ExitInstalled}),
     [](const auto& Info) { return std::string(Info.param.Name); });
+
+// Started from a folder whose name the system code page cannot hold
+// (Japanese, Cyrillic), the installer still reads its own file.
+TEST_F(Installer, ReadsItsPackageFromAFolderNamedOutsideTheCodePage) {
+    const TPackageParts parts = Parts();
+    const std::string package = parts.Package();
+    for (const wchar_t* name : {L"\u30c6\u30b9\u30c8", L"\u043f\u0430\u043f\u043a\u0430"}) {
+        const std::wstring folder = fs::path(scratch.Path()).wstring() + L"\\" + name;
+        ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+        const std::wstring path = folder + L"\\setup.exe";
+        {
+            std::ofstream f(fs::path(path), std::ios::binary);
+            f.write(package.data(), static_cast<std::streamsize>(package.size()));
+        }
+        TInstallerRun run(path, L"/auto");
+        ASSERT_TRUE(run.Started());
+        const TDialog done = run.NextDialog();
+        ASSERT_TRUE(done);
+        EXPECT_EQ(done.Text.rfind("The screensaver \"Harbour Lights\" has been installed", 0), 0u) << done.Text;
+        done.Press(IDOK);
+        EXPECT_EQ(run.ExitCode(), ExitInstalled);
+        ExpectInstalledFrom(Installed(), parts, package);
+        DeleteFileW(path.c_str());
+        RemoveDirectoryW(folder.c_str());
+    }
+}
 
 TEST_F(Installer, FallsBackToTheUsersProgramsFolderAndCreatesIt) {
     TEnvironmentValue missing("TESSALOOM_INSTALL_DIR", scratch.File("no such folder"));

@@ -4,6 +4,7 @@
 #include "DiskFileSystem.h"
 #include "FileStream.h"
 #include "Messages.h"
+#include "OwnProgramFile.h"
 #include "RegistrySettings.h"
 #include "Screen.h"
 #include "StartUp.h"
@@ -31,9 +32,7 @@ private:
 };
 
 TOwnFileReader::TOpen OwnFileOpener() {
-    return [path = Application->ExeName()] {
-        return std::unique_ptr<TStream>(std::make_unique<TFileStream>(path, fmOpenRead | fmShareDenyNone));
-    };
+    return [] { return std::unique_ptr<TStream>(OpenOwnProgramFile()); };
 }
 
 // Started by the program before anything else, taken by the window it makes.
