@@ -7,6 +7,7 @@
 #include "CheckBox.h"
 #include "Dialogs.h"
 #include "Edit.h"
+#include "FileStream.h"
 #include "GroupBox.h"
 #include "Image.h"
 #include "ImageList.h"
@@ -22,6 +23,8 @@
 #include "SysUtils.h"
 #include "SystemServices.h"
 #include "Timer.h"
+
+#include <shellapi.h>
 
 namespace {
 
@@ -175,9 +178,37 @@ void TMainForm::FormClose(TObject*, TCloseAction&) { Thumbnail.reset(); }
 
 void TMainForm::OpenTimerTimer(TObject*) {
     openTimer_->SetEnabled(false);
+    core_->OpenStartupFile(StartupArguments());
+}
+
+std::vector<std::string> TMainForm::StartupArguments() {
+    // The arguments are taken wide: a file in a folder whose name the system
+    // code page cannot hold is named by its short form, which it can, so the
+    // project or movie still opens; paths inside project files stay in the
+    // code page, as the format has them.
     std::vector<std::string> args;
-    for (int i = 1; i <= Application->ParamCount(); ++i) args.push_back(Application->ParamStr(i));
-    core_->OpenStartupFile(args);
+    int count = 0;
+    const std::unique_ptr<LPWSTR, decltype(&LocalFree)> argv(CommandLineToArgvW(GetCommandLineW(), &count), &LocalFree);
+    if (!argv) return args;
+    for (int i = 1; i < count; ++i) {
+        const std::wstring wide = argv.get()[i];
+        std::string arg = CodePagePath(wide);
+        if (WidePath(arg) != wide) {
+            const DWORD n = GetShortPathNameW(wide.c_str(), nullptr, 0);
+            std::wstring shortPath(n, L'\0');
+            shortPath.resize(n ? GetShortPathNameW(wide.c_str(), shortPath.data(), n) : 0);
+            const std::string shortArg = CodePagePath(shortPath);
+            if (!shortPath.empty() && WidePath(shortArg) == shortPath) {
+                arg = shortArg;
+            } else if (i == 1) {
+                ShowMessage("Message", Format("The File Cannot Be Opened:\r\n%s\r\nIts Name Holds Characters That "
+                                              "The System Code Page Cannot Show",
+                                              arg));
+            }
+        }
+        args.push_back(arg);
+    }
+    return args;
 }
 
 void TMainForm::ChangeLogoBtnClick(TObject*) {

@@ -47,17 +47,15 @@ std::wstring SystemFilePath(const std::wstring& Path) {
     return L"\\\\?\\" + full;
 }
 
-namespace {
-std::wstring FromCodePage(const std::string& Path) {
+std::wstring WidePath(const std::string& Path) {
     if (Path.empty()) return {};
     const int n = MultiByteToWideChar(CP_ACP, 0, Path.data(), static_cast<int>(Path.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(n), L'\0');
     MultiByteToWideChar(CP_ACP, 0, Path.data(), static_cast<int>(Path.size()), wide.data(), n);
     return wide;
 }
-}  // namespace
 
-std::wstring SystemFilePath(const std::string& Path) { return SystemFilePath(FromCodePage(Path)); }
+std::wstring SystemFilePath(const std::string& Path) { return SystemFilePath(WidePath(Path)); }
 
 std::string CodePagePath(const std::wstring& Path) {
     if (Path.empty()) return {};
@@ -88,7 +86,7 @@ HANDLE OpenFile(const std::wstring& FileName, const std::string& Shown, std::uin
 }  // namespace
 
 TFileStream::TFileStream(const std::string& FileName, std::uint32_t Mode) : fileName_(FileName) {
-    handle_ = reinterpret_cast<std::intptr_t>(OpenFile(FromCodePage(FileName), FileName, Mode));
+    handle_ = reinterpret_cast<std::intptr_t>(OpenFile(WidePath(FileName), FileName, Mode));
 }
 
 TFileStream::TFileStream(const std::wstring& FileName, std::uint32_t Mode) : fileName_(CodePagePath(FileName)) {

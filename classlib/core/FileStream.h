@@ -28,6 +28,8 @@ std::wstring SystemFilePath(const std::string& Path);
 std::wstring SystemFilePath(const std::wstring& Path);
 // A wide path as the system code page shows it ("?" where it cannot).
 std::string CodePagePath(const std::wstring& Path);
+// A path of the system code page as a wide one.
+std::wstring WidePath(const std::string& Path);
 #endif
 
 class TFileStream : public TStream {
