@@ -54,6 +54,11 @@ public:
     // ".qlm" one opened as a project (any letter case); anything else is left.
     void OpenStartupFile(const std::vector<std::string>& Args);
     void ChangeLogo(const std::string& FileName);
+    // A file the user picked in a file dialog, whose name the system code
+    // page cannot hold (the dialog then gives "?" in its place, a character
+    // no file name has), is refused with a box saying why: projects keep
+    // paths in that code page, and no later step could reach the file.
+    bool AcceptPickedFile(const std::string& FileName);
 
     // The movie list.
     void AddMovie();

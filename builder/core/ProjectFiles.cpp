@@ -63,9 +63,14 @@ void TBuilderCore::LoadProject(const std::string& FileName) {
 
     // The thumbnails are taken from the screen, so the movie page must be
     // the one showing while the movies are added.
+    // A movie that is not there is left out without a word, as the movie
+    // page does; one the system cannot even look for is named to the user.
     view_.SetActivePage(pgFlashMovies);
+    std::string unreachable;
     for (int i = 0, n = project.FlashList->Count(); i < n; ++i) {
-        view_.SetMovieEdit(project.FlashList->Strings(i));
+        const std::string movie = project.FlashList->Strings(i);
+        if (TBuilderFiles::Unreachable(movie)) unreachable += "\r\n" + movie;
+        view_.SetMovieEdit(movie);
         AddMovie();
     }
 
@@ -82,6 +87,8 @@ void TBuilderCore::LoadProject(const std::string& FileName) {
     view_.SetActivePage(pgInformation);
     ProjectFile = FileName;
     if (!logoProblem.empty()) view_.ShowMessage("Message", logoProblem);
+    if (!unreachable.empty())
+        view_.ShowMessage("Message", "These Movies Of The Project Cannot Be Reached And Were Left Out:" + unreachable);
 }
 
 void TBuilderCore::SaveProject(const std::string& FileName) {

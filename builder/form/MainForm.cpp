@@ -212,23 +212,24 @@ std::vector<std::string> TMainForm::StartupArguments() {
 }
 
 void TMainForm::ChangeLogoBtnClick(TObject*) {
-    if (openLogoDialog_->Execute()) core_->ChangeLogo(openLogoDialog_->FileName);
+    if (openLogoDialog_->Execute() && core_->AcceptPickedFile(openLogoDialog_->FileName)) core_->ChangeLogo(openLogoDialog_->FileName);
 }
 
 void TMainForm::LicenseCheckBoxClick(TObject*) { SetLicenseEnabled(licenseCheck_->Checked()); }
 
 void TMainForm::SaveBtnClick(TObject*) {
-    if (saveDialog_->Execute()) saveEdit_->SetText(saveDialog_->FileName);
+    if (saveDialog_->Execute() && core_->AcceptPickedFile(saveDialog_->FileName)) saveEdit_->SetText(saveDialog_->FileName);
 }
 
 void TMainForm::MMNewProjectClick(TObject*) { StartProgram(Application->ExeName(), ""); }
 
 void TMainForm::MMOpenProjectClick(TObject*) {
-    if (openProjectDialog_->Execute()) LoadProject(openProjectDialog_->FileName);
+    if (openProjectDialog_->Execute() && core_->AcceptPickedFile(openProjectDialog_->FileName)) LoadProject(openProjectDialog_->FileName);
 }
 
 void TMainForm::MMSaveProjectClick(TObject*) {
-    if (saveProjectDialog_->Execute()) core_->SaveProject(saveProjectDialog_->FileName);
+    if (saveProjectDialog_->Execute() && core_->AcceptPickedFile(saveProjectDialog_->FileName))
+        core_->SaveProject(saveProjectDialog_->FileName);
 }
 
 void TMainForm::MMExitClick(TObject*) { Close(); }
@@ -312,7 +313,7 @@ void TMainForm::CaptureThumbnail() {
 }
 
 void TMainForm::OpenFlashBtnClick(TObject*) {
-    if (openDialog_->Execute()) flashEdit_->SetText(openDialog_->FileName);
+    if (openDialog_->Execute() && core_->AcceptPickedFile(openDialog_->FileName)) flashEdit_->SetText(openDialog_->FileName);
 }
 
 void TMainForm::AddBtnClick(TObject*) { core_->AddMovie(); }

@@ -2,6 +2,7 @@
 
 #include "CompileUnit.h"
 #include "Exceptions.h"
+#include "ProjectUnit.h"
 
 #include <zlib.h>
 
@@ -202,6 +203,29 @@ TEST_F(ProjectFiles, AMissingLogoIsReportedAndEverythingElseLoads) {
     EXPECT_EQ(fresh.State.Page, pgInformation);
     fresh.State.OutputFile = dir.File("out.exe");
     EXPECT_TRUE(reopened.Build()) << "the build uses the window's logo";
+}
+
+// Of the movies a project lists, one that is gone is left out without a
+// word; one the system cannot look for (here a name longer than the file
+// system takes) is left out too, and named in one box after the opening.
+TEST_F(ProjectFiles, MoviesTheSystemCannotReachAreNamedMissingOnesAreNot) {
+    const std::string unreachable = dir.File(std::string(300, 'x') + ".swf");
+    const std::string gone = dir.File("gone.swf");
+    TProject project;
+    project.Title = "Listed";
+    project.LogoFile = core.LogoPath;
+    for (const std::string& m : {movies[0], unreachable, gone, movies[1]}) project.FlashList->Add(m);
+    project.SaveToStream();
+    TCompileStream writer;
+    writer.AddStream(project.ProjectStream.get(), true);
+    const std::string file = dir.File("listed.qlm");
+    writer.Compile()->SaveToFile(file);
+
+    core.LoadProject(file);
+    EXPECT_EQ(view.State.Movies.size(), 2u);
+    EXPECT_EQ(view.Boxes, (Boxes{{"Message", "These Movies Of The Project Cannot Be Reached And Were Left Out:\r\n" +
+                                                 unreachable}}));
+    EXPECT_EQ(view.State.Title, "Listed");
 }
 
 struct Malformed {

@@ -26,6 +26,12 @@ bool TBuilderFiles::Exists(const std::string& Path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool TBuilderFiles::Unreachable(const std::string& Path) {
+    if (GetFileAttributesW(SystemFilePath(Path).c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+    const DWORD error = GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+}
+
 bool TBuilderFiles::Same(const std::string& A, const std::string& B) {
     BY_HANDLE_FILE_INFORMATION a{}, b{};
     if (!FileIdentity(A, a) || !FileIdentity(B, b)) return false;
