@@ -26,6 +26,8 @@
 
 #include <shellapi.h>
 
+#include <optional>
+
 namespace {
 
 constexpr int kThumbnailSize = 128;
@@ -169,7 +171,7 @@ void TMainForm::Init() {
 void TMainForm::FormShow(TObject*) {
     Thumbnail = std::make_unique<TBitmap>();
     Thumbnail->SetSize(kThumbnailSize, kThumbnailSize);
-    core_->BuilderFolder = ExtractFilePath(Application->ExeName());
+    core_->BuilderFolder = OwnFolder();
     core_->ShowDefaultLogo();
     openTimer_->SetEnabled(true);
 }
@@ -181,34 +183,57 @@ void TMainForm::OpenTimerTimer(TObject*) {
     core_->OpenStartupFile(StartupArguments());
 }
 
+namespace {
+
+// A wide path as the builder's logic (which works in the system code page,
+// as project files do) can use it: as it is when the code page holds it, else
+// its short form, which the code page holds. Nothing when neither serves.
+std::optional<std::string> CodePageName(const std::wstring& Wide) {
+    const std::string plain = CodePagePath(Wide);
+    if (WidePath(plain) == Wide) return plain;
+    const DWORD n = GetShortPathNameW(Wide.c_str(), nullptr, 0);
+    std::wstring shortPath(n, L'\0');
+    shortPath.resize(n ? GetShortPathNameW(Wide.c_str(), shortPath.data(), n) : 0);
+    const std::string shortName = CodePagePath(shortPath);
+    if (!shortPath.empty() && WidePath(shortName) == shortPath) return shortName;
+    return std::nullopt;
+}
+
+}  // namespace
+
 std::vector<std::string> TMainForm::StartupArguments() {
-    // The arguments are taken wide: a file in a folder whose name the system
-    // code page cannot hold is named by its short form, which it can, so the
-    // project or movie still opens; paths inside project files stay in the
-    // code page, as the format has them.
+    // The arguments are taken wide, so that a file in a folder whose name
+    // the system code page cannot hold still opens.
     std::vector<std::string> args;
     int count = 0;
     const std::unique_ptr<LPWSTR, decltype(&LocalFree)> argv(CommandLineToArgvW(GetCommandLineW(), &count), &LocalFree);
     if (!argv) return args;
     for (int i = 1; i < count; ++i) {
         const std::wstring wide = argv.get()[i];
-        std::string arg = CodePagePath(wide);
-        if (WidePath(arg) != wide) {
-            const DWORD n = GetShortPathNameW(wide.c_str(), nullptr, 0);
-            std::wstring shortPath(n, L'\0');
-            shortPath.resize(n ? GetShortPathNameW(wide.c_str(), shortPath.data(), n) : 0);
-            const std::string shortArg = CodePagePath(shortPath);
-            if (!shortPath.empty() && WidePath(shortArg) == shortPath) {
-                arg = shortArg;
-            } else if (i == 1) {
-                ShowMessage("Message", Format("The File Cannot Be Opened:\r\n%s\r\nIts Name Holds Characters That "
-                                              "The System Code Page Cannot Show",
-                                              arg));
-            }
-        }
-        args.push_back(arg);
+        const std::optional<std::string> name = CodePageName(wide);
+        if (!name && i == 1)
+            ShowMessage("Message", Format("The File Cannot Be Opened:\r\n%s\r\nIts Name Holds Characters That "
+                                          "The System Code Page Cannot Show",
+                                          CodePagePath(wide)));
+        args.push_back(name ? *name : CodePagePath(wide));
     }
     return args;
+}
+
+std::string TMainForm::OwnFolder() {
+    // The installer, runtime and default logo lie beside the program, which
+    // may be in a folder whose name the system code page cannot hold.
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const std::optional<std::string> name = CodePageName(path);
+    return ExtractFilePath(name ? *name : Application->ExeName());
 }
 
 void TMainForm::ChangeLogoBtnClick(TObject*) {

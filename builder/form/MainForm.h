@@ -107,6 +107,8 @@ private:
     void CaptureThumbnail();
     // The program's arguments as the builder's logic takes them.
     std::vector<std::string> StartupArguments();
+    // The builder's own folder, with its trailing separator.
+    std::string OwnFolder();
 
     // TBuilderView over the controls.
     void ShowMessage(const std::string& Caption, const std::string& Text) override;
