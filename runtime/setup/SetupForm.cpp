@@ -12,11 +12,12 @@
 #include "Image.h"
 #include "Label.h"
 #include "OwnPackage.h"
+#include "OwnProgramFile.h"
 #include "ProjectUnit.h"
 #include "RegistrySettings.h"
+#include "Settings.h"
 #include "SetupLogo.h"
 #include "SetupTexts.h"
-#include "Settings.h"
 #include "SkinClasses.h"
 #include "SystemInfoUnit.h"
 #include "Uninstall.h"
@@ -112,9 +113,11 @@ void TSetupForm::FormShow(TObject*) {
 
 void TSetupForm::Fill() {
     project_ = std::make_unique<TProject>();
-    TFileStream own(ProgramFile(), fmOpenRead | fmShareDenyNone);
+    const auto own = services_.ProgramFile.empty()
+                         ? OpenOwnProgramFile()
+                         : std::make_unique<TFileStream>(services_.ProgramFile, fmOpenRead | fmShareDenyNone);
     TDecompileStream package;
-    package.Decompile(&own);
+    package.Decompile(own.get());
     LoadProject(package, *project_);
     buildId_ = project_->BuildId;
 
