@@ -92,7 +92,13 @@ public:
 class TTestShowForm : public TShowForm {
 protected:
     void Dispatch(TMessage& Message) override {
-        if (Message.Msg == WM_SHOWWINDOW && Message.WParam && !seen_) {
+        // A window shown maximised gets no WM_SHOWWINDOW: its first
+        // appearance is the position change that shows it.
+        const bool appearing =
+            (Message.Msg == WM_SHOWWINDOW && Message.WParam) ||
+            (Message.Msg == WM_WINDOWPOSCHANGING &&
+             (reinterpret_cast<const WINDOWPOS*>(Message.LParam)->flags & SWP_SHOWWINDOW));
+        if (appearing && !seen_) {
             seen_ = true;
             if (gSetup.OnFirstSight) gSetup.OnFirstSight(*this);
         }
