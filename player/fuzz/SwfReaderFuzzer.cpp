@@ -1,6 +1,7 @@
 // Any bytes given as a movie: reading, playing through the frames and
 // composing each picture must stay within the data and within bounds.
 #include "SwfMovie.h"
+#include "SwfPaint.h"
 #include "SwfScene.h"
 
 #include <cstddef>
@@ -13,9 +14,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     TSwfScene scene(*movie);
     TSwfFrameImage image;
     int frames = movie->TotalFrames() < 64 ? movie->TotalFrames() : 64;
+    uint32_t pixels[16 * 16];
     for (int f = 0; f < frames; ++f) {
         scene.GotoFrame(f);
         scene.Compose(image);
+        // Gradient and picture colours at a twentieth of the stage's scale.
+        for (const TSwfDrawItem& item : image.Items) {
+            if (item.Role != TSwfDrawItem::Paint || item.Fill.Kind == TSwfFill::Solid) continue;
+            const TSwfImage* picture = item.Bitmap ? item.Bitmap->Pixels(nullptr) : nullptr;
+            PaintFill(item.Fill, picture, item.BitmapTransform, Concat(TSwfMatrix::Scale(0.05, 0.05), item.Fill.Matrix),
+                      -4, -4, 16, 16, pixels);
+        }
     }
     // Back to the start, as a looping movie does.
     scene.GotoFrame(0);

@@ -4,7 +4,9 @@
 // Reading never fails hard: whatever the bytes are, the result is a movie of at
 // least one frame, and Status says what was wrong with the file.
 
+#include "SwfBitmap.h"
 #include "SwfShape.h"
+#include "SwfText.h"
 #include "SwfTypes.h"
 
 #include <Object.h>
@@ -49,6 +51,8 @@ struct TSwfPlacement {
     bool HasColorTransform = false;
     TSwfColorTransform ColorTransform;
     uint16_t ClipDepth = 0;     // non-zero: a mask layer
+    bool HasRatio = false;
+    uint16_t Ratio = 0;         // how far a shape tween has come, of 65535
 };
 
 struct TSwfFrameDef {
@@ -61,10 +65,13 @@ struct TSwfSprite {
 };
 
 struct TSwfCharacter {
-    enum TKind : uint8_t { Shape, Sprite };
+    enum TKind : uint8_t { Shape, Sprite, Morph, Text, EditText };
     TKind Kind = Shape;
     TSwfShape ShapeDef;
     TSwfSprite SpriteDef;
+    TSwfMorphShape MorphDef;
+    TSwfText TextDef;
+    TSwfEditText EditTextDef;
 };
 
 class TSwfMovie : public TObject {
@@ -81,6 +88,9 @@ public:
     TSwfHeader Header;
     TSwfRgba Background{255, 255, 255, 255};
     std::map<uint16_t, TSwfCharacter> Characters;
+    // Pictures by character id, for bitmap fills.
+    std::map<uint16_t, TSwfBitmap> Bitmaps;
+    std::map<uint16_t, TSwfFont> Fonts;
     std::vector<TSwfFrameDef> Frames;   // the main timeline, at least one frame
 
     int TotalFrames() const { return static_cast<int>(Frames.size()); }
@@ -91,11 +101,17 @@ public:
     double PlaybackRate() const;
 
     const TSwfCharacter* Find(uint16_t Id) const;
+    const TSwfBitmap* FindBitmap(uint16_t Id) const;
+    const TSwfFont* FindFont(uint16_t Id) const;
 
 private:
     void Fail(TSwfStatus Why, std::string What);
     void ReadTags(std::span<const uint8_t> Data, std::vector<TSwfFrameDef>& Timeline, bool InSprite);
     void ReadPlaceObject(std::span<const uint8_t> Body, int Code, TSwfFrameDef& Frame);
+    void ReadBitmap(std::span<const uint8_t> Body, int Code);
+
+    std::vector<uint8_t> jpegTables_;
+    std::vector<uint16_t> needTables_;  // DefineBits pictures, joined with the tables at the end
 };
 
 // Upper limit of the decompressed size of a "CWS" movie; a stated length above

@@ -12,10 +12,32 @@
 #include <vector>
 
 struct TSwfDrawItem {
+    // Paint draws the item. Masks come as MaskStart, the mask's areas as Mask
+    // items (their union is the mask), MaskEnd (what follows is clipped to the
+    // mask, within any mask already in force) and, after the masked items,
+    // MaskPop, which gives back the clip in force before MaskStart.
+    enum TRole : uint8_t { Paint, MaskStart, Mask, MaskEnd, MaskPop };
+    TRole Role = Paint;
     bool IsLine = false;
     TSwfRgba Color;              // colour transforms already applied
+    // Gradient stops come with the colour transform applied and the matrix
+    // in stage twips; a bitmap's pixels take BitmapTransform when drawn.
+    TSwfFill Fill;
+    const TSwfBitmap* Bitmap = nullptr;
+    TSwfColorTransform BitmapTransform;
     double LineWidth = 0;        // twips on the stage; 0 is a hairline
+    TSwfLineStyle Line;
     std::vector<TSwfPathSegment> Segments;  // stage twips
+
+    // A text field in a font of the platform: its UTF-8 text set in TextBox
+    // (text twips, mapped to the stage by TextMatrix) in Color.
+    bool IsDeviceText = false;
+    std::string Text, FontName;
+    double FontHeight = 0;      // text twips per EM
+    bool Bold = false, Italic = false, WordWrap = false;
+    TSwfEditText::TAlign Align = TSwfEditText::Left;
+    TSwfRect TextBox;
+    TSwfMatrix TextMatrix;
 };
 
 struct TSwfFrameImage {

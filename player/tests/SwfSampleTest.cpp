@@ -21,6 +21,7 @@ const TSample Samples[] = {
     {"equalizer", "FWS", 640, 480, 24, 48},
     {"blossom", "FWS", 1024, 768, 20, 60},
     {"tide", "CWS", 320, 240, 12, 24},
+    {"daybreak", "CWS", 800, 600, 20, 60},
 };
 
 void PrintTo(const TSample& s, std::ostream* os) { *os << s.Name; }
