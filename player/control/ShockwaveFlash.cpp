@@ -94,13 +94,14 @@ void TShockwaveFlash::DestroyWnd() {
 
 void TShockwaveFlash::ScheduleFrame() {
     if (!handle_) return;
-    if (!Playing()) {
+    // Movie clips play on while the movie itself is stopped.
+    if (!player_.NeedsTicks()) {
         KillTimer(handle_, kFrameTimer);
         return;
     }
     // Re-armed at every frame with the time left, so timer lateness does not
     // add up over a movie.
-    const double wait = std::ceil(player_.Timeline().MsUntilNextFrame());
+    const double wait = std::ceil(player_.MsUntilNextTick());
     SetTimer(handle_, kFrameTimer, static_cast<UINT>(std::clamp(wait, 1.0, 1000.0)), nullptr);
 }
 

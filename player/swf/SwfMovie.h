@@ -5,6 +5,7 @@
 // least one frame, and Status says what was wrong with the file.
 
 #include "SwfBitmap.h"
+#include "SwfActions.h"
 #include "SwfShape.h"
 #include "SwfText.h"
 #include "SwfTypes.h"
@@ -57,6 +58,14 @@ struct TSwfPlacement {
 
 struct TSwfFrameDef {
     std::vector<TSwfPlacement> Changes;
+    std::vector<TSwfAction> Actions;    // run after the changes, in order
+    std::vector<std::string> Labels;
+};
+
+// A button as it looks when nothing touches it: its up-state characters as
+// the one frame of a timeline of its own.
+struct TSwfButton {
+    std::vector<TSwfFrameDef> UpState;  // one frame
 };
 
 struct TSwfSprite {
@@ -65,13 +74,14 @@ struct TSwfSprite {
 };
 
 struct TSwfCharacter {
-    enum TKind : uint8_t { Shape, Sprite, Morph, Text, EditText };
+    enum TKind : uint8_t { Shape, Sprite, Morph, Text, EditText, Button };
     TKind Kind = Shape;
     TSwfShape ShapeDef;
     TSwfSprite SpriteDef;
     TSwfMorphShape MorphDef;
     TSwfText TextDef;
     TSwfEditText EditTextDef;
+    TSwfButton ButtonDef;
 };
 
 class TSwfMovie : public TObject {

@@ -1,6 +1,13 @@
 #pragma once
 // Everything a movie player control needs short of a window: the loaded movie,
 // its playback state and the picture of the frame on screen.
+//
+// Frames are entered one at a time: each frame's display-list changes, then
+// its script (stop, play, go-tos), so a movie that stops itself reports
+// Playing false and one that loops by script never reaches its last frame.
+// A script's go-to shows the target frame and runs the target's script in
+// turn; past MaxJumpsPerFrame go-tos while one frame is entered the movie is
+// stopped where it is, so scripts jumping in a circle cannot hang playback.
 
 #include "SwfMovie.h"
 #include "SwfScene.h"
@@ -17,8 +24,9 @@ public:
     explicit TSwfPlayer(const TSwfClock& Clock) : timeline_(Clock) {}
     std::string ClassName() const override { return "TSwfPlayer"; }
 
-    // Loads and starts playing from frame 0. A file that is missing or not a
-    // movie gives an empty stage of one frame; Movie().Status tells why.
+    // Loads and starts playing from frame 0, whose script runs at once. A file
+    // that is missing or not a movie gives an empty stage of one frame;
+    // Movie().Status tells why.
     void LoadFromFile(const std::string& Path);
     void LoadFromBytes(std::span<const uint8_t> Data);
     void Unload();
@@ -30,8 +38,14 @@ public:
 
     // Advances with the clock; returns whether the picture changed.
     bool Update();
+    // Whether anything moves: the main timeline plays, or movie clips on a
+    // stopped one do. A caller's timer can rest while nothing does.
+    bool NeedsTicks() const;
+    double MsUntilNextTick() const;
     // The picture of the timeline's current frame.
     const TSwfFrameImage& Image();
+
+    static constexpr int MaxJumpsPerFrame = 64;
 
 private:
     std::unique_ptr<TSwfMovie> movie_;
@@ -39,6 +53,11 @@ private:
     TSwfTimeline timeline_;
     TSwfFrameImage image_;
     int imageFrame_ = -1;
+    bool dirty_ = true;
+    int jumps_ = 0;
 
     void Take(std::unique_ptr<TSwfMovie> Movie);
+    void Tick();
+    void Enter(int Frame);
+    void RunScripts(int Frame);
 };
