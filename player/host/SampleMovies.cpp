@@ -3,6 +3,7 @@
 // build. Usage: swf_samples <folder> | swf_samples --seeds <folder>
 
 #include "SwfPixels.h"
+#include "SwfScriptWriter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -652,6 +653,76 @@ std::vector<uint8_t> TextSeed() {
     w.Main.ShowFrame();
     return w.Finish();
 }
+// A lantern that rises into view, then swings for ever: its last frame's
+// script goes back to the label "swing", so the movie never reaches its end
+// (the frame after the script is there but never shown).
+std::vector<uint8_t> Lantern() {
+    const int W = 480, H = 360, Rise = 8, Swing = 24;
+    TSwfWriter w(W, H, 24, 6);
+    w.SetBackground({20, 24, 48});
+    TSwfShapeBuilder body;
+    int glow = body.SolidFill({255, 190, 80, 255});
+    int frame = body.LineStyle(static_cast<uint16_t>(Tw(3)), {90, 50, 20, 255});
+    body.Polygon({{-Tw(30), 0}, {Tw(30), 0}, {Tw(40), Tw(70)}, {-Tw(40), Tw(70)}}, glow, frame);
+    body.Rectangle(-Tw(2), -Tw(120), Tw(4), Tw(120), body.SolidFill({200, 200, 210, 255}), 0);
+    uint16_t lantern = w.DefineShape(body);
+    uint16_t star = Disc(w, 3, {240, 240, 255});
+    for (int i = 0; i < 12; ++i) w.Main.Place(static_cast<uint16_t>(10 + i), star, At(20 + (i * 137) % (W - 40), 20 + (i * 71) % 150));
+    for (int f = 0; f < Rise; ++f) {
+        const double y = H + 20 - (H / 2 + 20) * (f + 1.0) / Rise;
+        if (f == 0)
+            w.Main.Place(1, lantern, At(W / 2.0, y));
+        else
+            w.Main.Move(1, At(W / 2.0, y));
+        w.Main.ShowFrame();
+    }
+    for (int f = 0; f < Swing; ++f) {
+        if (f == 0) FrameLabel(w.Main, "swing");
+        const double a = 0.35 * std::sin(2 * Pi * f / Swing);
+        w.Main.Move(1, At(W / 2.0 + 120 * std::sin(a), H / 2.0 - 120 * (1 - std::cos(a)), 1, a));
+        if (f == Swing - 1) DoAction(w.Main, TSwfActionWriter().ConstantPool({"swing"}).PushConstant(0).GotoFrame2(true));
+        w.Main.ShowFrame();
+    }
+    w.Main.Move(1, At(W / 2.0, H / 2.0, 1, 0));
+    w.Main.ShowFrame();
+    return w.Finish(false);
+}
+
+// Frame scripts of every kind the player runs, labels, a clip with scripts of
+// its own and buttons of both versions.
+std::vector<uint8_t> ScriptSeed() {
+    TSwfWriter w(40, 30, 12, 8);
+    TSwfShapeBuilder s;
+    s.Rectangle(0, 0, 200, 100, s.SolidFill({200, 10, 10, 255}), 0);
+    uint16_t id = w.DefineShape(s);
+    TSwfButtonRecord up{0x01, id, 1};
+    up.BlurFilter = true;
+    up.BlendMode = 2;
+    uint16_t b1 = DefineButton(w, 1, {{0x01, id, 1}, {0x0E, id, 2}});
+    uint16_t b2 = DefineButton(w, 2, {up});
+    TSwfTagWriter clip;
+    clip.Place(1, b1);
+    FrameLabel(clip, "a");
+    clip.ShowFrame();
+    DoAction(clip, TSwfActionWriter().PrevFrame().Play().GotoLabel("a"));
+    clip.ShowFrame();
+    DoAction(clip, TSwfActionWriter().PushInteger(1).GotoFrame2(true, 1).Stop());
+    clip.ShowFrame();
+    uint16_t clipId = w.DefineSprite(clip);
+    w.Main.Place(1, clipId);
+    w.Main.Place(2, b2);
+    FrameLabel(w.Main, "start");
+    w.Main.ShowFrame();
+    DoAction(w.Main, TSwfActionWriter().NextFrame().Play().GotoFrame(3));
+    w.Main.ShowFrame();
+    DoAction(w.Main, TSwfActionWriter().ConstantPool({"start", "3"}).PushConstant(1).GotoFrame2(false).PushConstant(0)
+                         .PushDouble(2).PushFloat(1).PushString("start").Simple(0x17).GotoFrame2(true));
+    w.Main.ShowFrame();
+    DoAction(w.Main, TSwfActionWriter().GotoFrame(1).Stop());
+    w.Main.ShowFrame();
+    return w.Finish(false);
+}
+
 
 // Small movies that between them reach every tag and record kind the reader
 // knows, as starting points for the fuzzer.
@@ -692,6 +763,7 @@ std::vector<std::vector<uint8_t>> Seeds() {
     out.push_back(PictureSeed());
     out.push_back(TweenSeed());
     out.push_back(TextSeed());
+    out.push_back(ScriptSeed());
     return out;
 }
 
@@ -717,6 +789,7 @@ int main(int argc, char** argv) {
         ok &= Save(dir / "blossom.swf", Blossom());
         ok &= Save(dir / "tide.swf", Tide());
         ok &= Save(dir / "daybreak.swf", Daybreak());
+        ok &= Save(dir / "lantern.swf", Lantern());
     }
     return ok ? 0 : 1;
 }

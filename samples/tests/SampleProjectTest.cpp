@@ -71,7 +71,7 @@ TEST(SampleProject, IsAProjectFileWithPublisherDataAndFiveMoviesInOrder) {
     std::vector<std::string> names;
     for (const std::string& m : Movies(p)) names.push_back(FileName(m));
     EXPECT_EQ(names, (std::vector<std::string>{"orbits.swf", "equalizer.swf", "blossom.swf", "tide.swf", "daybreak.swf",
-                                               "drift.swf"}));
+                                               "lantern.swf", "drift.swf"}));
 }
 
 // Programs open the project's paths as they stand: under Wine they are drive
