@@ -11,10 +11,12 @@
 #include "SaverFixture.h"
 #include "ShowUnit.h"
 #include "StdControls.h"
+#include "SwfScriptWriter.h"
 #include "WaveOutVolume.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <map>
@@ -418,6 +420,55 @@ TEST_P(TwoMovies, AdvanceOnlyAtTheLastFrameAndAlternate) {
 
 INSTANTIATE_TEST_SUITE_P(InListOrderAndRandomly, TwoMovies, testing::Bool(),
                          [](const auto& Info) { return Info.param ? "Random" : "InOrder"; });
+
+// Ten frames at 20 per second whose script stops it on frame 2.
+std::string SelfStoppingMovie() {
+    TSwfWriter w(400, 300, 20, 6);
+    w.SetBackground({200, 60, 60});
+    TSwfShapeBuilder s;
+    s.Rectangle(0, 0, 50 * TwipsPerPixel, 50 * TwipsPerPixel, s.SolidFill({255, 255, 255, 255}), 0);
+    const uint16_t id = w.DefineShape(s);
+    for (int f = 0; f < 10; ++f) {
+        if (f == 0)
+            w.Main.Place(1, id);
+        else
+            w.Main.Move(1, TSwfMatrix::Translate(f * 20 * TwipsPerPixel, 0));
+        if (f == 2) DoAction(w.Main, TSwfActionWriter().Stop());
+        w.Main.ShowFrame();
+    }
+    w.Main.End();
+    const std::vector<uint8_t> bytes = w.Finish();
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// A movie whose script loops it gives way after one round; one that stops
+// itself before its last frame is held about ten seconds, then gives way.
+TEST_F(ShowFormTest, MoviesThatLoopOrStopThemselvesStillGiveWayToTheNext) {
+    TSaverParts p;
+    p.Movies = {{"C:\\s\\" + Name("lantern"), saver::Sample("lantern")}, {"C:\\s\\" + Name("halt"), SelfStoppingMovie()}};
+    const std::string lantern = Temp(Name("lantern")), halt = Temp(Name("halt"));
+    Start(p);
+    TShockwaveFlash* flash = form_->Flash();
+    ASSERT_EQ(Playing(), lantern);
+    ASSERT_EQ(flash->TotalFrames(), 33);
+    int highest = 0;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            if (Playing() == lantern) highest = std::max(highest, flash->CurrentFrame());
+            return Playing() == halt;
+        },
+        6000));
+    EXPECT_GE(highest, 20) << "it played its swing";
+    EXPECT_LE(highest, 30) << "its last frame is never shown";
+
+    ASSERT_TRUE(PumpUntil([&] { return !flash->Playing(); }, 2000));
+    const DWORD stopped = GetTickCount();
+    EXPECT_EQ(flash->CurrentFrame(), 2);
+    ASSERT_TRUE(PumpUntil([&] { return Playing() == lantern; }, 16000)) << "held for ever";
+    const DWORD held = GetTickCount() - stopped;
+    EXPECT_GE(held, 9000u);
+    EXPECT_LE(held, 14000u);
+}
 
 TEST_F(ShowFormTest, MoviesOfOneFrameAreReplacedAtEveryTickOfTheTimer) {
     // Bytes the player cannot read show as an empty stage of one frame.
