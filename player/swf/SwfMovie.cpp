@@ -311,8 +311,12 @@ void TSwfMovie::ReadTags(std::span<const uint8_t> Data, std::vector<TSwfFrameDef
         }
         default: {
             bool damaged = false;
-            if (ReadScriptTag(code, tagBody, frame, damaged) && damaged) Fail(TSwfStatus::Malformed, "frame script is damaged");
-            break;  // sounds and the rest of the script machinery: not played
+            if (ReadScriptTag(code, tagBody, frame, damaged)) {
+                if (damaged) Fail(TSwfStatus::Malformed, "frame script is damaged");
+            } else if (ReadSoundTag(code, tagBody, {Sounds, SoundNames, Stream}, frame, InSprite, damaged)) {
+                if (damaged) Fail(TSwfStatus::Malformed, "sound tag " + std::to_string(code) + " is damaged");
+            }
+            break;  // the rest of the script machinery: not run
         }
         }
     }

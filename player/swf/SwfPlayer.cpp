@@ -12,6 +12,7 @@ void TSwfPlayer::Take(std::unique_ptr<TSwfMovie> Movie) {
     scene_.reset();
     movie_ = std::move(Movie);
     scene_ = std::make_unique<TSwfScene>(*movie_);
+    sound_.SetSounds(&movie_->Sounds, &movie_->Stream);
     imageFrame_ = -1;
     timeline_.Start(movie_->TotalFrames(), movie_->PlaybackRate());
     jumps_ = 0;
@@ -19,6 +20,7 @@ void TSwfPlayer::Take(std::unique_ptr<TSwfMovie> Movie) {
 }
 
 void TSwfPlayer::Unload() {
+    sound_.SetSounds(nullptr, nullptr);
     scene_.reset();
     movie_.reset();
     image_ = {};
@@ -54,6 +56,7 @@ void TSwfPlayer::Tick() {
     jumps_ = 0;
     if (!timeline_.Playing()) {
         scene_->StepClips();
+        for (const TSwfSoundEvent& e : scene_->TakeSounds()) sound_.Event(e);
         return;
     }
     int next = timeline_.CurrentFrame() + 1;
@@ -72,7 +75,17 @@ void TSwfPlayer::Enter(int Frame) {
     timeline_.SetFrame(Frame);
     scene_->GotoFrame(Frame);
     dirty_ = true;
+    FrameSounds(Frame);
     RunScripts(Frame);
+}
+
+// The frame's own event sounds, then those of the clips' frames entered with
+// it, then its block of the stream.
+void TSwfPlayer::FrameSounds(int Frame) {
+    const TSwfFrameDef& def = movie_->Frames[Frame];
+    for (const TSwfSoundEvent& e : def.Sounds) sound_.Event(e);
+    for (const TSwfSoundEvent& e : scene_->TakeSounds()) sound_.Event(e);
+    sound_.StreamBlock(def.StreamBlock);
 }
 
 namespace {
@@ -120,6 +133,11 @@ void TSwfPlayer::RunScripts(int Frame) {
         const int to = *next;
         next.reset();
         scene_->GotoFrame(to);
+        // Clip frames stepped through on the way sound nothing; the stream
+        // goes on from the frame jumped to.
+        scene_->TakeSounds();
+        sound_.ResetStream();
+        FrameSounds(to);
         RunActions(movie_->Frames[to].Actions, target);
     }
 }
@@ -131,6 +149,7 @@ const TSwfFrameImage& TSwfPlayer::Image() {
     // target's script, as a host's go-to is not a frame being played).
     if (frame != scene_->Frame()) {
         scene_->GotoFrame(frame);
+        scene_->TakeSounds();
         dirty_ = true;
     }
     if (frame != imageFrame_ || dirty_) {

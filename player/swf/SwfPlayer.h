@@ -11,6 +11,7 @@
 
 #include "SwfMovie.h"
 #include "SwfScene.h"
+#include "SwfSoundMixer.h"
 #include "SwfTimeline.h"
 
 #include <Object.h>
@@ -42,6 +43,11 @@ public:
     // stopped one do. A caller's timer can rest while nothing does.
     bool NeedsTicks() const;
     double MsUntilNextTick() const;
+    // The movie's sound as its frames start it; the caller pulls the mix.
+    TSwfSoundMixer& Sound() { return sound_; }
+    // A host's stop or go-to: the sound stops, or the stream starts over.
+    void StopSound() { sound_.StopAll(); }
+    void ResetStream() { sound_.ResetStream(); }
     // The picture of the timeline's current frame.
     const TSwfFrameImage& Image();
 
@@ -51,6 +57,7 @@ private:
     std::unique_ptr<TSwfMovie> movie_;
     std::unique_ptr<TSwfScene> scene_;
     TSwfTimeline timeline_;
+    TSwfSoundMixer sound_;
     TSwfFrameImage image_;
     int imageFrame_ = -1;
     bool dirty_ = true;
@@ -60,4 +67,5 @@ private:
     void Tick();
     void Enter(int Frame);
     void RunScripts(int Frame);
+    void FrameSounds(int Frame);
 };

@@ -135,7 +135,11 @@ void TSwfScene::ApplyFrame(TTimelineState& T, int Frame, bool RunScript) {
         if (!p.Move || p.HasRatio) inst->Ratio = p.Ratio;
     }
     // The main timeline's scripts are the player's to run; a clip's act on the clip.
-    if (RunScript && &T != root_.get() && !(*T.Frames)[Frame].Actions.empty()) RunClipScript(T, Frame);
+    if (RunScript && &T != root_.get()) {
+        const TSwfFrameDef& def = (*T.Frames)[Frame];
+        if (sounds_.size() < 256) sounds_.insert(sounds_.end(), def.Sounds.begin(), def.Sounds.end());
+        if (!def.Actions.empty()) RunClipScript(T, Frame);
+    }
 }
 
 namespace {

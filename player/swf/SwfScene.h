@@ -9,6 +9,7 @@
 
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 struct TSwfDrawItem {
@@ -61,6 +62,8 @@ public:
     // it is (it has been stopped); ClipsPlaying tells whether any would move.
     void StepClips();
     bool ClipsPlaying() const;
+    // Event sounds the movie clips' frames started or stopped since the last call.
+    std::vector<TSwfSoundEvent> TakeSounds() { return std::exchange(sounds_, {}); }
 
     // Fills Image with what the current frame shows.
     void Compose(TSwfFrameImage& Image) const;
@@ -81,6 +84,7 @@ private:
     size_t instances_ = 0;
     int frame_ = -1;
     int jumps_ = 0;
+    std::vector<TSwfSoundEvent> sounds_;
 
     void Reset();
     void Step(TTimelineState& T);
