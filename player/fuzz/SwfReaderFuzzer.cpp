@@ -42,6 +42,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
         clock.now += 1000;
         player.Update();
         player.Image();
+        int16_t mix[2 * 512];
+        player.Sound().Mix(mix);
+    }
+    // Every sound decoded whole, as the mixer would on its start.
+    for (const auto& [id, sound] : movie->Sounds) {
+        TSwfPcm pcm;
+        DecodeSound(sound.Format, sound.Data, sound.SampleCount, pcm);
     }
     return 0;
 }

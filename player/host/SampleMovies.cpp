@@ -4,6 +4,7 @@
 
 #include "SwfPixels.h"
 #include "SwfScriptWriter.h"
+#include "SwfSoundWriter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -653,7 +654,8 @@ std::vector<uint8_t> TextSeed() {
     w.Main.ShowFrame();
     return w.Finish();
 }
-// A lantern that rises into view, then swings for ever: its last frame's
+// A lantern that rises into view, then swings for ever, chiming as each swing
+// begins: its last frame's
 // script goes back to the label "swing", so the movie never reaches its end
 // (the frame after the script is there but never shown).
 std::vector<uint8_t> Lantern() {
@@ -666,6 +668,17 @@ std::vector<uint8_t> Lantern() {
     body.Polygon({{-Tw(30), 0}, {Tw(30), 0}, {Tw(40), Tw(70)}, {-Tw(40), Tw(70)}}, glow, frame);
     body.Rectangle(-Tw(2), -Tw(120), Tw(4), Tw(120), body.SolidFill({200, 200, 210, 255}), 0);
     uint16_t lantern = w.DefineShape(body);
+    // A soft chord (A, C sharp, E) of 0.4 s that fades out, sounded as each
+    // swing begins: ADPCM of our own samples.
+    std::vector<int16_t> chord;
+    const int rate = 22050, length = rate * 2 / 5;
+    for (int i = 0; i < length; ++i) {
+        const double t = double(i) / rate, fade = 1.0 - double(i) / length;
+        const double v = std::sin(2 * Pi * 440 * t) + std::sin(2 * Pi * 554.37 * t) + std::sin(2 * Pi * 659.26 * t);
+        chord.push_back(static_cast<int16_t>(3000 * fade * v));
+    }
+    const uint16_t chime = DefineSound(w, {TSwfSoundFormat::Adpcm, rate, true, false}, static_cast<uint32_t>(length),
+                                       EncodeAdpcmSound(chord, 1, 4));
     uint16_t star = Disc(w, 3, {240, 240, 255});
     for (int i = 0; i < 12; ++i) w.Main.Place(static_cast<uint16_t>(10 + i), star, At(20 + (i * 137) % (W - 40), 20 + (i * 71) % 150));
     for (int f = 0; f < Rise; ++f) {
@@ -677,7 +690,13 @@ std::vector<uint8_t> Lantern() {
         w.Main.ShowFrame();
     }
     for (int f = 0; f < Swing; ++f) {
-        if (f == 0) FrameLabel(w.Main, "swing");
+        if (f == 0) {
+            FrameLabel(w.Main, "swing");
+            TSwfSoundEvent e;
+            e.SoundId = chime;
+            e.NoMultiple = true;
+            StartSound(w.Main, e);
+        }
         const double a = 0.35 * std::sin(2 * Pi * f / Swing);
         w.Main.Move(1, At(W / 2.0 + 120 * std::sin(a), H / 2.0 - 120 * (1 - std::cos(a)), 1, a));
         if (f == Swing - 1) DoAction(w.Main, TSwfActionWriter().ConstantPool({"swing"}).PushConstant(0).GotoFrame2(true));
@@ -724,6 +743,30 @@ std::vector<uint8_t> ScriptSeed() {
 }
 
 
+// Event sounds of every format and width, started, stopped, looped and
+// exported by name, and an ADPCM stream.
+std::vector<uint8_t> SoundSeed() {
+    TSwfWriter w(40, 30, 12, 8);
+    std::vector<int16_t> tone;
+    for (int i = 0; i < 300; ++i) tone.push_back(static_cast<int16_t>(8000 * std::sin(i * 0.2)));
+    std::vector<uint16_t> ids;
+    ids.push_back(DefineSound(w, {TSwfSoundFormat::RawLittle, 44100, true, true}, 150, EncodeRawSound(tone, true)));
+    ids.push_back(DefineSound(w, {TSwfSoundFormat::RawNative, 5512, false, false}, 300, EncodeRawSound(tone, false)));
+    ids.push_back(DefineSound(w, {TSwfSoundFormat::Adpcm, 11025, true, false}, 300, EncodeAdpcmSound(tone, 1, 2)));
+    ids.push_back(DefineSound(w, {TSwfSoundFormat::Adpcm, 22050, true, true}, 150, EncodeAdpcmSound(tone, 2, 5)));
+    ExportName(w, ids[2], "beep");
+    SoundStreamHead(w.Main, {TSwfSoundFormat::Adpcm, 11025, true, false}, 100, true);
+    for (int f = 0; f < 3; ++f) {
+        StartSound(w.Main, {ids[size_t(f)], false, f == 1, uint16_t(f + 1), uint32_t(f * 10), uint32_t(f ? 200 : 0)});
+        StartSound2(w.Main, "beep", {0, f == 2});
+        SoundStreamBlock(w.Main, EncodeAdpcmSound(std::vector<int16_t>(tone.begin(), tone.begin() + 100), 1, 3));
+        w.Main.ShowFrame();
+    }
+    StartSound(w.Main, {ids[3], true});
+    w.Main.ShowFrame();
+    return w.Finish(false);
+}
+
 // Small movies that between them reach every tag and record kind the reader
 // knows, as starting points for the fuzzer.
 std::vector<std::vector<uint8_t>> Seeds() {
@@ -764,6 +807,7 @@ std::vector<std::vector<uint8_t>> Seeds() {
     out.push_back(TweenSeed());
     out.push_back(TextSeed());
     out.push_back(ScriptSeed());
+    out.push_back(SoundSeed());
     return out;
 }
 

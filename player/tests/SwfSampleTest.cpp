@@ -83,12 +83,23 @@ TEST(SwfSampleScript, LanternLoopsByItsScript) {
     ASSERT_EQ(p.Movie()->Status, TSwfStatus::Ok);
     p.Timeline().Loop = false;  // as the screensaver plays a movie among others
     const double interval = 1000.0 / 24;
+    ASSERT_EQ(p.Movie()->Sounds.size(), 1u);
     std::vector<int> seen;
+    int chimes = 0;
     for (int i = 0; i < 80; ++i) {
         clock.now += interval * 1.001;  // clear of rounding at the frame's edge
+        const bool before = p.Sound().Active();
         p.Update();
         seen.push_back(p.Timeline().CurrentFrame());
+        if (!before && p.Sound().Active()) {
+            ++chimes;
+            EXPECT_EQ(seen.back(), 8) << "the chime starts as a swing begins";
+        }
+        // About a frame's worth of sound is heard per frame.
+        std::vector<int16_t> mix(2 * 1838);
+        p.Sound().Mix(mix);
     }
+    EXPECT_EQ(chimes, 4) << "once per swing: rising, then swings from ticks 7, 30, 53 and 76";
     EXPECT_TRUE(p.Timeline().Playing());
     EXPECT_EQ(*std::max_element(seen.begin(), seen.end()), 30) << "the script's frame jumps as it is entered";
     EXPECT_EQ(seen[6], 7);
