@@ -11,6 +11,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 using namespace Gdiplus;
@@ -105,7 +106,21 @@ bool BuildPath(const TSwfDrawItem& item, const TSwfStageMapping& map, const TSwf
             // style keeps the ends apart (with their caps).
             bool closed = !item.IsLine || (!item.Line.NoClose && points.back().X == points[figureStart].X &&
                                            points.back().Y == points[figureStart].Y);
-            if (closed) types.back() |= PathPointTypeCloseSubpath;
+            const bool straightStart = points.size() - figureStart >= 3 &&
+                                       (types[figureStart + 1] & PathPointTypePathTypeMask) == PathPointTypeLine;
+            if (closed && item.IsLine && straightStart) {
+                // The outline starts and ends half way along its first edge
+                // instead, so its first corner is joined like any other and
+                // its ends, whatever their caps, lie within the line (some
+                // GDI+ versions leave the join of a closed figure's start out).
+                const PointF a = points[figureStart], b = points[figureStart + 1];
+                const PointF middle((a.X + b.X) / 2, (a.Y + b.Y) / 2);
+                points[figureStart] = middle;
+                points.push_back(middle);
+                types.push_back(PathPointTypeLine);
+            } else if (closed) {
+                types.back() |= PathPointTypeCloseSubpath;
+            }
         }
         figureStart = points.size();
     };
@@ -292,6 +307,34 @@ void DrawDeviceText(Graphics& g, const TSwfDrawItem& item, const TSwfMatrix& sta
 
 }  // namespace
 
+namespace {
+
+struct TGdiObjectDeleter {
+    void operator()(HRGN h) const { DeleteObject(h); }
+};
+using TRegionHandle = std::unique_ptr<std::remove_pointer_t<HRGN>, TGdiObjectDeleter>;
+
+// The DC under a GDI+ Graphics, lent for plain GDI calls; its state (the
+// clip) is given back as it was.
+class TGraphicsDc {
+public:
+    explicit TGraphicsDc(Graphics& g) : g_(g), dc_(g.GetHDC()), saved_(SaveDC(dc_)) {}
+    ~TGraphicsDc() {
+        RestoreDC(dc_, saved_);
+        g_.ReleaseHDC(dc_);
+    }
+    TGraphicsDc(const TGraphicsDc&) = delete;
+    TGraphicsDc& operator=(const TGraphicsDc&) = delete;
+    HDC Dc() const { return dc_; }
+
+private:
+    Graphics& g_;
+    HDC dc_;
+    int saved_;
+};
+
+}  // namespace
+
 // A device-independent bitmap for painted pixels, selected into a memory DC.
 class TSwfPaintBuffer {
 public:
@@ -420,7 +463,7 @@ void TSwfRenderer::Draw(HDC Dc, const RECT& Area, const TSwfFrameImage& Image) c
         Region clip;
         g.GetClip(&clip);
         area.Intersect(&clip);
-        HRGN rgn = area.GetHRGN(&g);
+        const TRegionHandle rgn(area.GetHRGN(&g));
         if (!rgn) return;
         if (!paint_ || !paint_->Holds(box.Width, box.Height)) {
             paint_.reset();
@@ -431,28 +474,23 @@ void TSwfRenderer::Draw(HDC Dc, const RECT& Area, const TSwfFrameImage& Image) c
         GdiFlush();  // the last item's copy out of the buffer is done
         if (!buffer.Bits() ||
             !PaintFill(item.Fill, image, item.BitmapTransform, Concat(stageToPixel, item.Fill.Matrix), box.Left, box.Top,
-                       box.Width, box.Height, buffer.Bits(), buffer.Stride())) {
-            DeleteObject(rgn);
+                       box.Width, box.Height, buffer.Bits(), buffer.Stride()))
             return;
-        }
         // Opaque pixels are copied: blending reads the target back first.
         bool opaque = true;
         for (int y = 0; y < box.Height && opaque; ++y) {
             const uint32_t* row = buffer.Bits() + size_t(y) * buffer.Stride();
             for (int x = 0; x < box.Width && opaque; ++x) opaque = (row[x] >> 24) == 255;
         }
-        HDC dc = g.GetHDC();
-        int saved = SaveDC(dc);
-        ExtSelectClipRgn(dc, rgn, RGN_AND);
+        const TGraphicsDc dc(g);
+        ExtSelectClipRgn(dc.Dc(), rgn.get(), RGN_AND);
         if (opaque) {
-            BitBlt(dc, box.Left, box.Top, box.Width, box.Height, buffer.Dc(), 0, 0, SRCCOPY);
+            BitBlt(dc.Dc(), box.Left, box.Top, box.Width, box.Height, buffer.Dc(), 0, 0, SRCCOPY);
         } else {
             BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-            AlphaBlend(dc, box.Left, box.Top, box.Width, box.Height, buffer.Dc(), 0, 0, box.Width, box.Height, blend);
+            AlphaBlend(dc.Dc(), box.Left, box.Top, box.Width, box.Height, buffer.Dc(), 0, 0, box.Width, box.Height,
+                       blend);
         }
-        RestoreDC(dc, saved);
-        g.ReleaseHDC(dc);
-        DeleteObject(rgn);
     };
 
     for (const TSwfDrawItem& item : Image.Items) {

@@ -578,6 +578,29 @@ TEST_F(FlashFillsTest, CapsAndJoins) {
     EXPECT_GE(hairline, 1);
 }
 
+// A square outline 10 pixels wide that comes back to its start: joined there
+// (a miter fills the outer corner), unless its style keeps the ends apart,
+// when flat caps leave the corner open.
+TEST_F(FlashFillsTest, OutlinesJoinWhereTheyCloseUnlessNoClose) {
+    TSwfWriter w(W, H, 12);
+    w.SetBackground(Grey);
+    for (int k = 0; k < 2; ++k) {
+        TSwfShapeBuilder s;
+        s.Style(-1, -1, s.LineStyle(10 * T, Black, {TSwfCap::None, TSwfCap::None, TSwfJoin::Miter, 3, k == 1}));
+        const int x = 30 + 100 * k, y = 60;
+        s.MoveTo(x * T, y * T);
+        for (auto [dx, dy] : {std::pair{40, 0}, {40, 40}, {0, 40}, {0, 0}}) s.LineTo((x + dx) * T, (y + dy) * T);
+        w.Main.Place(uint16_t(1 + k), w.DefineShape(s, 4));
+    }
+    Marker(w, 0);
+    w.Main.ShowFrame();
+    Show(w.Finish());
+    EXPECT_TRUE(PixelNear(27, 57, Black, ExactTolerance)) << "joined at the start";
+    EXPECT_TRUE(PixelNear(127, 57, Grey, ExactTolerance)) << "left open at the start";
+    EXPECT_TRUE(PixelNear(67, 97, Black, ExactTolerance));
+    EXPECT_TRUE(PixelNear(167, 97, Black, ExactTolerance)) << "the other corners are joined";
+}
+
 // Colour transforms of a placement reach gradients and pictures.
 TEST_F(FlashFillsTest, ColourTransformsReachGradientsAndPictures) {
     TSwfWriter w(W, H, 12);
