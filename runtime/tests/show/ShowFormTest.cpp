@@ -636,6 +636,45 @@ INSTANTIATE_TEST_SUITE_P(Table, Mute,
                                          TMuteCase{"NoMuteOnASoundCard", false, true}),
                          [](const auto& Info) { return std::string(Info.param.Name); });
 
+// The wave output as a sound card hears it: each sample scaled by the wave
+// mapper's volume (the simulated device's), left channel kept.
+class TVolumeHonouringOut : public TSwfAudioOut {
+public:
+    explicit TVolumeHonouringOut(std::vector<int16_t>& Heard) : heard_(Heard) {}
+    size_t Room() override { return 2205; }
+    void Write(std::span<const int16_t> Samples) override {
+        const std::uint32_t left = (gSetup.SimulatedDevice ? *gSetup.SimulatedDevice : 0xFFFFFFFFu) & 0xFFFF;
+        for (size_t i = 0; i + 1 < Samples.size(); i += 2)
+            heard_.push_back(static_cast<int16_t>(Samples[i] * static_cast<int64_t>(left) / 0xFFFF));
+    }
+    void Flush() override {}
+
+private:
+    std::vector<int16_t>& heard_;
+};
+
+class MovieSound : public ShowFormTest, public testing::WithParamInterface<bool> {};
+
+// The lantern sample chimes as it swings: heard at full volume, silent muted.
+TEST_P(MovieSound, IsHeardUnlessMuted) {
+    const bool mute = GetParam();
+    saver::TSettingsKey key(TSaverParts{}.BuildId);
+    key.Set("mute", mute);
+    gSetup.SimulatedDevice = 0xFFFFFFFF;
+    std::vector<int16_t> heard;
+    TShockwaveFlash::OpenAudioOut = [&heard] { return std::make_unique<TVolumeHonouringOut>(heard); };
+    Temp(Name("lantern"));
+    Start(Parts({"lantern"}));
+    EXPECT_TRUE(PumpUntil([&] { return heard.size() > 44100; }, 5000)) << heard.size() << " samples written";
+    const bool sounded = std::any_of(heard.begin(), heard.end(), [](int16_t v) { return v != 0; });
+    EXPECT_EQ(sounded, !mute);
+    form_.reset();
+    TShockwaveFlash::OpenAudioOut = [] { return OpenWaveOut(); };
+}
+
+INSTANTIATE_TEST_SUITE_P(MutedOrNot, MovieSound, testing::Bool(),
+                         [](const auto& Info) { return Info.param ? "Muted" : "Heard"; });
+
 struct TFailureCase {
     const char* Name;
     bool WithMovies;
