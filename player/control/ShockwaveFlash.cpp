@@ -1,5 +1,7 @@
 #include "ShockwaveFlash.h"
 
+#include "SwfAcmMp3.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -33,7 +35,10 @@ const TClassInfo& TShockwaveFlash::StaticClassInfo() {
 
 std::function<std::unique_ptr<TSwfAudioOut>()> TShockwaveFlash::OpenAudioOut = [] { return OpenWaveOut(); };
 
-TShockwaveFlash::TShockwaveFlash() { player_.Timeline().Loop = true; }
+TShockwaveFlash::TShockwaveFlash() {
+    player_.Timeline().Loop = true;
+    player_.Sound().Mp3Codec = OpenAcmMp3;
+}
 
 void TShockwaveFlash::Init() {
     TWinControl::Init();

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -813,7 +814,27 @@ std::vector<std::vector<uint8_t>> Seeds() {
 
 }  // namespace
 
+// Seconds of stereo 16-bit sound at 44.1 kHz as a WAV file: 440 Hz on the
+// left, 660 Hz on the right, for the tests' MP3 (encoded by the build host's
+// MP3 encoder from this, our own signal).
+bool SaveTone(const std::filesystem::path& p, int Seconds) {
+    const uint32_t frames = 44100u * uint32_t(Seconds), bytes = frames * 4;
+    std::vector<uint8_t> w;
+    auto u32 = [&](uint32_t v) { for (int i = 0; i < 4; ++i) w.push_back(uint8_t(v >> (8 * i))); };
+    auto u16 = [&](uint16_t v) { w.push_back(uint8_t(v)); w.push_back(uint8_t(v >> 8)); };
+    auto tag = [&](const char* t) { w.insert(w.end(), t, t + 4); };
+    tag("RIFF"); u32(36 + bytes); tag("WAVE");
+    tag("fmt "); u32(16); u16(1); u16(2); u32(44100); u32(44100 * 4); u16(4); u16(16);
+    tag("data"); u32(bytes);
+    for (uint32_t i = 0; i < frames; ++i) {
+        u16(static_cast<uint16_t>(static_cast<int16_t>(12000 * std::sin(2 * Pi * 440 * i / 44100.0))));
+        u16(static_cast<uint16_t>(static_cast<int16_t>(12000 * std::sin(2 * Pi * 660 * i / 44100.0))));
+    }
+    return Save(p, w);
+}
+
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--tone") return SaveTone(argv[2], std::atoi(argv[3])) ? 0 : 1;
     namespace fs = std::filesystem;
     bool seeds = argc == 3 && std::string(argv[1]) == "--seeds";
     if (argc != 2 && !seeds) {

@@ -5,7 +5,9 @@
 // of ours: such sounds are read and left silent).
 
 #include <cstdint>
+#include <functional>
 #include <map>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -58,6 +60,15 @@ TSwfSoundFormat SoundFormatFromBits(uint8_t Bits);
 // SampleCount samples per channel. Returns false for a codec not decoded here
 // or data that is not whole; Out keeps what decoded before the fault.
 bool DecodeSound(const TSwfSoundFormat& Format, std::span<const uint8_t> Data, uint32_t SampleCount, TSwfPcm& Out);
+
+// A decoder of a codec the player does not decode itself (MP3), kept for one
+// sound or one stream, so frames that lean on earlier ones decode whole.
+class TSwfSoundCodec {
+public:
+    virtual ~TSwfSoundCodec() = default;
+    // Decodes the next piece of compressed data; appends interleaved samples.
+    virtual bool Decode(std::span<const uint8_t> Data, std::vector<int16_t>& Out) = 0;
+};
 
 struct TSwfFrameDef;
 

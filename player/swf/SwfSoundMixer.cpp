@@ -31,6 +31,7 @@ void TSwfSoundMixer::SetSounds(const std::map<uint16_t, TSwfSound>* Sounds, cons
     decoded_.clear();
     voices_.clear();
     stream_.clear();
+    streamCodec_.reset();
 }
 
 const TSwfPcm* TSwfSoundMixer::Decoded(uint16_t Id) {
@@ -40,7 +41,18 @@ const TSwfPcm* TSwfSoundMixer::Decoded(uint16_t Id) {
     if (s == sounds_->end()) return nullptr;
     TSwfPcm& pcm = decoded_[Id];
     // What decoded before a fault still plays; a codec not decoded here is silent.
-    DecodeSound(s->second.Format, s->second.Data, s->second.SampleCount, pcm);
+    const TSwfSound& sound = s->second;
+    if (sound.Format.Codec == TSwfSoundFormat::Mp3) {
+        pcm.Rate = sound.Format.Rate;
+        pcm.Channels = sound.Format.Channels();
+        if (auto codec = Mp3Codec ? Mp3Codec(sound.Format) : nullptr) {
+            codec->Decode(sound.Data, pcm.Samples);
+            // The stated count bounds what plays (the codec may pad the end).
+            pcm.Samples.resize(std::min<size_t>(pcm.Samples.size(), size_t(sound.SampleCount) * pcm.Channels));
+        }
+        return &pcm;
+    }
+    DecodeSound(sound.Format, sound.Data, sound.SampleCount, pcm);
     return &pcm;
 }
 
@@ -72,7 +84,17 @@ void TSwfSoundMixer::Event(const TSwfSoundEvent& Event) {
 void TSwfSoundMixer::StreamBlock(std::span<const uint8_t> Block) {
     if (!streamHead_ || !streamHead_->Present || Block.empty()) return;
     TSwfPcm pcm;
-    DecodeSound(streamHead_->Format, Block, streamHead_->SamplesPerBlock ? streamHead_->SamplesPerBlock : MaxSoundSamples, pcm);
+    if (streamHead_->Format.Codec == TSwfSoundFormat::Mp3) {
+        // An MP3 block starts with its sample count and seek samples.
+        if (Block.size() <= 4) return;
+        if (!streamCodec_ && Mp3Codec) streamCodec_ = Mp3Codec(streamHead_->Format);
+        if (!streamCodec_) return;
+        pcm.Rate = streamHead_->Format.Rate;
+        pcm.Channels = streamHead_->Format.Channels();
+        streamCodec_->Decode(Block.subspan(4), pcm.Samples);
+    } else {
+        DecodeSound(streamHead_->Format, Block, streamHead_->SamplesPerBlock ? streamHead_->SamplesPerBlock : MaxSoundSamples, pcm);
+    }
     std::vector<int16_t> out;
     ResampleStereo(pcm, out);
     stream_.insert(stream_.end(), out.begin(), out.end());
@@ -80,11 +102,14 @@ void TSwfSoundMixer::StreamBlock(std::span<const uint8_t> Block) {
     if (stream_.size() > MaxStreamAhead * 2) stream_.erase(stream_.begin(), stream_.end() - MaxStreamAhead * 2);
 }
 
-void TSwfSoundMixer::ResetStream() { stream_.clear(); }
+void TSwfSoundMixer::ResetStream() {
+    stream_.clear();
+    streamCodec_.reset();  // a jump: the next block does not follow on from the last
+}
 
 void TSwfSoundMixer::StopAll() {
     voices_.clear();
-    stream_.clear();
+    ResetStream();
 }
 
 void TSwfSoundMixer::Mix(std::span<int16_t> Out) {

@@ -22,6 +22,11 @@ public:
     static constexpr int Rate = 44100;
     static constexpr int Channels = 2;
 
+    // Opens a decoder for MP3 of the given format: the platform's codec. Not
+    // set, or giving nullptr, MP3 sounds stay silent.
+    using TCodecFactory = std::function<std::unique_ptr<TSwfSoundCodec>(const TSwfSoundFormat&)>;
+    TCodecFactory Mp3Codec;
+
     // The movie whose sounds are played; nullptr: none. Drops all voices.
     void SetSounds(const std::map<uint16_t, TSwfSound>* Sounds, const TSwfStreamHead* Stream);
     void Event(const TSwfSoundEvent& Event);
@@ -51,6 +56,7 @@ private:
     std::map<uint16_t, TSwfPcm> decoded_;
     std::vector<TVoice> voices_;
     std::deque<int16_t> stream_;  // already at the output rate, stereo
+    std::unique_ptr<TSwfSoundCodec> streamCodec_;
     const TSwfPcm* Decoded(uint16_t Id);
 };
 
