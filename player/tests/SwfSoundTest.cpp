@@ -281,3 +281,29 @@ TEST(SwfSoundMixer, FramesStartSoundsAndJumpsRestartTheStream) {
     p.Update();
     EXPECT_TRUE(p.Sound().Active()) << "the loop entered frame 1 again";
 }
+
+// MP3 is not decoded here: its data is kept for the platform's codec, after
+// the seek samples, and the mixer stays silent without a codec.
+TEST(SwfSound, Mp3IsKeptForThePlatformCodec) {
+    TSwfWriter w(100, 80, 10, 8);
+    const TSwfSoundFormat f{TSwfSoundFormat::Mp3, 22050, true, true};
+    std::vector<uint8_t> data{0x10, 0x00, 0xFF, 0xFB, 0x90, 0x64};  // seek samples, then a frame's start
+    const uint16_t id = DefineSound(w, f, 1152, data);
+    SoundStreamHead(w.Main, f, 576, true);
+    StartSound(w.Main, {id});
+    SoundStreamBlock(w.Main, {0x40, 0x02, 0, 0, 0xFF, 0xFB});
+    w.Main.ShowFrame();
+    w.Main.End();
+    auto m = TSwfMovie::FromBytes(w.Finish());
+    ASSERT_EQ(m->Status, TSwfStatus::Ok) << m->Problem;
+    EXPECT_EQ(m->Sounds.at(id).Data, (std::vector<uint8_t>{0xFF, 0xFB, 0x90, 0x64}));
+    EXPECT_EQ(m->Stream.Format.Codec, TSwfSoundFormat::Mp3);
+    EXPECT_EQ(m->Stream.Format.Rate, 22050);
+    EXPECT_EQ(m->Stream.SamplesPerBlock, 576);
+    EXPECT_EQ(m->Frames[0].StreamBlock.size(), 6u);
+    TSwfSoundMixer mixer;
+    mixer.SetSounds(&m->Sounds, &m->Stream);
+    mixer.Event(m->Frames[0].Sounds[0]);
+    mixer.StreamBlock(m->Frames[0].StreamBlock);
+    EXPECT_FALSE(mixer.Active());
+}
