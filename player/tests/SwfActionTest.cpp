@@ -131,7 +131,9 @@ TEST(SwfActionReader, MalformedScriptsKeepWhatCameBefore) {
         EXPECT_EQ(ReadActions(c.Bytes, out), c.Ok) << c.Name;
         EXPECT_EQ(out.size(), c.Kept) << c.Name;
         // A broken record is kept only as a marker: it can feed no go-to.
-        if (!c.Ok && !out.empty()) EXPECT_EQ(out.back().Op, TSwfAction::Other) << c.Name;
+        if (!c.Ok && !out.empty()) {
+            EXPECT_EQ(out.back().Op, TSwfAction::Other) << c.Name;
+        }
     }
 }
 

@@ -42,6 +42,8 @@ void DoAction(TSwfTagWriter& Timeline, const TSwfActionWriter& Script);
 void FrameLabel(TSwfTagWriter& Timeline, const std::string& Label);
 
 struct TSwfButtonRecord {
+    TSwfButtonRecord(uint8_t States, uint16_t Id, uint16_t Depth, const TSwfMatrix& m = {})
+        : States(States), CharacterId(Id), Depth(Depth), Matrix(m) {}
     uint8_t States = 0x01;      // up 1, over 2, down 4, hit test 8
     uint16_t CharacterId = 0;
     uint16_t Depth = 1;
