@@ -66,7 +66,7 @@ TSwfStatus TShockwaveFlash::MovieStatus() const {
 void TShockwaveFlash::SetLoop(bool Value) { player_.Timeline().Loop = Value; }
 
 void TShockwaveFlash::Play() {
-    player_.Timeline().Play();
+    player_.Play();
     ShowNewFrame();
     ScheduleFrame();
 }

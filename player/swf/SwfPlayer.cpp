@@ -28,6 +28,16 @@ void TSwfPlayer::Unload() {
     timeline_.Clear();
 }
 
+void TSwfPlayer::Play() {
+    const int before = timeline_.CurrentFrame();
+    const bool wasPlaying = timeline_.Playing();
+    timeline_.Play();
+    if (scene_ && !wasPlaying && before != 0 && timeline_.CurrentFrame() == 0) {
+        jumps_ = 0;
+        Enter(0);
+    }
+}
+
 bool TSwfPlayer::NeedsTicks() const {
     return timeline_.Playing() || (scene_ && scene_->ClipsPlaying());
 }

@@ -37,6 +37,9 @@ public:
     TSwfTimeline& Timeline() { return timeline_; }
     const TSwfTimeline& Timeline() const { return timeline_; }
 
+    // The timeline's Play; a movie started over from its end enters frame 0
+    // as playback does, its script and sounds included.
+    void Play();
     // Advances with the clock; returns whether the picture changed.
     bool Update();
     // Whether anything moves: the main timeline plays, or movie clips on a

@@ -405,3 +405,17 @@ TEST(SwfButton, MalformedButtonsEndThemselvesOnly) {
         EXPECT_TRUE(img.Items.empty());
     }
 }
+
+TEST_F(SwfScriptPlayerTest, PlayAtTheEndStartsOverWithTheFirstFramesScript) {
+    // Frame 0 stops the movie; played on, it runs to its end and stops there.
+    player.LoadFromBytes(ScriptedMovie(3, [](TSwfTagWriter& t, int f) {
+        if (f == 0) DoAction(t, TSwfActionWriter().Stop());
+    }));
+    player.Timeline().Loop = false;
+    player.Play();
+    EXPECT_EQ(Frames(3), (std::vector<int>{1, 2, 2}));
+    EXPECT_FALSE(player.Timeline().Playing());
+    player.Play();
+    EXPECT_EQ(player.Timeline().CurrentFrame(), 0);
+    EXPECT_FALSE(player.Timeline().Playing()) << "frame 0's stop ran again";
+}
