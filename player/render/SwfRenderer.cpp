@@ -374,6 +374,24 @@ private:
     uint32_t* bits_ = nullptr;
 };
 
+// Painted fills of at least this many pixels are kept from frame to frame.
+constexpr int64_t KeptFillPixels = 64 * 1024;
+
+struct TSwfRenderer::TPainted {
+    TSwfFill Fill;
+    TSwfMatrix ToPixel;
+    const TSwfImage* Image;
+    TSwfColorTransform Transform;
+    int Left, Top, Width, Height;
+    bool Opaque;
+    std::unique_ptr<TSwfPaintBuffer> Pixels;
+    bool Same(const TSwfFill& f, const TSwfMatrix& m, const TSwfImage* image, const TSwfColorTransform& cx, int l, int t,
+              int w, int h) const {
+        return l == Left && t == Top && w == Width && h == Height && image == Image && m == ToPixel && cx == Transform &&
+               f == Fill;
+    }
+};
+
 TSwfRenderer::TSwfRenderer() = default;
 TSwfRenderer::~TSwfRenderer() = default;
 
@@ -435,6 +453,7 @@ void TSwfRenderer::Draw(HDC Dc, const RECT& Area, const TSwfFrameImage& Image) c
     std::vector<BYTE> types;
     std::unique_ptr<Region> mask;                  // the mask being collected
     std::vector<std::unique_ptr<Region>> clips;    // clips in force before each open mask
+    std::vector<std::unique_ptr<TPainted>> kept;   // this frame's large painted fills
     // Gradient and bitmap fills: their pixels are computed for the area's
     // box and blended in through a clip of the area's outline (a line's
     // outline widened by its pen). Drawing libraries that run in software
@@ -465,23 +484,49 @@ void TSwfRenderer::Draw(HDC Dc, const RECT& Area, const TSwfFrameImage& Image) c
         area.Intersect(&clip);
         const TRegionHandle rgn(area.GetHRGN(&g));
         if (!rgn) return;
-        if (!paint_ || !paint_->Holds(box.Width, box.Height)) {
-            paint_.reset();
-            paint_ = std::make_unique<TSwfPaintBuffer>(std::max(box.Width, int(within.right - within.left)),
-                                                       std::max(box.Height, int(within.bottom - within.top)));
-        }
-        const TSwfPaintBuffer& buffer = *paint_;
-        GdiFlush();  // the last item's copy out of the buffer is done
-        if (!buffer.Bits() ||
-            !PaintFill(item.Fill, image, item.BitmapTransform, Concat(stageToPixel, item.Fill.Matrix), box.Left, box.Top,
-                       box.Width, box.Height, buffer.Bits(), buffer.Stride()))
-            return;
-        // Opaque pixels are copied: blending reads the target back first.
+        const TSwfMatrix toPixel = Concat(stageToPixel, item.Fill.Matrix);
+        // Gradients over many pixels are kept for the next frame (pictures are
+        // not: a picture of another movie could take the same place in
+        // memory); the rest share one buffer.
+        const bool keep = item.Fill.IsGradient() && int64_t(box.Width) * box.Height >= KeptFillPixels;
+        const TPainted* reuse = nullptr;
+        if (keep)
+            for (auto& p : painted_)
+                if (p && p->Same(item.Fill, toPixel, image, item.BitmapTransform, box.Left, box.Top, box.Width, box.Height)) {
+                    reuse = p.get();
+                    kept.push_back(std::move(p));
+                    break;
+                }
+        const TSwfPaintBuffer* source = nullptr;
         bool opaque = true;
-        for (int y = 0; y < box.Height && opaque; ++y) {
-            const uint32_t* row = buffer.Bits() + size_t(y) * buffer.Stride();
-            for (int x = 0; x < box.Width && opaque; ++x) opaque = (row[x] >> 24) == 255;
+        if (reuse) {
+            source = reuse->Pixels.get();
+            opaque = reuse->Opaque;
+        } else {
+            std::unique_ptr<TSwfPaintBuffer> own;
+            if (keep) {
+                own = std::make_unique<TSwfPaintBuffer>(box.Width, box.Height);
+            } else if (!paint_ || !paint_->Holds(box.Width, box.Height)) {
+                paint_.reset();
+                paint_ = std::make_unique<TSwfPaintBuffer>(std::max(box.Width, int(within.right - within.left)),
+                                                           std::max(box.Height, int(within.bottom - within.top)));
+            }
+            const TSwfPaintBuffer& buffer = own ? *own : *paint_;
+            GdiFlush();  // the last item's copy out of the shared buffer is done
+            if (!buffer.Bits() || !PaintFill(item.Fill, image, item.BitmapTransform, toPixel, box.Left, box.Top,
+                                             box.Width, box.Height, buffer.Bits(), buffer.Stride()))
+                return;
+            // Opaque pixels are copied: blending reads the target back first.
+            for (int y = 0; y < box.Height && opaque; ++y) {
+                const uint32_t* row = buffer.Bits() + size_t(y) * buffer.Stride();
+                for (int x = 0; x < box.Width && opaque; ++x) opaque = (row[x] >> 24) == 255;
+            }
+            source = &buffer;
+            if (own)
+                kept.push_back(std::make_unique<TPainted>(TPainted{item.Fill, toPixel, image, item.BitmapTransform, box.Left,
+                                                                   box.Top, box.Width, box.Height, opaque, std::move(own)}));
         }
+        const TSwfPaintBuffer& buffer = *source;
         const TGraphicsDc dc(g);
         ExtSelectClipRgn(dc.Dc(), rgn.get(), RGN_AND);
         if (opaque) {
@@ -554,6 +599,10 @@ void TSwfRenderer::Draw(HDC Dc, const RECT& Area, const TSwfFrameImage& Image) c
             g.FillPath(&brush, &path);
         }
     }
+
+    // The fills this frame painted or reused are kept for the next; the rest go.
+    GdiFlush();
+    painted_.swap(kept);
 
     // What reaches past the stage is covered by the margins afterwards: cheaper
     // than clipping every item, and the margins show only the background.

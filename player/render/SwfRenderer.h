@@ -11,6 +11,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 // Decodes a JPEG, PNG or GIF picture with the platform's imaging component
 // into premultiplied pixels; false for data it cannot decode or a picture
@@ -77,4 +78,8 @@ private:
     TSwfBackBuffer buffer_;
     // Pixels of gradient and bitmap fills, kept between items and frames.
     mutable std::unique_ptr<TSwfPaintBuffer> paint_;
+    // Large painted fills of the last frame drawn, reused when a frame paints
+    // the same fill over the same pixels again (a still background).
+    struct TPainted;
+    mutable std::vector<std::unique_ptr<TPainted>> painted_;
 };

@@ -33,6 +33,7 @@ struct TSwfFill {
     bool Smooth = true;
 
     bool IsGradient() const { return Kind == Linear || Kind == Radial || Kind == Focal; }
+    bool operator==(const TSwfFill&) const = default;
 };
 
 // The gradient square spans -GradientHalf..GradientHalf in both directions.

@@ -233,6 +233,39 @@ TEST_F(FlashFillsTest, LinearGradientAtStartMiddleAndEnd) {
     EXPECT_TRUE(PixelNear(20, 158, White, RampTolerance + 2));
 }
 
+// Large gradients are kept from one frame to the next; a change of colour
+// transform or place paints them again, and going back shows the first again.
+TEST_F(FlashFillsTest, AGradientKeptBetweenFramesFollowsItsChanges) {
+    TSwfWriter w(W, H, 12);
+    w.SetBackground(Grey);
+    TSwfShapeBuilder s;
+    s.Rectangle(0, 0, W * T, H * T, s.Fill(Ramp(TSwfFill::Linear, Black, White, Square(W, W / 2.0, 0))), 0);
+    uint16_t id = w.DefineShape(s);
+    w.Main.Place(1, id);
+    Marker(w, 0);
+    w.Main.ShowFrame();
+    w.Main.Move(1, {}, TSwfColorTransform{0, 1, 1, 1, 0, 0, 0, 0});
+    Marker(w, 1);
+    w.Main.ShowFrame();
+    w.Main.Move(1, TSwfMatrix::Translate(50 * T, 0), TSwfColorTransform{});
+    Marker(w, 2);
+    w.Main.ShowFrame();
+    w.Main.Move(1, TSwfMatrix{}, TSwfColorTransform{});
+    Marker(w, 3);
+    w.Main.ShowFrame();
+    auto bytes = w.Finish();
+    Show(bytes, 0);
+    EXPECT_TRUE(PixelNear(150, 80, Gray(191), RampTolerance));
+    Show(bytes, 1);
+    EXPECT_TRUE(PixelNear(150, 80, (TSwfRgba{0, 191, 191, 255}), RampTolerance));
+    Show(bytes, 2);
+    EXPECT_TRUE(PixelNear(150, 80, Gray(128), RampTolerance));
+    EXPECT_TRUE(PixelNear(20, 80, Grey, ExactTolerance)) << "left of the moved area";
+    Show(bytes, 3);
+    EXPECT_TRUE(PixelNear(150, 80, Gray(191), RampTolerance));
+    EXPECT_TRUE(PixelNear(20, 80, Gray(26), RampTolerance));
+}
+
 // Radial: the first stop at the centre, the last on the circle and beyond.
 // Focal: the first stop at the focal point, half way from there to the circle
 // the middle of the ramp.
@@ -367,15 +400,20 @@ TEST_F(FlashFillsTest, JpegPicturesOfEveryKind) {
     EXPECT_TRUE(PixelNear(166, 36, Red, ExactTolerance)) << "below the picture";
 }
 
-TEST_F(FlashFillsTest, PngInsideAJpegTagAndDamagedPicturesShowNothing) {
+TEST_F(FlashFillsTest, PngAndGifInsideAJpegTagAndDamagedPicturesShowNothing) {
     std::vector<uint8_t> png = Encode(GUID_ContainerFormatPng, 32, 32, Quads());
     ASSERT_GT(png.size(), 50u) << "no PNG encoder";
     std::vector<uint8_t> broken = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0, 1, 2, 3};
+    // A GIF of one pixel of the first of its two colours (red), written out
+    // by hand: header, screen, colour table, image, its LZW codes, trailer.
+    const std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0xFF, 0, 0, 0, 0, 0,
+                                      ',', 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 0x01, 0, ';'};
     TSwfWriter w(W, H, 12);
     w.SetBackground(Grey);
-    uint16_t p = w.DefineBitsJpeg2(png), b = w.DefineBitsJpeg2(broken);
+    uint16_t p = w.DefineBitsJpeg2(png), b = w.DefineBitsJpeg2(broken), g = w.DefineBitsJpeg2(gif);
     Area(w, PictureFill(p, 0, 0, 1), 0, 0, 32, 32, 1);
     Area(w, PictureFill(b, 50, 0, 1), 50, 0, 32, 32, 2);
+    Area(w, PictureFill(g, 100, 0, 10), 100, 0, 32, 32, 3);
     Marker(w, 0);
     w.Main.ShowFrame();
     Show(w.Finish());
@@ -383,6 +421,8 @@ TEST_F(FlashFillsTest, PngInsideAJpegTagAndDamagedPicturesShowNothing) {
     EXPECT_TRUE(PixelNear(24, 24, White, ExactTolerance));
     EXPECT_TRUE(PixelNear(58, 8, Grey, ExactTolerance));
     EXPECT_TRUE(PixelNear(74, 24, Grey, ExactTolerance));
+    EXPECT_TRUE(PixelNear(105, 5, Red, ExactTolerance)) << "the GIF";
+    EXPECT_TRUE(PixelNear(125, 25, Red, ExactTolerance)) << "its edge carried on";
 }
 
 // Each lossless format: four colours in 2 x 2 blocks of a 5 x 4 picture (an
