@@ -55,7 +55,7 @@ double Fingerprint(const TSwfFrameImage& Image) {
 
 std::string FileName(const std::string& Path) { return Path.substr(Path.find_last_of("\\/") + 1); }
 
-TEST(SampleProject, IsAProjectFileWithPublisherDataAndSixMoviesInOrder) {
+TEST(SampleProject, IsAProjectFileWithPublisherDataAndSevenMoviesInOrder) {
     Loaded l;
     EXPECT_EQ(l.Streams, 1);
     const TProject& p = l.Project;
