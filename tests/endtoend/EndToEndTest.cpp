@@ -180,7 +180,7 @@ TEST_F(EndToEnd, BuilderBuildsAndInstallsTheSampleWhichPlaysBothMoviesAndShowsIt
     buildId = project.BuildId;
     EXPECT_EQ(project.Title, "Sample Screensaver");
     EXPECT_EQ(project.BuildId.size(), 38u);
-    ASSERT_EQ(project.FlashList->Count(), 6);
+    ASSERT_EQ(project.FlashList->Count(), 7);
     EXPECT_TRUE(SameText(TDesktopValues::Read("SCRNSAVE.EXE").second, installed))
         << TDesktopValues::Read("SCRNSAVE.EXE").second;
 
