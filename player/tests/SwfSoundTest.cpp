@@ -44,7 +44,8 @@ std::unique_ptr<TSwfMovie> MovieWithSound(const TSwfSoundFormat& f, uint32_t Cou
 
 // Each format decodes to what the writer put in: exactly for 16-bit samples,
 // within the 8-bit step for 8-bit ones, and for ADPCM within the codec's loss,
-// which grows as the codes narrow (RMS error as a share of the amplitude).
+// which grows as the codes narrow and the rate falls (RMS error as a share
+// of the amplitude; measured 4.5%, 3.1%, 0.65% and 1.7% for the four cases).
 TEST(SwfSound, EachFormatDecodesToWhatWasWritten) {
     struct TCase {
         const char* Name;
@@ -59,9 +60,9 @@ TEST(SwfSound, EachFormatDecodesToWhatWasWritten) {
         {"raw 16-bit native stereo 22 kHz", TSwfSoundFormat::RawNative, 22050, true, true, 0, 0},
         {"raw 8-bit mono 11 kHz", TSwfSoundFormat::RawLittle, 11025, false, false, 0, 256},
         {"raw 8-bit stereo 5.5 kHz", TSwfSoundFormat::RawNative, 5512, false, true, 0, 256},
-        {"ADPCM 2 bits mono", TSwfSoundFormat::Adpcm, 22050, true, false, 2, 0.25 * 12000},
-        {"ADPCM 3 bits stereo", TSwfSoundFormat::Adpcm, 22050, true, true, 3, 0.10 * 12000},
-        {"ADPCM 4 bits mono", TSwfSoundFormat::Adpcm, 44100, true, false, 4, 0.03 * 12000},
+        {"ADPCM 2 bits mono", TSwfSoundFormat::Adpcm, 22050, true, false, 2, 0.08 * 12000},
+        {"ADPCM 3 bits stereo", TSwfSoundFormat::Adpcm, 22050, true, true, 3, 0.05 * 12000},
+        {"ADPCM 4 bits mono", TSwfSoundFormat::Adpcm, 44100, true, false, 4, 0.015 * 12000},
         {"ADPCM 5 bits stereo", TSwfSoundFormat::Adpcm, 11025, true, true, 5, 0.03 * 12000},
     };
     for (const TCase& c : cases) {
