@@ -3,9 +3,12 @@
 // build. Usage: swf_samples <folder> | swf_samples --seeds <folder>
 
 #include "SwfPixels.h"
+#include "SwfScriptWriter.h"
+#include "SwfSoundWriter.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -652,6 +655,118 @@ std::vector<uint8_t> TextSeed() {
     w.Main.ShowFrame();
     return w.Finish();
 }
+// A lantern that rises into view, then swings for ever, chiming as each swing
+// begins: its last frame's
+// script goes back to the label "swing", so the movie never reaches its end
+// (the frame after the script is there but never shown).
+std::vector<uint8_t> Lantern() {
+    const int W = 480, H = 360, Rise = 8, Swing = 24;
+    TSwfWriter w(W, H, 24, 6);
+    w.SetBackground({20, 24, 48});
+    TSwfShapeBuilder body;
+    int glow = body.SolidFill({255, 190, 80, 255});
+    int frame = body.LineStyle(static_cast<uint16_t>(Tw(3)), {90, 50, 20, 255});
+    body.Polygon({{-Tw(30), 0}, {Tw(30), 0}, {Tw(40), Tw(70)}, {-Tw(40), Tw(70)}}, glow, frame);
+    body.Rectangle(-Tw(2), -Tw(120), Tw(4), Tw(120), body.SolidFill({200, 200, 210, 255}), 0);
+    uint16_t lantern = w.DefineShape(body);
+    // A soft chord (A, C sharp, E) of 0.4 s that fades out, sounded as each
+    // swing begins: ADPCM of our own samples.
+    std::vector<int16_t> chord;
+    const int rate = 22050, length = rate * 2 / 5;
+    for (int i = 0; i < length; ++i) {
+        const double t = double(i) / rate, fade = 1.0 - double(i) / length;
+        const double v = std::sin(2 * Pi * 440 * t) + std::sin(2 * Pi * 554.37 * t) + std::sin(2 * Pi * 659.26 * t);
+        chord.push_back(static_cast<int16_t>(3000 * fade * v));
+    }
+    const uint16_t chime = DefineSound(w, {TSwfSoundFormat::Adpcm, rate, true, false}, static_cast<uint32_t>(length),
+                                       EncodeAdpcmSound(chord, 1, 4));
+    uint16_t star = Disc(w, 3, {240, 240, 255});
+    for (int i = 0; i < 12; ++i) w.Main.Place(static_cast<uint16_t>(10 + i), star, At(20 + (i * 137) % (W - 40), 20 + (i * 71) % 150));
+    for (int f = 0; f < Rise; ++f) {
+        const double y = H + 20 - (H / 2 + 20) * (f + 1.0) / Rise;
+        if (f == 0)
+            w.Main.Place(1, lantern, At(W / 2.0, y));
+        else
+            w.Main.Move(1, At(W / 2.0, y));
+        w.Main.ShowFrame();
+    }
+    for (int f = 0; f < Swing; ++f) {
+        if (f == 0) {
+            FrameLabel(w.Main, "swing");
+            TSwfSoundEvent e;
+            e.SoundId = chime;
+            e.NoMultiple = true;
+            StartSound(w.Main, e);
+        }
+        const double a = 0.35 * std::sin(2 * Pi * f / Swing);
+        w.Main.Move(1, At(W / 2.0 + 120 * std::sin(a), H / 2.0 - 120 * (1 - std::cos(a)), 1, a));
+        if (f == Swing - 1) DoAction(w.Main, TSwfActionWriter().ConstantPool({"swing"}).PushConstant(0).GotoFrame2(true));
+        w.Main.ShowFrame();
+    }
+    w.Main.Move(1, At(W / 2.0, H / 2.0, 1, 0));
+    w.Main.ShowFrame();
+    return w.Finish(false);
+}
+
+// Frame scripts of every kind the player runs, labels, a clip with scripts of
+// its own and buttons of both versions.
+std::vector<uint8_t> ScriptSeed() {
+    TSwfWriter w(40, 30, 12, 8);
+    TSwfShapeBuilder s;
+    s.Rectangle(0, 0, 200, 100, s.SolidFill({200, 10, 10, 255}), 0);
+    uint16_t id = w.DefineShape(s);
+    TSwfButtonRecord up{0x01, id, 1};
+    up.BlurFilter = true;
+    up.BlendMode = 2;
+    uint16_t b1 = DefineButton(w, 1, {{0x01, id, 1}, {0x0E, id, 2}});
+    uint16_t b2 = DefineButton(w, 2, {up});
+    TSwfTagWriter clip;
+    clip.Place(1, b1);
+    FrameLabel(clip, "a");
+    clip.ShowFrame();
+    DoAction(clip, TSwfActionWriter().PrevFrame().Play().GotoLabel("a"));
+    clip.ShowFrame();
+    DoAction(clip, TSwfActionWriter().PushInteger(1).GotoFrame2(true, 1).Stop());
+    clip.ShowFrame();
+    uint16_t clipId = w.DefineSprite(clip);
+    w.Main.Place(1, clipId);
+    w.Main.Place(2, b2);
+    FrameLabel(w.Main, "start");
+    w.Main.ShowFrame();
+    DoAction(w.Main, TSwfActionWriter().NextFrame().Play().GotoFrame(3));
+    w.Main.ShowFrame();
+    DoAction(w.Main, TSwfActionWriter().ConstantPool({"start", "3"}).PushConstant(1).GotoFrame2(false).PushConstant(0)
+                         .PushDouble(2).PushFloat(1).PushString("start").Simple(0x17).GotoFrame2(true));
+    w.Main.ShowFrame();
+    DoAction(w.Main, TSwfActionWriter().GotoFrame(1).Stop());
+    w.Main.ShowFrame();
+    return w.Finish(false);
+}
+
+
+// Event sounds of every format and width, started, stopped, looped and
+// exported by name, and an ADPCM stream.
+std::vector<uint8_t> SoundSeed() {
+    TSwfWriter w(40, 30, 12, 8);
+    std::vector<int16_t> tone;
+    for (int i = 0; i < 300; ++i) tone.push_back(static_cast<int16_t>(8000 * std::sin(i * 0.2)));
+    std::vector<uint16_t> ids;
+    ids.push_back(DefineSound(w, {TSwfSoundFormat::RawLittle, 44100, true, true}, 150, EncodeRawSound(tone, true)));
+    ids.push_back(DefineSound(w, {TSwfSoundFormat::RawNative, 5512, false, false}, 300, EncodeRawSound(tone, false)));
+    ids.push_back(DefineSound(w, {TSwfSoundFormat::Adpcm, 11025, true, false}, 300, EncodeAdpcmSound(tone, 1, 2)));
+    ids.push_back(DefineSound(w, {TSwfSoundFormat::Adpcm, 22050, true, true}, 150, EncodeAdpcmSound(tone, 2, 5)));
+    ExportName(w, ids[2], "beep");
+    SoundStreamHead(w.Main, {TSwfSoundFormat::Adpcm, 11025, true, false}, 100, true);
+    for (int f = 0; f < 3; ++f) {
+        StartSound(w.Main, {ids[size_t(f)], false, f == 1, uint16_t(f + 1), uint32_t(f * 10), uint32_t(f ? 200 : 0)});
+        StartSound2(w.Main, "beep", {0, f == 2});
+        SoundStreamBlock(w.Main, EncodeAdpcmSound(std::vector<int16_t>(tone.begin(), tone.begin() + 100), 1, 3));
+        w.Main.ShowFrame();
+    }
+    StartSound(w.Main, {ids[3], true});
+    w.Main.ShowFrame();
+    return w.Finish(false);
+}
 
 // Small movies that between them reach every tag and record kind the reader
 // knows, as starting points for the fuzzer.
@@ -692,12 +807,34 @@ std::vector<std::vector<uint8_t>> Seeds() {
     out.push_back(PictureSeed());
     out.push_back(TweenSeed());
     out.push_back(TextSeed());
+    out.push_back(ScriptSeed());
+    out.push_back(SoundSeed());
     return out;
 }
 
 }  // namespace
 
+// Seconds of stereo 16-bit sound at 44.1 kHz as a WAV file: 440 Hz on the
+// left, 660 Hz on the right, for the tests' MP3 (encoded by the build host's
+// MP3 encoder from this, our own signal).
+bool SaveTone(const std::filesystem::path& p, int Seconds) {
+    const uint32_t frames = 44100u * uint32_t(Seconds), bytes = frames * 4;
+    std::vector<uint8_t> w;
+    auto u32 = [&](uint32_t v) { for (int i = 0; i < 4; ++i) w.push_back(uint8_t(v >> (8 * i))); };
+    auto u16 = [&](uint16_t v) { w.push_back(uint8_t(v)); w.push_back(uint8_t(v >> 8)); };
+    auto tag = [&](const char* t) { w.insert(w.end(), t, t + 4); };
+    tag("RIFF"); u32(36 + bytes); tag("WAVE");
+    tag("fmt "); u32(16); u16(1); u16(2); u32(44100); u32(44100 * 4); u16(4); u16(16);
+    tag("data"); u32(bytes);
+    for (uint32_t i = 0; i < frames; ++i) {
+        u16(static_cast<uint16_t>(static_cast<int16_t>(12000 * std::sin(2 * Pi * 440 * i / 44100.0))));
+        u16(static_cast<uint16_t>(static_cast<int16_t>(12000 * std::sin(2 * Pi * 660 * i / 44100.0))));
+    }
+    return Save(p, w);
+}
+
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--tone") return SaveTone(argv[2], std::atoi(argv[3])) ? 0 : 1;
     namespace fs = std::filesystem;
     bool seeds = argc == 3 && std::string(argv[1]) == "--seeds";
     if (argc != 2 && !seeds) {
@@ -717,6 +854,7 @@ int main(int argc, char** argv) {
         ok &= Save(dir / "blossom.swf", Blossom());
         ok &= Save(dir / "tide.swf", Tide());
         ok &= Save(dir / "daybreak.swf", Daybreak());
+        ok &= Save(dir / "lantern.swf", Lantern());
     }
     return ok ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 #include "SwfMovie.h"
 
 #include "SwfBitReader.h"
+#include "SwfButton.h"
 
 #include <zlib.h>
 
@@ -21,6 +22,8 @@ enum TTag : uint16_t {
     TagPlaceObject2 = 26,
     TagRemoveObject2 = 28,
     TagDefineShape3 = 32,
+    TagDefineButton = 7,
+    TagDefineButton2 = 34,
     TagDefineSprite = 39,
     TagPlaceObject3 = 70,
     TagDefineShape4 = 83,
@@ -295,8 +298,26 @@ void TSwfMovie::ReadTags(std::span<const uint8_t> Data, std::vector<TSwfFrameDef
                 frame.Changes.push_back(p);
             break;
         }
-        default:
-            break;  // actions, sounds, fonts, bitmaps...: not shown
+        case TagDefineButton:
+        case TagDefineButton2: {
+            if (InSprite || tagBody.size() < 2) break;
+            uint16_t id = tagBody[0] | tagBody[1] << 8;
+            TSwfCharacter c;
+            c.Kind = TSwfCharacter::Button;
+            if (!ReadButton(tagBody.subspan(2), code == TagDefineButton ? 1 : 2, c.ButtonDef))
+                Fail(TSwfStatus::Malformed, "button " + std::to_string(id) + " is damaged");
+            Characters.emplace(id, std::move(c));
+            break;
+        }
+        default: {
+            bool damaged = false;
+            if (ReadScriptTag(code, tagBody, frame, damaged)) {
+                if (damaged) Fail(TSwfStatus::Malformed, "frame script is damaged");
+            } else if (ReadSoundTag(code, tagBody, {Sounds, SoundNames, Stream}, frame, InSprite, damaged)) {
+                if (damaged) Fail(TSwfStatus::Malformed, "sound tag " + std::to_string(code) + " is damaged");
+            }
+            break;  // the rest of the script machinery: not run
+        }
         }
     }
     if (!ended && Status == TSwfStatus::Ok) Fail(TSwfStatus::Truncated, "no end tag");

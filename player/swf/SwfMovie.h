@@ -5,7 +5,9 @@
 // least one frame, and Status says what was wrong with the file.
 
 #include "SwfBitmap.h"
+#include "SwfActions.h"
 #include "SwfShape.h"
+#include "SwfSound.h"
 #include "SwfText.h"
 #include "SwfTypes.h"
 
@@ -57,6 +59,16 @@ struct TSwfPlacement {
 
 struct TSwfFrameDef {
     std::vector<TSwfPlacement> Changes;
+    std::vector<TSwfAction> Actions;    // run after the changes, in order
+    std::vector<std::string> Labels;
+    std::vector<TSwfSoundEvent> Sounds;  // event sounds started or stopped here
+    std::vector<uint8_t> StreamBlock;    // the stream's sound for this frame
+};
+
+// A button as it looks when nothing touches it: its up-state characters as
+// the one frame of a timeline of its own.
+struct TSwfButton {
+    std::vector<TSwfFrameDef> UpState;  // one frame
 };
 
 struct TSwfSprite {
@@ -65,13 +77,14 @@ struct TSwfSprite {
 };
 
 struct TSwfCharacter {
-    enum TKind : uint8_t { Shape, Sprite, Morph, Text, EditText };
+    enum TKind : uint8_t { Shape, Sprite, Morph, Text, EditText, Button };
     TKind Kind = Shape;
     TSwfShape ShapeDef;
     TSwfSprite SpriteDef;
     TSwfMorphShape MorphDef;
     TSwfText TextDef;
     TSwfEditText EditTextDef;
+    TSwfButton ButtonDef;
 };
 
 class TSwfMovie : public TObject {
@@ -92,6 +105,9 @@ public:
     std::map<uint16_t, TSwfBitmap> Bitmaps;
     std::map<uint16_t, TSwfFont> Fonts;
     std::vector<TSwfFrameDef> Frames;   // the main timeline, at least one frame
+    std::map<uint16_t, TSwfSound> Sounds;
+    std::map<std::string, uint16_t> SoundNames;  // exported names of characters
+    TSwfStreamHead Stream;              // the main timeline's sound stream
 
     int TotalFrames() const { return static_cast<int>(Frames.size()); }
     // The stage, or an empty rectangle when the header had no usable one.

@@ -1,6 +1,7 @@
 #include "SwfScene.h"
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 // One object on a display list. A movie clip brings its own timeline.
@@ -16,6 +17,7 @@ struct TSwfSceneInstance {
 struct TSwfScene::TTimelineState {
     const std::vector<TSwfFrameDef>* Frames = nullptr;
     int Frame = -1;
+    bool Playing = true;        // a movie clip's own scripts stop and start it
     int Nesting = 0;
     std::map<uint16_t, TSwfSceneInstance> Items;
 
@@ -37,6 +39,7 @@ void TSwfScene::Reset() {
     root_->Frames = &movie_.Frames;
     instances_ = 0;
     frame_ = -1;
+    jumps_ = 0;
 }
 
 void TSwfScene::GotoFrame(int Frame) {
@@ -47,18 +50,33 @@ void TSwfScene::GotoFrame(int Frame) {
         frame_ = 0;
     }
     while (frame_ < Frame) {
-        for (auto& [depth, item] : root_->Items)
-            if (item.Clip) Step(*item.Clip);
+        StepClips();
         ApplyFrame(*root_, ++frame_);
     }
 }
 
-// A movie clip plays on by one frame and starts over after its last.
+void TSwfScene::StepClips() {
+    jumps_ = 0;
+    for (auto& [depth, item] : root_->Items)
+        if (item.Clip) Step(*item.Clip);
+}
+
+bool TSwfScene::ClipsPlaying() const {
+    auto moving = [](auto& self, const TTimelineState& T) -> bool {
+        for (const auto& [depth, item] : T.Items)
+            if (item.Clip && ((item.Clip->Playing && item.Clip->Frames->size() > 1) || self(self, *item.Clip))) return true;
+        return false;
+    };
+    return moving(moving, *root_);
+}
+
+// A movie clip plays on by one frame and starts over after its last; one its
+// scripts stopped stays, while the clips on it play on.
 void TSwfScene::Step(TTimelineState& T) {
     for (auto& [depth, item] : T.Items)
         if (item.Clip) Step(*item.Clip);
     int count = static_cast<int>(T.Frames->size());
-    if (count <= 1) return;
+    if (count <= 1 || !T.Playing) return;
     int next = T.Frame + 1;
     if (next >= count) {
         instances_ -= T.Count();
@@ -68,7 +86,7 @@ void TSwfScene::Step(TTimelineState& T) {
     ApplyFrame(T, next);
 }
 
-void TSwfScene::ApplyFrame(TTimelineState& T, int Frame) {
+void TSwfScene::ApplyFrame(TTimelineState& T, int Frame, bool RunScript) {
     T.Frame = Frame;
     for (const TSwfPlacement& p : (*T.Frames)[Frame].Changes) {
         auto it = T.Items.find(p.Depth);
@@ -102,9 +120,10 @@ void TSwfScene::ApplyFrame(TTimelineState& T, int Frame) {
                 if (inst->Clip) instances_ -= inst->Clip->Count();
                 inst->Clip.reset();
                 const TSwfCharacter* c = movie_.Find(p.CharacterId);
-                if (c && c->Kind == TSwfCharacter::Sprite && T.Nesting + 1 < MaxNesting) {
+                const bool timeline = c && (c->Kind == TSwfCharacter::Sprite || c->Kind == TSwfCharacter::Button);
+                if (timeline && T.Nesting + 1 < MaxNesting) {
                     inst->Clip = std::make_unique<TTimelineState>();
-                    inst->Clip->Frames = &c->SpriteDef.Frames;
+                    inst->Clip->Frames = c->Kind == TSwfCharacter::Sprite ? &c->SpriteDef.Frames : &c->ButtonDef.UpState;
                     inst->Clip->Nesting = T.Nesting + 1;
                     ApplyFrame(*inst->Clip, 0);
                 }
@@ -115,6 +134,61 @@ void TSwfScene::ApplyFrame(TTimelineState& T, int Frame) {
         if (!p.Move || p.ClipDepth) inst->ClipDepth = p.ClipDepth;
         if (!p.Move || p.HasRatio) inst->Ratio = p.Ratio;
     }
+    // The main timeline's scripts are the player's to run; a clip's act on the clip.
+    if (RunScript && &T != root_.get()) {
+        const TSwfFrameDef& def = (*T.Frames)[Frame];
+        if (sounds_.size() < 256) sounds_.insert(sounds_.end(), def.Sounds.begin(), def.Sounds.end());
+        if (!def.Actions.empty()) RunClipScript(T, Frame);
+    }
+}
+
+namespace {
+
+class TClipScriptTarget : public TSwfScriptTarget {
+public:
+    TClipScriptTarget(TSwfScene::TTimelineState& T, std::function<bool(int)> Jump) : t_(T), jump_(std::move(Jump)) {}
+    int CurrentFrame() const override;
+    int FrameCount() const override;
+    int LabelFrame(std::string_view Label) const override;
+    void SetPlaying(bool Playing) override;
+    bool Jump(int Frame) override { return jump_(Frame); }
+
+private:
+    TSwfScene::TTimelineState& t_;
+    std::function<bool(int)> jump_;
+};
+
+}  // namespace
+
+int TClipScriptTarget::CurrentFrame() const { return t_.Frame; }
+int TClipScriptTarget::FrameCount() const { return static_cast<int>(t_.Frames->size()); }
+int TClipScriptTarget::LabelFrame(std::string_view Label) const { return FindLabel(*t_.Frames, Label); }
+void TClipScriptTarget::SetPlaying(bool Playing) { t_.Playing = Playing; }
+
+void TSwfScene::RunClipScript(TTimelineState& T, int Frame) {
+    // The script is held by the movie, not by the timeline, so a jump that
+    // rebuilds the clip's display list leaves it in place.
+    const std::vector<TSwfAction>& actions = (*T.Frames)[Frame].Actions;
+    TClipScriptTarget target(T, [this, &T](int To) { return JumpClip(T, To); });
+    RunActions(actions, target);
+}
+
+// A clip's go-to: the display list as the target frame has it (built again
+// from the first frame when going back), then the target's own script.
+bool TSwfScene::JumpClip(TTimelineState& T, int To) {
+    if (++jumps_ > MaxJumpsPerFrame) {
+        // Scripts that keep jumping without a frame being shown: the clip stops.
+        T.Playing = false;
+        return false;
+    }
+    if (To < T.Frame) {
+        instances_ -= T.Count();
+        T.Items.clear();
+        T.Frame = -1;
+    }
+    while (T.Frame + 1 < To) ApplyFrame(T, T.Frame + 1, false);
+    ApplyFrame(T, To, true);
+    return true;
 }
 
 namespace {

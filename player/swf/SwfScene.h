@@ -9,6 +9,7 @@
 
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 struct TSwfDrawItem {
@@ -57,6 +58,12 @@ public:
     // the movie; going back rebuilds from the first frame.
     void GotoFrame(int Frame);
     int Frame() const { return frame_; }
+    // Moves the movie clips on by one frame, the main timeline staying where
+    // it is (it has been stopped); ClipsPlaying tells whether any would move.
+    void StepClips();
+    bool ClipsPlaying() const;
+    // Event sounds the movie clips' frames started or stopped since the last call.
+    std::vector<TSwfSoundEvent> TakeSounds() { return std::exchange(sounds_, {}); }
 
     // Fills Image with what the current frame shows.
     void Compose(TSwfFrameImage& Image) const;
@@ -65,6 +72,9 @@ public:
     static constexpr int MaxNesting = 16;
     static constexpr size_t MaxInstances = 20000;
     static constexpr size_t MaxSegmentsPerFrame = 2000000;
+    // Go-tos the clips' scripts may make while one frame is entered; past it
+    // the clip jumping stops where it is.
+    static constexpr int MaxJumpsPerFrame = 64;
 
     struct TTimelineState;
 
@@ -73,8 +83,12 @@ private:
     std::unique_ptr<TTimelineState> root_;
     size_t instances_ = 0;
     int frame_ = -1;
+    int jumps_ = 0;
+    std::vector<TSwfSoundEvent> sounds_;
 
     void Reset();
     void Step(TTimelineState& T);
-    void ApplyFrame(TTimelineState& T, int Frame);
+    void ApplyFrame(TTimelineState& T, int Frame, bool RunScript = true);
+    void RunClipScript(TTimelineState& T, int Frame);
+    bool JumpClip(TTimelineState& T, int To);
 };

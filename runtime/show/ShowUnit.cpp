@@ -136,7 +136,7 @@ void TShowForm::Dispatch(TMessage& Message) {
 }
 
 void TShowForm::TimerTimer(TObject*) {
-    if (playback_) playback_->Poll(Flash()->TotalFrames(), Flash()->CurrentFrame());
+    if (playback_) playback_->Poll(Flash()->TotalFrames(), Flash()->CurrentFrame(), Flash()->Playing());
 }
 
 void TShowForm::AppMessage(MSG& Message, bool& Handled) {

@@ -55,7 +55,7 @@ double Fingerprint(const TSwfFrameImage& Image) {
 
 std::string FileName(const std::string& Path) { return Path.substr(Path.find_last_of("\\/") + 1); }
 
-TEST(SampleProject, IsAProjectFileWithPublisherDataAndSixMoviesInOrder) {
+TEST(SampleProject, IsAProjectFileWithPublisherDataAndSevenMoviesInOrder) {
     Loaded l;
     EXPECT_EQ(l.Streams, 1);
     const TProject& p = l.Project;
@@ -71,7 +71,7 @@ TEST(SampleProject, IsAProjectFileWithPublisherDataAndSixMoviesInOrder) {
     std::vector<std::string> names;
     for (const std::string& m : Movies(p)) names.push_back(FileName(m));
     EXPECT_EQ(names, (std::vector<std::string>{"orbits.swf", "equalizer.swf", "blossom.swf", "tide.swf", "daybreak.swf",
-                                               "drift.swf"}));
+                                               "lantern.swf", "drift.swf"}));
 }
 
 // Programs open the project's paths as they stand: under Wine they are drive
