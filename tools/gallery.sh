@@ -52,6 +52,8 @@ if [ -f "$builder" ]; then
     # last item of the menu that drops below it.
     h menubar "$main" -1 && h keys "$main" up enter
     if h wait "About" 10; then
+      # The pointer on the banner: its flat panel sinks.
+      h pointer "About" 100 55
       shot "About" builder-about
       h close "About"
     else
