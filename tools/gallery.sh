@@ -2,8 +2,9 @@
 # Pictures of every window of both programs, made on a virtual display:
 # the four pages of the builder's main window (opened on the sample project,
 # the Output page after a build of it), its About box, the screensaver playing
-# a movie full screen (installed from that build) and its setup dialog; and
-# framed test forms, one per style and a maximised one.
+# a movie full screen (installed from that build) and its setup dialog (also
+# with the pointer on a link); framed test forms, one per style and a
+# maximised one; link labels and the input dialog.
 # PNG files in build/windows/gallery/. Needs the windows preset built
 # (bash tools/start.sh).
 set -uo pipefail
@@ -51,6 +52,8 @@ if [ -f "$builder" ]; then
     # last item of the menu that drops below it.
     h menubar "$main" -1 && h keys "$main" up enter
     if h wait "About" 10; then
+      # The pointer on the banner: its flat panel sinks.
+      h pointer "About" 100 55
       shot "About" builder-about
       h close "About"
     else
@@ -86,6 +89,14 @@ else
   missing+=("the framed test forms ($frames)")
 fi
 
+dialogs="$build/skin-dialogs/tests/skin_dialogs_gallery.exe"
+if [ -f "$dialogs" ]; then
+  echo "Link labels and the input dialog:"
+  wine "$dialogs" "$(zpath "$out")" </dev/null >/dev/null 2>&1 && echo "  link-labels, input-dialog-WinXP, input-dialog-DeepBlue"
+else
+  missing+=("the dialogs' pictures ($dialogs)")
+fi
+
 if [ -f "$package" ]; then
   echo "Installing the sample screensaver into $installed_dir:"
   TESSALOOM_INSTALL_DIR=$(zpath "$installed_dir") TESSALOOM_INSTALL_FALLBACK_DIR=$(zpath "$installed_dir") \
@@ -115,6 +126,8 @@ if [ -f "$scr" ]; then
   setup_pid=$!
   if h wait class=TSetupForm 60; then
     shot class=TSetupForm screensaver-setup
+    # The pointer on the home page link: it turns to its hover colour.
+    h pointer class=TSetupForm 160 78 && shot class=TSetupForm screensaver-setup-link-hovered
     h click class=TSetupForm Cancel || h close class=TSetupForm
   else
     echo "  (no setup dialog)" >&2

@@ -21,9 +21,9 @@
 #include "SkinClasses.h"
 #include "SystemInfoUnit.h"
 #include "Uninstall.h"
+#include "URLLabel.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 namespace {
 
@@ -43,10 +43,6 @@ std::string OwnModuleFile() {
     return std::string(path, n);
 }
 
-void ShellOpen(const std::string& Address) {
-    ShellExecuteA(Application->Handle(), "open", Address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
-
 }  // namespace
 
 const TClassInfo& TSetupForm::StaticClassInfo() {
@@ -56,14 +52,12 @@ const TClassInfo& TSetupForm::StaticClassInfo() {
         c.template Handler<&TSetupForm::SaveBtnClick>("SaveBtnClick");
         c.template Handler<&TSetupForm::CancelBtnClick>("CancelBtnClick");
         c.template Handler<&TSetupForm::UninstallBtnClick>("UninstallBtnClick");
-        c.template Handler<&TSetupForm::HomepageLabelClick>("HomepageLabelClick");
-        c.template Handler<&TSetupForm::EmailLabelClick>("EmailLabelClick");
     });
     return info;
 }
 
 TSetupForm::TSetupForm(TSetupFormServices Services) : services_(std::move(Services)) {
-    if (!services_.OpenAddress) services_.OpenAddress = ShellOpen;
+    if (!services_.OpenAddress) services_.OpenAddress = TskURLLabel::ShellOpen;
     if (!services_.StartBatch) services_.StartBatch = StartHiddenBatch;
     if (!services_.Terminate) services_.Terminate = [] { Application->Terminate(); };
 }
@@ -73,6 +67,7 @@ TSetupForm::~TSetupForm() = default;
 void TSetupForm::Init() {
     // The classes the stored description names, known before it is read.
     RegisterClass<TLabel>();
+    RegisterClass<TskURLLabel>();
     RegisterClass<TImage>();
     RegisterClass<TGroupBox>();
     RegisterClass<TCheckBox>();
@@ -81,8 +76,8 @@ void TSetupForm::Init() {
     TForm::Init();
     TitleLabel = Part<TLabel>(this, "TitleLabel");
     PublisherLabel = Part<TLabel>(this, "PublisherLabel");
-    HomepageLabel = Part<TLabel>(this, "HomepageLabel");
-    EmailLabel = Part<TLabel>(this, "EmailLabel");
+    HomepageLabel = Part<TskURLLabel>(this, "HomepageLabel");
+    EmailLabel = Part<TskURLLabel>(this, "EmailLabel");
     CopyrightLabel = Part<TLabel>(this, "CopyrightLabel");
     Frame = Part<TskForm>(this, "skSetupForm");
     LogoPanel = Part<TImage>(this, "LogoPanel");
@@ -91,10 +86,9 @@ void TSetupForm::Init() {
     UninstallBtn = Part<TButton>(this, "UninstallBtn");
     SaveBtn = Part<TButton>(this, "SaveBtn");
     CancelBtn = Part<TButton>(this, "CancelBtn");
-    // Plain labels stand in for link labels, which open their address
-    // themselves when clicked.
-    HomepageLabel->OnClick = TNotifyEvent::Bind<&TSetupForm::HomepageLabelClick>(this);
-    EmailLabel->OnClick = TNotifyEvent::Bind<&TSetupForm::EmailLabelClick>(this);
+    // The links open what they allow through the window's own service.
+    HomepageLabel->OpenAddress = services_.OpenAddress;
+    EmailLabel->OpenAddress = services_.OpenAddress;
 }
 
 std::string TSetupForm::ProgramFile() const {
@@ -125,9 +119,9 @@ void TSetupForm::Fill() {
     TitleLabel->SetCaption(texts.Title);
     if (!texts.Publisher.empty()) PublisherLabel->SetCaption(texts.Publisher);
     HomepageLabel->SetCaption(texts.HomepageCaption);
-    homepageURL_ = texts.HomepageURL;
+    HomepageLabel->SetURL(texts.HomepageURL);
     EmailLabel->SetCaption(texts.EmailCaption);
-    emailURL_ = texts.EmailURL;
+    EmailLabel->SetURL(texts.EmailURL);
     CopyrightLabel->SetCaption(texts.Copyright);
     SetCaption(texts.WindowCaption);
     Frame->SetFrameCaption(texts.WindowCaption);
@@ -168,12 +162,4 @@ void TSetupForm::RemoveScreensaver() {
     TSystemInfo system;
     ::RemoveScreensaver(files, system.GetTempDirectory(), ProgramFile(),
                         {services_.StartBatch, services_.Terminate});
-}
-
-void TSetupForm::HomepageLabelClick(TObject*) { OpenLink(homepageURL_); }
-
-void TSetupForm::EmailLabelClick(TObject*) { OpenLink(emailURL_); }
-
-void TSetupForm::OpenLink(const std::string& URL) {
-    if (const auto address = LinkToOpen(URL)) services_.OpenAddress(*address);
 }

@@ -127,6 +127,15 @@ void TskForm::ClearFormCaption() {
     SetWindowPos(wnd, nullptr, 0, 0, 0, 0, kFrameChanged);
 }
 
+void TskForm::RemoveFormCaption() {
+    if (!form_) return;
+    HWND wnd = form_->Handle();
+    const LONG style = GetWindowLongA(wnd, GWL_STYLE);
+    if ((style & WS_CAPTION) == 0) return;
+    SetWindowLongA(wnd, GWL_STYLE, style & ~static_cast<LONG>(WS_CAPTION));
+    SetWindowPos(wnd, nullptr, 0, 0, 0, 0, kFrameChanged);
+}
+
 void TskForm::BeforeDestruction() {
     releasing_ = true;
     if (menuBar_) {

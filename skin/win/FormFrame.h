@@ -91,6 +91,9 @@ public:
 
     void PaintFormBorder();
     void UpdateFormRegion();
+    // Strips the native caption of the hosting form again (for a window
+    // that a dialog builds and shows); nothing when it has none.
+    void RemoveFormCaption();
 
     TCustomForm* Form() const { return form_; }
 

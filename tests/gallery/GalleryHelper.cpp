@@ -15,6 +15,7 @@
 //   gallery_helper shot <window> <file.bmp>           the window as the screen shows it
 //   gallery_helper screen <file.bmp>                  the whole screen
 //   gallery_helper close <window>
+//   gallery_helper pointer <window> <x> <y>          the mouse moved onto client point x, y
 //   gallery_helper dump <window>                      its controls: class, shown, place, text
 //
 // <window> is a top-level window's exact caption, or "class=<name>".
@@ -154,6 +155,21 @@ int Run(const std::vector<std::string>& a) {
             keys.push_back(k->second);
         }
         TypeKeys(w, keys);
+        return 0;
+    }
+    if (cmd == "pointer" && need(3)) {
+        // The real pointer moved there, and the move posted to the window
+        // under it, as the system may not report a warp on its own.
+        POINT at{std::atoi(a[2].c_str()), std::atoi(a[3].c_str())};
+        ClientToScreen(w, &at);
+        Activate(w);
+        SetCursorPos(at.x, at.y);
+        if (HWND under = WindowFromPoint(at)) {
+            POINT local = at;
+            ScreenToClient(under, &local);
+            PostMessageA(under, WM_MOUSEMOVE, 0, MAKELPARAM(local.x, local.y));
+        }
+        Sleep(300);
         return 0;
     }
     if (cmd == "shot" && need(2)) {

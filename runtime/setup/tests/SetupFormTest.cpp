@@ -23,6 +23,7 @@
 #include "StdControls.h"
 #include "TestFolder.h"
 #include "TitleBar.h"
+#include "URLLabel.h"
 #include "UserInput.h"
 #include "WaitUntil.h"
 
@@ -310,9 +311,9 @@ TEST_F(SetupDialog, ShowsTheProjectsTexts) {
     EXPECT_EQ(form->TitleLabel->Caption(), "Orbits and Tides");
     EXPECT_EQ(form->PublisherLabel->Caption(), "by Nimbrel Studio");
     EXPECT_EQ(form->HomepageLabel->Caption(), "www.nimbrel.example");
-    EXPECT_EQ(form->HomepageURL(), "www.nimbrel.example");
+    EXPECT_EQ(form->HomepageLabel->URL(), "www.nimbrel.example");
     EXPECT_EQ(form->EmailLabel->Caption(), "screensavers@nimbrel.example");
-    EXPECT_EQ(form->EmailURL(), "mailto:screensavers@nimbrel.example");
+    EXPECT_EQ(form->EmailLabel->URL(), "mailto:screensavers@nimbrel.example");
     EXPECT_EQ(form->CopyrightLabel->Caption(), "Copyright (c) 2026 Nimbrel Studio");
     EXPECT_EQ(WindowText(form->Handle()), "Orbits and Tides Setup Window");
     EXPECT_EQ(form->Frame->FrameCaption(), "Orbits and Tides Setup Window");
@@ -417,7 +418,7 @@ TEST_P(SetupDialogTexts, PublisherLineAndMailAddress) {
     Show();
     EXPECT_EQ(form->PublisherLabel->Caption(), GetParam().PublisherLine);
     EXPECT_EQ(form->EmailLabel->Caption(), GetParam().Email);
-    EXPECT_EQ(form->EmailURL(), GetParam().EmailURL);
+    EXPECT_EQ(form->EmailLabel->URL(), GetParam().EmailURL);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -591,6 +592,32 @@ INSTANTIATE_TEST_SUITE_P(
                       LinkCase{"DrivePath", "C:\\windows\\system32\\cmd.exe", nullptr},
                       LinkCase{"Script", "javascript:alert(1)", nullptr}),
     [](const auto& Info) { return std::string(Info.param.Name); });
+
+TEST_F(SetupDialog, TheLinksAreBlueUnderlinedAndTurnRedUnderThePointer) {
+    Show();
+    for (TskURLLabel* link : {form->HomepageLabel, form->EmailLabel}) {
+        EXPECT_EQ(link->Font()->Color(), clBlue) << link->Name();
+        EXPECT_EQ(link->FontHoverColor(), clRed) << link->Name();
+        EXPECT_TRUE(link->Font()->Style().Contains(fsUnderline)) << link->Name();
+        EXPECT_EQ(link->Cursor(), crHandPoint) << link->Name();
+    }
+    EXPECT_EQ(form->HomepageLabel->Left(), 152);
+    EXPECT_EQ(form->HomepageLabel->Top(), 72);
+    EXPECT_EQ(form->EmailLabel->Top(), 96);
+
+    // The real pointer onto the home page link, then off it again.
+    TskURLLabel& link = *form->HomepageLabel;
+    const TPoint on = link.ClientToScreen({2, link.Height() / 2});
+    SetCursorPos(on.X, on.Y);
+    PostMessageA(link.Parent()->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(link.Left() + 2, link.Top() + link.Height() / 2));
+    EXPECT_TRUE(PumpUntil([&] { return link.Font()->Color() == clRed; }, 3000));
+    EXPECT_EQ(form->EmailLabel->Font()->Color(), clBlue);
+    const TPoint off = form->TitleLabel->ClientToScreen({2, 2});
+    SetCursorPos(off.X, off.Y);
+    PostMessageA(link.Parent()->Handle(), WM_MOUSEMOVE, 0,
+                 MAKELPARAM(form->TitleLabel->Left() + 2, form->TitleLabel->Top() + 2));
+    EXPECT_TRUE(PumpUntil([&] { return link.Font()->Color() == clBlue; }, 3000));
+}
 
 TEST_F(SetupDialog, EmailOpensAMailAddress) {
     Show();
