@@ -299,7 +299,9 @@ TEST_F(ShownFrame, NativeFrameLeftWithoutCaption) {
         AdjustWindowRectEx(&expected, static_cast<DWORD>(GetWindowLongPtrA(wnd, GWL_STYLE)), FALSE,
                            static_cast<DWORD>(GetWindowLongPtrA(wnd, GWL_EXSTYLE)));
         RecordProperty(style == bsSingle ? "dialog_frame" : "sizeable_frame", static_cast<int>(origin.x - r.left));
-        if (style == bsSingle) EXPECT_EQ(origin.x - r.left, 3);
+        if (style == bsSingle) {
+            EXPECT_EQ(origin.x - r.left, 3);
+        }
         EXPECT_EQ(origin.x - r.left, -expected.left);
         EXPECT_EQ(origin.y - r.top, origin.x - r.left);
     }
@@ -407,7 +409,9 @@ TEST(FrameMenuBar, OneAutoSizedButtonPerItemInMenuOrder) {
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(bar->Buttons(i)->MenuItem(), m.top[static_cast<size_t>(i)]);
         EXPECT_TRUE(bar->Buttons(i)->ButtonAutoSize());
-        if (i > 0) EXPECT_GE(bar->Buttons(i)->Left(), bar->Buttons(i - 1)->Left() + bar->Buttons(i - 1)->Width());
+        if (i > 0) {
+            EXPECT_GE(bar->Buttons(i)->Left(), bar->Buttons(i - 1)->Left() + bar->Buttons(i - 1)->Width());
+        }
     }
     // Sized to their captions: the long caption makes the widest button.
     EXPECT_GT(bar->Buttons(3)->Width(), bar->Buttons(0)->Width() + 40);
@@ -617,7 +621,9 @@ TEST_F(ShownFrame, RepaintsKeepGdiObjectsFlat) {
     for (int i = 0; i < 1000; ++i) repaint(i);
     PumpFor(50);
     RecordProperty("gdi_objects_reported", static_cast<int>(systemBefore));
-    if (systemBefore != 0) EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), systemBefore + 2);
+    if (systemBefore != 0) {
+        EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), systemBefore + 2);
+    }
     EXPECT_EQ(LiveGdiObjects(), wrappedBefore);
     EXPECT_EQ(MenuFontsMade(), fontsBefore);
 }
