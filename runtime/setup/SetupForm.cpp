@@ -1,20 +1,19 @@
 #include "SetupForm.h"
 
 #include "Application.h"
-#include "Button.h"
-#include "CheckBox.h"
 #include "DecompileUnit.h"
 #include "DiskFileSystem.h"
 #include "FileStream.h"
 #include "FormFrame.h"
-#include "GroupBox.h"
 #include "HiddenBatch.h"
-#include "Image.h"
 #include "Label.h"
 #include "OwnPackage.h"
 #include "ProjectUnit.h"
 #include "RegistrySettings.h"
 #include "SetupLogo.h"
+#include "SkinButtons.h"
+#include "SkinCheckBox.h"
+#include "SkinImagePanel.h"
 #include "SetupTexts.h"
 #include "Settings.h"
 #include "SkinClasses.h"
@@ -72,10 +71,6 @@ TSetupForm::~TSetupForm() = default;
 void TSetupForm::Init() {
     // The classes the stored description names, known before it is read.
     RegisterClass<TLabel>();
-    RegisterClass<TImage>();
-    RegisterClass<TGroupBox>();
-    RegisterClass<TCheckBox>();
-    RegisterClass<TButton>();
     RegisterSkinClasses();
     TForm::Init();
     TitleLabel = Part<TLabel>(this, "TitleLabel");
@@ -84,12 +79,12 @@ void TSetupForm::Init() {
     EmailLabel = Part<TLabel>(this, "EmailLabel");
     CopyrightLabel = Part<TLabel>(this, "CopyrightLabel");
     Frame = Part<TskForm>(this, "skSetupForm");
-    LogoPanel = Part<TImage>(this, "LogoPanel");
-    MuteCheckBox = Part<TCheckBox>(this, "MuteCheckBox");
-    IgnoreCheckBox = Part<TCheckBox>(this, "IgnoreCheckBox");
-    UninstallBtn = Part<TButton>(this, "UninstallBtn");
-    SaveBtn = Part<TButton>(this, "SaveBtn");
-    CancelBtn = Part<TButton>(this, "CancelBtn");
+    LogoPanel = Part<TskImagePanel>(this, "LogoPanel");
+    MuteCheckBox = Part<TskCheckBox>(this, "MuteCheckBox");
+    IgnoreCheckBox = Part<TskCheckBox>(this, "IgnoreCheckBox");
+    UninstallBtn = Part<TskButton>(this, "UninstallBtn");
+    SaveBtn = Part<TskButton>(this, "SaveBtn");
+    CancelBtn = Part<TskButton>(this, "CancelBtn");
     // Plain labels stand in for link labels, which open their address
     // themselves when clicked.
     HomepageLabel->OnClick = TNotifyEvent::Bind<&TSetupForm::HomepageLabelClick>(this);
