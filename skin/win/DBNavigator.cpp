@@ -144,6 +144,9 @@ void TskDBNavigator::Init() {
     ConfirmDelete = true;
     FullRepaint = false;
     SetUIStyle(GetOwnerFormUIStyle(Owner()));
+    // Without a data source no button can act: a navigator made in code
+    // shows that at once, not only after its first source or a load.
+    UpdateAllButtons();
 }
 
 void TskDBNavigator::BeforeDestruction() {
