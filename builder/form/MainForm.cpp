@@ -18,6 +18,7 @@
 #include "Panel.h"
 #include "Picture.h"
 #include "ShockwaveFlash.h"
+#include "SkinClasses.h"
 #include "StdControls.h"
 #include "SysUtils.h"
 #include "SystemServices.h"
@@ -58,6 +59,7 @@ private:
 
 void RegisterBuilderClasses() {
     RegisterStandardControls();
+    RegisterSkinClasses();
     // A class's table registers it by name when first asked for.
     TShockwaveFlash::StaticClassInfo();
     TPanel::StaticClassInfo();

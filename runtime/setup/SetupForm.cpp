@@ -6,6 +6,7 @@
 #include "DecompileUnit.h"
 #include "DiskFileSystem.h"
 #include "FileStream.h"
+#include "FormFrame.h"
 #include "GroupBox.h"
 #include "HiddenBatch.h"
 #include "Image.h"
@@ -16,6 +17,7 @@
 #include "SetupLogo.h"
 #include "SetupTexts.h"
 #include "Settings.h"
+#include "SkinClasses.h"
 #include "SystemInfoUnit.h"
 #include "Uninstall.h"
 
@@ -74,12 +76,14 @@ void TSetupForm::Init() {
     RegisterClass<TGroupBox>();
     RegisterClass<TCheckBox>();
     RegisterClass<TButton>();
+    RegisterSkinClasses();
     TForm::Init();
     TitleLabel = Part<TLabel>(this, "TitleLabel");
     PublisherLabel = Part<TLabel>(this, "PublisherLabel");
     HomepageLabel = Part<TLabel>(this, "HomepageLabel");
     EmailLabel = Part<TLabel>(this, "EmailLabel");
     CopyrightLabel = Part<TLabel>(this, "CopyrightLabel");
+    Frame = Part<TskForm>(this, "skSetupForm");
     LogoPanel = Part<TImage>(this, "LogoPanel");
     MuteCheckBox = Part<TCheckBox>(this, "MuteCheckBox");
     IgnoreCheckBox = Part<TCheckBox>(this, "IgnoreCheckBox");
@@ -123,6 +127,7 @@ void TSetupForm::Fill() {
     emailURL_ = texts.EmailURL;
     CopyrightLabel->SetCaption(texts.Copyright);
     SetCaption(texts.WindowCaption);
+    Frame->SetFrameCaption(texts.WindowCaption);
     Application->SetTitle(texts.WindowCaption);
 
     if (!buildId_.empty()) {

@@ -14,6 +14,7 @@ class TCheckBox;
 class TImage;
 class TLabel;
 class TProject;
+class TskForm;
 
 // What the window does outside itself. Empty members take the real thing;
 // tests fill them to look at a file of their choosing and to see what would
@@ -42,6 +43,7 @@ public:
     TLabel* HomepageLabel = nullptr;
     TLabel* EmailLabel = nullptr;
     TLabel* CopyrightLabel = nullptr;
+    TskForm* Frame = nullptr;
     TImage* LogoPanel = nullptr;
     TCheckBox* MuteCheckBox = nullptr;
     TCheckBox* IgnoreCheckBox = nullptr;

@@ -34,6 +34,23 @@ TEST_F(MainWindow, PagesFollowTheEditMenuAndTheTabs) {
     }
 }
 
+// The window wears the skinned frame; the application-events component holds
+// the message hook, so the frame leaves it alone (Alt+Space then does not
+// open the title bar's menu) and the native menu bar stays off.
+TEST_F(MainWindow, FrameLeavesTheApplicationHookToTheEventsComponent) {
+    auto* frame = Find<TskForm>("skMainForm");
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->UIStyle(), TskUIStyle::WinXP);
+    EXPECT_EQ(frame->Menu(), Find<TMainMenu>("MainMenu"));
+    EXPECT_EQ(form->Menu(), nullptr);
+    EXPECT_EQ(GetMenu(form->Handle()), nullptr);
+    EXPECT_EQ(GetWindowLongPtrA(form->Handle(), GWL_STYLE) & WS_CAPTION, 0);
+    EXPECT_TRUE(Application->OnMessage);
+    EXPECT_NE(Application->OnMessage.Target(), static_cast<void*>(frame));
+    EXPECT_EQ(frame->FrameCaption(), "Nimbrel Tessaloom");
+    EXPECT_EQ(frame->MenuBar()->ButtonCount(), Find<TMainMenu>("MainMenu")->Items()->Count());
+}
+
 TEST_F(MainWindow, StartsWithTheDefaultLogoBesideTheProgram) {
     EXPECT_EQ(form->Caption(), "Nimbrel Tessaloom");
     EXPECT_EQ(form->ClientWidth(), 566);

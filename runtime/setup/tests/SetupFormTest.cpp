@@ -9,10 +9,12 @@
 #include "CompileUnit.h"
 #include "DialogAnswerer.h"
 #include "EnvironmentValue.h"
+#include "FormFrame.h"
 #include "GuidCreate.h"
 #include "Image.h"
 #include "InstallPackage.h"
 #include "Label.h"
+#include "MenuDriver.h"
 #include "Process.h"
 #include "ProjectUnit.h"
 #include "Pump.h"
@@ -20,6 +22,8 @@
 #include "SetupTestPaths.h"
 #include "StdControls.h"
 #include "TestFolder.h"
+#include "TitleBar.h"
+#include "UserInput.h"
 #include "WaitUntil.h"
 
 #include <gtest/gtest.h>
@@ -227,11 +231,13 @@ private:
 };
 
 // A mouse click on the form where a control without a window of its own is.
+// A click on a label, as the window under it (the frame's) takes it.
 void ClickOn(TSetupForm& Form, TControl& Control) {
+    HWND window = Control.Parent() ? Control.Parent()->Handle() : Form.Handle();
     const LPARAM at = MAKELPARAM(Control.Left() + 2, Control.Top() + Control.Height() / 2);
-    PostMessageA(Form.Handle(), WM_MOUSEMOVE, 0, at);
-    PostMessageA(Form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageA(Form.Handle(), WM_LBUTTONUP, 0, at);
+    PostMessageA(window, WM_MOUSEMOVE, 0, at);
+    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(window, WM_LBUTTONUP, 0, at);
     PumpFor(100);
 }
 
@@ -309,6 +315,7 @@ TEST_F(SetupDialog, ShowsTheProjectsTexts) {
     EXPECT_EQ(form->EmailURL(), "mailto:screensavers@nimbrel.example");
     EXPECT_EQ(form->CopyrightLabel->Caption(), "Copyright (c) 2026 Nimbrel Studio");
     EXPECT_EQ(WindowText(form->Handle()), "Orbits and Tides Setup Window");
+    EXPECT_EQ(form->Frame->FrameCaption(), "Orbits and Tides Setup Window");
     EXPECT_EQ(Application->Title(), "Orbits and Tides Setup Window");
     ASSERT_NE(form->Project(), nullptr);
     EXPECT_EQ(form->Project()->FlashList->Count(), 2);
@@ -487,6 +494,47 @@ TEST_F(SetupDialog, CancelLeavesTheRegistryAsItWas) {
     EXPECT_FALSE(FormOnScreen());
     EXPECT_EQ(key.Read("mute"), std::optional<DWORD>(0));
     EXPECT_EQ(key.Read("ignore"), std::optional<DWORD>(1));
+}
+
+// The frame's title bar: close and minimise as a user clicks them; the
+// maximise button is hidden, so minimise stands next to close.
+TEST_F(SetupDialog, TitleBarClosesAndMinimises) {
+    Show();
+    TskTitleBar* bar = form->Frame->TitleBar();
+    ASSERT_NE(bar, nullptr);
+    const int W = bar->Width();
+    // The bar runs the button under the pointer: the pointer goes there first.
+    auto clickButton = [&](int X) {
+        POINT p{X, 12};
+        ClientToScreen(bar->Handle(), &p);
+        SetCursorPos(p.x, p.y);
+        PostMessageA(bar->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(X, 12));
+        PumpFor(40);
+        ClickAt(bar->Handle(), X, 12);
+    };
+    clickButton(W - 45 + 10);
+    EXPECT_TRUE(PumpUntil([&] { return IsIconic(form->Handle()) != FALSE; }, 5000));
+    ShowWindow(form->Handle(), SW_RESTORE);
+    PumpFor(100);
+    ASSERT_TRUE(FormOnScreen());
+    clickButton(W - 23 + 10);
+    EXPECT_TRUE(PumpUntil([&] { return !FormOnScreen(); }, 5000));
+    SetCursorPos(2, 2);
+}
+
+// The setup dialog's frame holds the application's message hook, so
+// Alt+Space opens the title bar's menu below the title bar.
+TEST_F(SetupDialog, AltSpaceOpensTheTitleBarsMenu) {
+    Show();
+    ASSERT_TRUE(PumpUntil([&] { return form->Active(); }));
+    ASSERT_EQ(Application->OnMessage.Target(), form->Frame);
+    TMenuDriver driver({VK_ESCAPE});
+    PressKeys({VK_MENU, VK_SPACE});
+    PumpUntil([&] { return driver.Found(); }, 12000);
+    PumpFor(200);
+    ASSERT_TRUE(driver.Found());
+    EXPECT_EQ(driver.Shown().left, form->Left());
+    EXPECT_EQ(driver.Shown().top, form->Top() + form->Frame->GetTitleBarHeight());
 }
 
 struct KeyCase {
