@@ -10,8 +10,10 @@
 #include "Application.h"
 #include "DialogAnswerer.h"
 #include "GraphicsHandles.h"
+#include "FormReader.h"
 #include "MemoryDataSet.h"
 #include "Panel.h"
+#include "TypInfo.h"
 
 #include <windows.h>
 
@@ -502,6 +504,47 @@ TEST_F(DBNavigator, RepaintsHoldNoGraphicsObjects) {
     }
     PumpFor(50);
     EXPECT_EQ(LiveGdiObjects(), before);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DBNavigator, AStoredNavigatorLaysOutItsRowAfterLoading) {
+    TForm::StaticClassInfo();  // known to the reader by name
+    TskDBNavigator::StaticClassInfo();
+    TOwned<TForm> stored = CreateOwned<TForm>();
+    ReadFormDescriptionText(stored.get(),
+                            "Form1: TForm\n"
+                            "  Nav: TskDBNavigator\n"
+                            "    Left = 8\n"
+                            "    Top = 8\n"
+                            "    Width = 301\n"
+                            "    Height = 12\n"
+                            "    VisibleButtons = [nbFirst, nbLast, nbRefresh]\n"
+                            "    ConfirmDelete = False\n"
+                            "    UIStyle = MacOS\n"
+                            "    Hints.Strings = (\n"
+                            "      \"\"\n"
+                            "      \"Back\")\n"
+                            "  end\n"
+                            "end\n",
+                            "Form1");
+    auto* n = dynamic_cast<TskDBNavigator*>(stored->FindComponent("Nav"));
+    ASSERT_NE(n, nullptr);
+    // The stored size went in untouched while loading; the end of loading
+    // makes it whole buttons of at least the minimum height.
+    EXPECT_EQ(n->Width(), 300);
+    EXPECT_EQ(n->Height(), 18);
+    EXPECT_EQ(n->ButtonWidth(), 100);
+    EXPECT_EQ(n->Buttons(nbLast)->Left(), 100);
+    EXPECT_EQ(n->Buttons(nbRefresh)->Left(), 200);
+    EXPECT_GT(n->Buttons(nbNext)->Left(), n->Width());
+    EXPECT_FALSE(n->ConfirmDelete);
+    EXPECT_EQ(n->Buttons(nbFirst)->UIStyle(), TskUIStyle::MacOS);
+    EXPECT_EQ(n->Buttons(nbFirst)->Hint, "First record");
+    EXPECT_EQ(n->Buttons(nbPrior)->Hint, "Back");
+    for (int i = 0; i < 10; ++i) EXPECT_FALSE(n->Buttons(Kind(i))->Enabled()) << kNames[i];
 }
 
 }  // namespace
