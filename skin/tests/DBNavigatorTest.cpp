@@ -103,6 +103,24 @@ TEST_F(DBNavigator, NewNavigatorHasTenButtonsInARow) {
     EXPECT_EQ(nav->FocusedButton(), nbFirst);
 }
 
+TEST_F(DBNavigator, StyleThemeAndCursorReachEveryButton) {
+    auto* theme = Create<TskFileTheme>(form.get());
+    nav->SetFileTheme(theme);
+    nav->SetUIStyle(TskUIStyle::Protein);
+    nav->SetCursor(crHandPoint);
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(nav->Buttons(Kind(i))->UIStyle(), TskUIStyle::Protein) << kNames[i];
+        EXPECT_EQ(nav->Buttons(Kind(i))->FileTheme(), theme) << kNames[i];
+        EXPECT_EQ(nav->Buttons(Kind(i))->Cursor(), crHandPoint) << kNames[i];
+    }
+    EXPECT_EQ(nav->Cursor(), crHandPoint);
+    // A freed theme leaves the navigator and its buttons on DeepBlue.
+    theme->Free();
+    EXPECT_EQ(nav->FileTheme(), nullptr);
+    EXPECT_EQ(nav->UIStyle(), TskUIStyle::DeepBlue);
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(nav->Buttons(Kind(i))->UIStyle(), TskUIStyle::DeepBlue) << kNames[i];
+}
+
 TEST_F(DBNavigator, HiddenButtonsLeaveTheRowAndTheWidthShrinksToWholeButtons) {
     nav->SetVisibleButtons({nbFirst, nbNext, nbDelete, nbRefresh});
     EXPECT_EQ(nav->Width(), 248);

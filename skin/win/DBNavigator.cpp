@@ -226,7 +226,6 @@ void TskDBNavigator::SetFileTheme(TskFileTheme* Value) {
 }
 
 void TskDBNavigator::SetCursor(TCursor Value) {
-    cursor_ = Value;
     TCustomPanel::SetCursor(Value);
     for (TskNavButton* b : buttons_) b->SetCursor(Value);
 }

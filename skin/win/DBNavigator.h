@@ -116,7 +116,6 @@ private:
 
     TskUIStyle uiStyle_ = TskUIStyle::DeepBlue;
     TskFileTheme* fileTheme_ = nullptr;
-    TCursor cursor_ = crDefault;
     std::unique_ptr<TskNavDataLink> dataLink_;
     TButtonSet visibleButtons_;
     std::unique_ptr<TStringList> customHints_;
