@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include "Form.h"
+#include "FormatSettings.h"
 #include "Hints.h"
 
 #include <vector>
@@ -57,6 +58,7 @@ TApplication::TApplication() {
     if (slash != std::string::npos) exe = exe.substr(slash + 1);
     const size_t dot = exe.find_last_of('.');
     title_ = dot == std::string::npos ? exe : exe.substr(0, dot);
+    ReadFormatSettings();
 }
 
 HWND TApplication::Handle() {
