@@ -11,9 +11,9 @@
 #include "Panel.h"
 #include "Picture.h"
 #include "SkinImagePanel.h"
+#include "Timer.h"
 #include "UIStyle.h"
 
-class TTimer;
 
 enum TskProgressBarOrientation : std::uint8_t { skHorizontal, skVertical };
 
