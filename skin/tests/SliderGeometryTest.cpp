@@ -159,3 +159,28 @@ TEST(SliderGeometry, ThumbLengthTable) {
 }
 
 }  // namespace
+
+#include "NativeScrollBarState.h"
+
+namespace {
+
+TEST(NativeScrollBarState, UnusableByTheInvisibleOrUnavailableBit) {
+    struct TCase {
+        std::uint32_t state;
+        bool usable;
+    };
+    const TCase cases[] = {
+        {0, true},                                  // a plain, working bar
+        {0x0010, true},                             // pressed
+        {0x0008, true},                             // pushed arrow or hot part
+        {kScrollStateUnavailable, false},           // exactly unavailable
+        {kScrollStateInvisible, false},             // exactly invisible
+        {kScrollStateInvisible | kScrollStateOffscreen, false},   // absent and off-screen
+        {kScrollStateUnavailable | 0x0010, false},  // unavailable with another bit
+        {kScrollStateOffscreen, true},              // off-screen alone: still there
+        {0xFFFFFFFFu, false},
+    };
+    for (const TCase& c : cases) EXPECT_EQ(NativeScrollBarUsable(c.state), c.usable) << std::hex << c.state;
+}
+
+}  // namespace
