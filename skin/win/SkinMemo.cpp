@@ -118,11 +118,12 @@ void TskMemo::VScrollBarChange(TObject*) {
     if (syncing_ || !vScrollBar_ || !HandleAllocated()) return;
     scrollingFromBar_ = true;
     const int position = vScrollBar_->Position();
-    if (0 <= position && position <= 0xFFFF) {
+    if (0 <= position && position <= 0x7FFF) {
         SendMessageA(Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, position), 0);
     } else {
-        // The scroll message carries 16 bits: beyond them the memo scrolls by
-        // the difference in lines, so no line is out of reach.
+        // The scroll message carries 16 bits, which the native edit reads as
+        // signed: beyond them the memo scrolls by the difference in lines, so
+        // no line is out of reach.
         const LRESULT first = SendMessageA(Handle(), EM_GETFIRSTVISIBLELINE, 0, 0);
         SendMessageA(Handle(), EM_LINESCROLL, 0, position - first);
     }
