@@ -173,13 +173,14 @@ TEST_F(SkinMemos, ShrinkingTheTextDisablesTheBarAndHidesItsThumb) {
     m->SetVScrollBar(v);
     SCROLLBARINFO info{sizeof(SCROLLBARINFO)};
     GetScrollBarInfo(m->Handle(), OBJID_VSCROLL, &info);
-    RecordProperty("memo_overflow_state", std::to_string(info.rgstate[0]));
+    const DWORD overflowState = info.rgstate[0];
+    RecordProperty("memo_overflow_state", std::to_string(overflowState));
     EXPECT_TRUE(v->Enabled());
     EXPECT_TRUE(v->Track()->GetSliderVisible());
     m->Lines()->SetText("one line");
     GetScrollBarInfo(m->Handle(), OBJID_VSCROLL, &info);
     RecordProperty("memo_fitting_state", std::to_string(info.rgstate[0]));
-    std::printf("memo vertical bar state words: overflow then fitting %#lx\n", info.rgstate[0]);
+    std::printf("memo vertical bar state words: overflow %#lx, fitting %#lx\n", overflowState, info.rgstate[0]);
     EXPECT_FALSE(v->Enabled());
     EXPECT_FALSE(v->Track()->GetSliderVisible());
     EXPECT_TRUE(v->Visible());
