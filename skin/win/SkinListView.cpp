@@ -132,7 +132,7 @@ void TskListView::SyncBar(TskScrollBar* Bar, bool Horizontal) {
 }
 
 void TskListView::SyncScrollBars() {
-    if (Loading() || !HandleAllocated()) return;
+    if (IsLoading() || !HandleAllocated()) return;
     syncing_ = true;
     if (vScrollBar_) SyncBar(vScrollBar_, false);
     if (hScrollBar_) SyncBar(hScrollBar_, true);
@@ -140,7 +140,7 @@ void TskListView::SyncScrollBars() {
 }
 
 void TskListView::PlaceScrollBars() {
-    if (Loading()) return;
+    if (IsLoading()) return;
     if (hScrollBar_) {
         if (hScrollBar_->Height() > Height()) {
             hScrollBar_->SetTop(Top());

@@ -42,7 +42,7 @@ private:
     void HScrollBarChange(TObject* Sender);
     void AttachBar(TskScrollBar*& Slot, TskScrollBar* Value, TskProgressBarOrientation Orientation, const TNotifyEvent& Change);
     void SyncBar(TskScrollBar* Bar, bool Horizontal);
-    bool Loading() const { return ComponentState().Contains(csLoading); }
+    bool IsLoading() const { return ComponentState().Contains(csLoading); }
 
     TColor borderColor_ = clBlack;
     TskUIStyle uiStyle_ = TskUIStyle::DeepBlue;
