@@ -31,6 +31,13 @@ void TskListView::Init() {
     SetUIStyle(GetOwnerFormUIStyle(Owner()));
 }
 
+void TskListView::CreateParams(TCreateParams& Params) {
+    TCustomListView::CreateParams(Params);
+    // The skinned bars lie over this window as its siblings: without
+    // clipping them, its own painting would cover them.
+    Params.Style |= WS_CLIPSIBLINGS;
+}
+
 void TskListView::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomListView::Notification(AComponent, Operation);
     if (!AComponent || Operation != opRemove) return;

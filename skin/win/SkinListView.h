@@ -34,6 +34,7 @@ public:
 
 protected:
     void Init() override;
+    void CreateParams(TCreateParams& Params) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Dispatch(TMessage& Message) override;
 

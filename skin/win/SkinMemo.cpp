@@ -31,6 +31,13 @@ void TskMemo::Init() {
     SetUIStyle(GetOwnerFormUIStyle(Owner()));
 }
 
+void TskMemo::CreateParams(TCreateParams& Params) {
+    TCustomMemo::CreateParams(Params);
+    // The skinned bars lie over this window as its siblings: without
+    // clipping them, its own painting would cover them.
+    Params.Style |= WS_CLIPSIBLINGS;
+}
+
 void TskMemo::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomMemo::Notification(AComponent, Operation);
     if (!AComponent || Operation != opRemove) return;
