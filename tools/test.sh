@@ -37,16 +37,26 @@ echo "== Windows tests (Wine on $DISPLAY, GUI tests in $gui_slots display slots)
 # frame less its bare start plus reading and inflating the own file) and has
 # no target of its own: it fails only when a program does not start, show or
 # end as it should.
-timing='^ScreensaverStartup\.'
+timing='^(ScreensaverStartup|SkinScrollTiming)\.'
 run ctest --preset windows -j "$jobs" --resource-spec-file "$slots_spec" -E "$timing"
 echo "== Screensaver start-up timing (reported)"
 timing_log="$root/build/windows/startup-timing.log"
-if ctest --preset windows --resource-spec-file "$slots_spec" -R "$timing" -V >"$timing_log" 2>&1; then
+if ctest --preset windows --resource-spec-file "$slots_spec" -R '^ScreensaverStartup\.' -V >"$timing_log" 2>&1; then
   grep -E "^[0-9]+: (screensaver:|bare full-screen|reading and inflating|start-up ratio)" "$timing_log" | sed 's/^[0-9]*: //' ||
     echo "start-up timing: no figures in $timing_log"
 else
   status=1
   echo "the start-up timing test did not run through: $timing_log"
   tail -n 40 "$timing_log"
+fi
+echo "== Skinned scroll bar timing (reported)"
+scroll_log="$root/build/windows/scroll-timing.log"
+if ctest --preset windows --resource-spec-file "$slots_spec" -R '^SkinScrollTiming\.' -V >"$scroll_log" 2>&1; then
+  grep -E "^[0-9]+: (skinned bar scroll|plain scroll messages)" "$scroll_log" | sed 's/^[0-9]*: //' ||
+    echo "scroll timing: no figures in $scroll_log"
+else
+  status=1
+  echo "the scroll timing test did not run through: $scroll_log"
+  tail -n 40 "$scroll_log"
 fi
 exit $status
