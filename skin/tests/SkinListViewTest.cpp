@@ -163,3 +163,51 @@ TEST_F(SkinListViews, ColumnsSurviveANewWindowAndAlphaSortOrdersListAndWindow) {
 }
 
 }  // namespace
+
+#include "SkinMemo.h"
+
+namespace {
+
+// The two rings of the frame as the screen shows them: BorderColor outside,
+// Color inside, on every side, also after typing and scrolling.
+TEST_F(SkinListViews, FramesShowTwoRingsOnScreenAfterTypingAndScrolling) {
+    constexpr TColor border = 0x00686868;
+    constexpr TColor inside = 0x00E8F0D0;
+    auto* memo = Add<TskMemo>(20, 20, 200, 120);
+    auto* list = List(vsReport, 60);
+    list->SetBounds(260, 20, 200, 120);
+    std::string text;
+    for (int i = 0; i < 80; ++i) text += "row " + std::to_string(i) + "\r\n";
+    memo->Lines()->SetText(text);
+    for (TWinControl* c : std::initializer_list<TWinControl*>{memo, list}) {
+        auto* m = dynamic_cast<TskMemo*>(c);
+        auto* l = dynamic_cast<TskListView*>(c);
+        if (m) m->SetBorderColor(border);
+        if (l) l->SetBorderColor(border);
+        c->SetColor(inside);
+    }
+    auto rings = [&](TWinControl* c, const char* when) {
+        PumpFor(80);
+        RECT r{};
+        GetWindowRect(c->Handle(), &r);
+        HDC screen = GetDC(nullptr);
+        const int midX = (r.left + r.right) / 2, midY = (r.top + r.bottom) / 2;
+        const POINT outer[] = {{r.left, midY}, {r.right - 1, midY}, {midX, r.top}, {midX, r.bottom - 1}};
+        const POINT inner[] = {{r.left + 1, midY}, {r.right - 2, midY}, {midX, r.top + 1}, {midX, r.bottom - 2}};
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(GetPixel(screen, outer[i].x, outer[i].y), static_cast<COLORREF>(border)) << when << " side " << i;
+            EXPECT_EQ(GetPixel(screen, inner[i].x, inner[i].y), static_cast<COLORREF>(inside)) << when << " side " << i;
+        }
+        ReleaseDC(nullptr, screen);
+    };
+    rings(memo, "memo shown");
+    rings(list, "list shown");
+    TypeChars(memo->Handle(), "typed");
+    rings(memo, "memo after typing");
+    SendMessageA(memo->Handle(), WM_VSCROLL, SB_PAGEDOWN, 0);
+    rings(memo, "memo after scrolling");
+    SendMessageA(list->Handle(), WM_VSCROLL, SB_PAGEDOWN, 0);
+    rings(list, "list after scrolling");
+}
+
+}  // namespace
