@@ -1,5 +1,6 @@
 #include "InstallPackage.h"
 
+#include "PackageContents.h"
 #include "SysUtils.h"
 
 #include <array>
@@ -48,6 +49,7 @@ void TInstallPackage::Load(TStream* Source) {
     try {
         TDecompileStream container;
         container.Decompile(movies.get());
+        movieCount_ = container.Count();
     } catch (const EStreamError&) {
         throw EInstallError("The installation package is damaged: its movies cannot be read.");
     }
@@ -60,7 +62,22 @@ void TInstallPackage::Load(TStream* Source) {
         throw EInstallError("The installation package is damaged: its screensaver settings cannot be read.");
     }
 
-    Inflate(psLogo, "logo");
+    logo_ = Inflate(psLogo, "logo");
+}
+
+void TInstallPackage::CheckUsable() const {
+    if (!runtime_) throw EInstallError(NotAPackage);
+    if (!IsWindowsProgram(runtime_->Memory(), static_cast<std::size_t>(runtime_->Size())))
+        throw EInstallError("The installation package is damaged: its screensaver program is not a Windows program.");
+    if (movieCount_ == 0) throw EInstallError("The installation package is damaged: it holds no movie.");
+    if (movieCount_ != project_.FlashList->Count())
+        throw EInstallError(Format("The installation package is damaged: it holds %d movies, but its screensaver "
+                                   "settings list %d.",
+                                   movieCount_, project_.FlashList->Count()));
+    if (!IsLoadableLogo(project_.LogoFile, logo_->Memory(), static_cast<std::size_t>(logo_->Size())))
+        throw EInstallError(Format("The installation package is damaged: its logo is not a picture the screensaver "
+                                   "can show (\"%s\").",
+                                   ExtractFileName(project_.LogoFile)));
 }
 
 std::unique_ptr<TMemoryStream> TInstallPackage::InstalledFile() {
@@ -89,6 +106,21 @@ std::unique_ptr<TMemoryStream> TInstallPackage::InstalledFile() {
     }
     PutInt32(out.get(), 4);
     return out;
+}
+
+std::optional<TInstalledOrigin> ReadInstalledOrigin(TStream* Source) {
+    constexpr int InstalledStreams = 4, InstalledProject = 2;
+    try {
+        TDecompileStream file;
+        file.Decompile(Source);
+        if (file.Count() != InstalledStreams) return std::nullopt;
+        TProject project;
+        project.ProjectStream->LoadFromStream(file.GetStream(InstalledProject, true).get());
+        project.LoadFromStream();
+        return TInstalledOrigin{project.Title, project.BuildId};
+    } catch (const Exception&) {
+        return std::nullopt;
+    }
 }
 
 namespace {

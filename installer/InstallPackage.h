@@ -14,6 +14,7 @@
 #include "Streams.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 // A failure the installer reports to its user; the message is written for them.
@@ -29,6 +30,11 @@ public:
     // installed file will carry, so a damaged package is refused before the
     // user is asked anything. Raises EInstallError.
     void Load(TStream* Source);
+    // After Load: what the screensaver will read of its file can be used
+    // (a Windows program, as many movies as the project lists and at least
+    // one, a logo its picture loader takes). The builder never writes a
+    // package that fails here; crafted ones exist. Raises EInstallError.
+    void CheckUsable() const;
 
     // Valid after Load.
     const TProject& Project() const { return project_; }
@@ -43,8 +49,19 @@ private:
 
     TDecompileStream package_;
     std::unique_ptr<TMemoryStream> runtime_;
+    std::unique_ptr<TMemoryStream> logo_;
+    int movieCount_ = 0;
     TProject project_;
 };
+
+// Who an installed screensaver file came from: the title and the build
+// identifier of its project text. Nothing when Source is not an installed
+// screensaver file (another program, a damaged file).
+struct TInstalledOrigin {
+    std::string Title;
+    std::string BuildId;
+};
+std::optional<TInstalledOrigin> ReadInstalledOrigin(TStream* Source);
 
 // "<title>.scr" with the title made usable as a Windows file name: characters
 // Windows refuses become "_", blanks at either end and dots at the end go,

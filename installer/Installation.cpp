@@ -129,7 +129,8 @@ void RestoreValue(HKEY Key, const char* Name, const TSavedValue& Saved) {
 
 }  // namespace
 
-std::string InstallScreensaver(TMemoryStream& Contents, const std::string& FileName) {
+std::optional<std::string> InstallScreensaver(TMemoryStream& Contents, const std::string& FileName,
+                                              const std::function<bool(const std::string& Existing)>& MayReplace) {
     std::string systemFolder = EnvironmentValue("TESSALOOM_INSTALL_DIR");
     if (systemFolder.empty()) systemFolder = SystemFolder();
     std::string userFolder = EnvironmentValue("TESSALOOM_INSTALL_FALLBACK_DIR");
@@ -147,11 +148,14 @@ std::string InstallScreensaver(TMemoryStream& Contents, const std::string& FileN
         throw EInstallError(Format("The screensaver cannot be written to the folder \"%s\":\r\n%s", folder,
                                    SystemErrorText(error)));
     TTemporaryFile temp(tempPath);
+    const std::string finalPath = IncludeTrailingPathDelimiter(folder) + FileName;
+    const DWORD existing = GetFileAttributesA(finalPath.c_str());
+    if (existing != INVALID_FILE_ATTRIBUTES && !(existing & FILE_ATTRIBUTE_DIRECTORY) && !MayReplace(finalPath))
+        return std::nullopt;
     error = WriteWholeFile(temp.Path(), Contents);
     if (error != ERROR_SUCCESS)
         throw EInstallError(Format("The screensaver could not be written to the folder \"%s\":\r\n%s", folder,
                                    SystemErrorText(error)));
-    const std::string finalPath = IncludeTrailingPathDelimiter(folder) + FileName;
 
     TRegKey key;
     LSTATUS r = RegCreateKeyExA(HKEY_CURRENT_USER, DesktopKey, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,

@@ -1,6 +1,8 @@
 #pragma once
 // Putting the screensaver file in place and making it the current screensaver.
 
+#include <functional>
+#include <optional>
 #include <string>
 
 class TMemoryStream;
@@ -12,7 +14,12 @@ class TMemoryStream;
 // the registry names it; any failure removes the temporary file, puts the
 // registry back and raises EInstallError. Returns the installed path.
 //
+// When a file of that name is already in the chosen folder, MayReplace is
+// asked with its path before anything is written there; a "no" leaves
+// everything as it was and gives no path.
+//
 // Tests choose the folders with two environment variables, read by nothing
 // but this program: TESSALOOM_INSTALL_DIR stands for the system folder and
 // TESSALOOM_INSTALL_FALLBACK_DIR for the user's programs folder.
-std::string InstallScreensaver(TMemoryStream& Contents, const std::string& FileName);
+std::optional<std::string> InstallScreensaver(TMemoryStream& Contents, const std::string& FileName,
+                                              const std::function<bool(const std::string& Existing)>& MayReplace);

@@ -14,7 +14,9 @@
 
 #include <windows.h>
 
+#include <cctype>
 #include <cstdlib>
+#include <optional>
 #include <new>
 
 namespace {
@@ -23,10 +25,12 @@ enum TExitCode { ecInstalled = 0, ecDeclined = 1, ecFailed = 2 };
 
 constexpr const char* DefaultCaption = "Screensaver Setup";
 
-std::string OwnFileName() {
-    std::string path(MAX_PATH, '\0');
+// The package is the installer's own file, found by its wide name: it may
+// lie in a folder whose name the system code page cannot hold.
+std::wstring OwnFileName() {
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (n == 0) return {};
         if (n < path.size()) {
             path.resize(n);
@@ -52,22 +56,43 @@ std::string LicenceText(const TProject& Project) {
     return text;
 }
 
+std::string DisplayTitle(const std::string& Title) { return Trim(Title).empty() ? std::string("Screensaver") : Title; }
+
+// A build identifier as the builder writes it: a GUID in braces, so that
+// nothing but one screensaver's own key is ever named.
+bool IsBuildId(const std::string& Id) {
+    if (Id.size() != 38 || Id.front() != '{' || Id.back() != '}') return false;
+    for (std::size_t i = 1; i < 37; ++i) {
+        const char c = Id[i];
+        const bool dash = i == 9 || i == 14 || i == 19 || i == 24;
+        if (dash ? c != '-' : !std::isxdigit(static_cast<unsigned char>(c))) return false;
+    }
+    return true;
+}
+
+void ForgetSettings(const std::string& BuildId) {
+    if (!IsBuildId(BuildId)) return;
+    const std::string key = "Software\\Nimbrel\\Screensavers\\" + BuildId;
+    RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
+}
+
 int Run() {
-    const std::string packagePath = OwnFileName();
+    const std::wstring packagePath = OwnFileName();
     TInstallPackage package;
     try {
         TFileStream file(packagePath, fmOpenRead | fmShareDenyNone);
         package.Load(&file);
+        package.CheckUsable();
     } catch (const EInstallError& e) {
         ErrorBox(DefaultCaption, e.Message());
         return ecFailed;
     } catch (const EStreamError&) {
-        ErrorBox(DefaultCaption, Format("The installation package \"%s\" cannot be read.", packagePath));
+        ErrorBox(DefaultCaption, Format("The installation package \"%s\" cannot be read.", CodePagePath(packagePath)));
         return ecFailed;
     }
 
     const TProject& project = package.Project();
-    const std::string title = Trim(project.Title).empty() ? std::string("Screensaver") : project.Title;
+    const std::string title = DisplayTitle(project.Title);
     const std::string caption = title + " Setup";
 
     if (!HasAutoSwitch()) {
@@ -79,14 +104,42 @@ int Run() {
     if (project.ShowLicense && !AskLicenceAcceptance(caption + " - Licence Agreement", title, LicenceText(project)))
         return ecDeclined;
 
+    // Titles that differ may still give one file name ("a:b" and "a?b"); a
+    // screensaver of another project under that name is replaced only when
+    // the user agrees, or when the builder's Install Now asked for it.
+    std::optional<TInstalledOrigin> replaced;
+    const auto mayReplace = [&](const std::string& Existing) {
+        try {
+            TFileStream file(Existing, fmOpenRead | fmShareDenyNone);
+            replaced = ReadInstalledOrigin(&file);
+        } catch (const EStreamError&) {
+            replaced.reset();
+        }
+        if (replaced && replaced->BuildId == project.BuildId) return true;
+        if (HasAutoSwitch()) return true;
+        const std::string question =
+            replaced ? Format("The screensaver \"%s\" of another project is installed as \"%s\".\r\n\r\n"
+                              "Do you want to replace it with the screensaver \"%s\"?",
+                              DisplayTitle(replaced->Title), Existing, title)
+                     : Format("The file \"%s\" is already there and was not installed from this screensaver's "
+                              "project.\r\n\r\nDo you want to replace it with the screensaver \"%s\"?",
+                              Existing, title);
+        return MessageBoxA(nullptr, question.c_str(), caption.c_str(),
+                           MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_SETFOREGROUND) == IDYES;
+    };
+
     std::string installedPath;
     try {
         auto contents = package.InstalledFile();
-        installedPath = InstallScreensaver(*contents, ScreensaverFileName(project.Title));
+        const auto path = InstallScreensaver(*contents, ScreensaverFileName(project.Title), mayReplace);
+        if (!path) return ecDeclined;
+        installedPath = *path;
     } catch (const EInstallError& e) {
         ErrorBox(caption, e.Message());
         return ecFailed;
     }
+    // The settings of the screensaver that was replaced belong to nothing now.
+    if (replaced && replaced->BuildId != project.BuildId) ForgetSettings(replaced->BuildId);
     const std::string done = Format(
         "The screensaver \"%s\" has been installed and is now your current screensaver.\r\n\r\n%s", title,
         installedPath);

@@ -19,6 +19,10 @@ INT_PTR CALLBACK LicenceProc(HWND Dialog, UINT Message, WPARAM WParam, LPARAM LP
         const auto* texts = reinterpret_cast<const TLicenceTexts*>(LParam);
         SetWindowTextA(Dialog, texts->Caption.c_str());
         SetDlgItemTextA(Dialog, IDC_LICENCE_PROMPT, texts->Prompt.c_str());
+        // The whole text goes in with one call. A very long single line still
+        // takes long to show: that is the platform edit control wrapping it
+        // (under Wine its time grows faster than the square of the line's
+        // length, the same in a bare edit control), not work of ours.
         SetDlgItemTextA(Dialog, IDC_LICENCE_TEXT, texts->Text.c_str());
         // Started from the builder or the shell, the window must come up in
         // front, with the text ready to be scrolled by keyboard.

@@ -2,7 +2,9 @@
 # Pictures of every window of both programs, made on a virtual display:
 # the four pages of the builder's main window (opened on the sample project,
 # the Output page after a build of it), its About box, the screensaver playing
-# a movie full screen (installed from that build) and its setup dialog.
+# a movie full screen (installed from that build) and its setup dialog (also
+# with the pointer on a link); framed test forms, one per style and a
+# maximised one; link labels and the input dialog.
 # PNG files in build/windows/gallery/. Needs the windows preset built
 # (bash tools/start.sh).
 set -uo pipefail
@@ -25,11 +27,9 @@ mkdir -p "$installed_dir"
 
 source "$root/tools/wine-session.sh"
 trap wine_session_stop EXIT
-# A prefix of the gallery's own: its settings below must not reach the tests.
+# A prefix of the gallery's own (with the tests' X11 driver settings, which
+# wine_session_start gives every prefix).
 wine_session_start "$build/gallery-wineprefix"
-# Without a window manager Wine draws no title bars unless it manages the
-# frames itself.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 
 # Wine sees the Linux file system as drive Z:.
 zpath() { local p="$1"; echo "Z:${p//\//\\}"; }
@@ -48,9 +48,12 @@ if [ -f "$builder" ]; then
     h tab "$main" 2 && shot "$main" builder-3-settings
     h tab "$main" 3 && h click "$main" "Build Installation Package" && h text "$main" "Completed" 180 &&
       shot "$main" builder-4-output
-    # Help > About through the keyboard: menu bar, last menu, its last item.
-    h keys "$main" alt right right down up enter
+    # Help > About as a user reaches it: the menu bar's last button, then the
+    # last item of the menu that drops below it.
+    h menubar "$main" -1 && h keys "$main" up enter
     if h wait "About" 10; then
+      # The pointer on the banner: its flat panel sinks.
+      h pointer "About" 100 55
       shot "About" builder-about
       h close "About"
     else
@@ -64,6 +67,34 @@ if [ -f "$builder" ]; then
   wait "$builder_pid" 2>/dev/null
 else
   missing+=("the builder ($builder)")
+fi
+
+frames="$build/skin/skin_frame_gallery.exe"
+if [ -f "$frames" ]; then
+  echo "Framed test forms:"
+  for kind in styles maximized; do
+    wine "$frames" "$kind" 12 </dev/null >/dev/null 2>&1 &
+    frames_pid=$!
+    title=BlueGlass
+    [ "$kind" = maximized ] && title="Maximised WinXP"
+    if h wait "$title" 30; then
+      sleep 2
+      h screen "$(zpath "$out/frames-$kind.bmp")" && echo "  frames-$kind"
+    else
+      echo "  (the $kind forms did not show)" >&2
+    fi
+    wait "$frames_pid" 2>/dev/null
+  done
+else
+  missing+=("the framed test forms ($frames)")
+fi
+
+dialogs="$build/skin-dialogs/tests/skin_dialogs_gallery.exe"
+if [ -f "$dialogs" ]; then
+  echo "Link labels and the input dialog:"
+  wine "$dialogs" "$(zpath "$out")" </dev/null >/dev/null 2>&1 && echo "  link-labels, input-dialog-WinXP, input-dialog-DeepBlue"
+else
+  missing+=("the dialogs' pictures ($dialogs)")
 fi
 
 if [ -f "$package" ]; then
@@ -95,6 +126,8 @@ if [ -f "$scr" ]; then
   setup_pid=$!
   if h wait class=TSetupForm 60; then
     shot class=TSetupForm screensaver-setup
+    # The pointer on the home page link: it turns to its hover colour.
+    h pointer class=TSetupForm 160 78 && shot class=TSetupForm screensaver-setup-link-hovered
     h click class=TSetupForm Cancel || h close class=TSetupForm
   else
     echo "  (no setup dialog)" >&2

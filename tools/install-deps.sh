@@ -4,6 +4,7 @@ set -euo pipefail
 packages=(
   cmake make g++ clang libclang-rt-14-dev zlib1g-dev libbenchmark-dev googletest
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 xvfb x11-utils imagemagick libjpeg-dev
+  lame  # encodes the player tests' MP3 from a signal of ours
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -14,6 +14,15 @@ wine_prefix_add_marlett() {
   done
 }
 
+# Without a window manager, Wine draws the frames of its windows itself only
+# when its X11 driver does not leave them to a manager ("Managed" N). Every
+# prefix the scripts start gets the same setting, so the tests see the
+# windows as the gallery's pictures show them.
+wine_prefix_unmanaged() {
+  WINEPREFIX=$1 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1 ||
+    echo "Could not set Managed=N in $1" >&2
+}
+
 wine_session_start() {
   local prefix=$1
   mkdir -p "$prefix"
@@ -30,6 +39,7 @@ wine_session_start() {
   wineserver -p </dev/null >/dev/null 2>&1 &
   wine cmd /c exit </dev/null >/dev/null 2>&1
   wine_prefix_add_marlett "$prefix"
+  wine_prefix_unmanaged "$prefix"
 }
 
 wine_session_stop() {
@@ -76,7 +86,10 @@ wine_gui_slots_start() {
     boots+=($!)
   done
   wait "${boots[@]}"
-  for prefix in "${GUI_SLOT_PREFIXES[@]}"; do wine_prefix_add_marlett "$prefix"; done
+  for k in "${!GUI_SLOT_PREFIXES[@]}"; do
+    wine_prefix_add_marlett "${GUI_SLOT_PREFIXES[$k]}"
+    DISPLAY=${displays[$k]} wine_prefix_unmanaged "${GUI_SLOT_PREFIXES[$k]}"
+  done
   printf '{"version": {"major": 1, "minor": 0}, "local": [{"gui": [%s]}]}\n' "$entries" >"$spec"
 }
 

@@ -43,6 +43,9 @@ public:
     std::string BuilderFolder;
     // The logo the window shows; saved and built with the project.
     std::string LogoPath;
+    // The project file last opened or saved in this window, if any: a build
+    // must not write its package over it.
+    std::string ProjectFile;
 
     // Start-up: shows the default "logo.jpg" of the builder's folder. A
     // missing or unreadable logo is reported and start-up goes on.
@@ -51,6 +54,11 @@ public:
     // ".qlm" one opened as a project (any letter case); anything else is left.
     void OpenStartupFile(const std::vector<std::string>& Args);
     void ChangeLogo(const std::string& FileName);
+    // A file the user picked in a file dialog, whose name the system code
+    // page cannot hold (the dialog then gives "?" in its place, a character
+    // no file name has), is refused with a box saying why: projects keep
+    // paths in that code page, and no later step could reach the file.
+    bool AcceptPickedFile(const std::string& FileName);
 
     // The movie list.
     void AddMovie();
@@ -60,7 +68,9 @@ public:
     void PlayMovie();
     TMoviePopupState PopupState();
 
-    // Project files: one compressed stream holding the project text.
+    // Project files: one compressed stream holding the project text. A logo
+    // that cannot be shown is reported after the rest has been loaded, and
+    // the window keeps its own.
     void LoadProject(const std::string& FileName);
     void SaveProject(const std::string& FileName);
 

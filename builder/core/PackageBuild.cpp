@@ -17,6 +17,14 @@ void AddFile(TCompileStream& Writer, const std::string& FileName, bool Compress)
     Writer.AddStream(&file, Compress);
 }
 
+// The installer names the screensaver file after the title, dropping blanks
+// at either end and dots at its end; a title of nothing else would leave no
+// name of its own, and every such screensaver would replace the others.
+bool TitleNamesAFile(const std::string& Title) {
+    const std::string trimmed = Trim(Title);
+    return trimmed.find_first_not_of(" .") != std::string::npos;
+}
+
 }  // namespace
 
 std::unique_ptr<TMemoryStream> TBuilderCore::CompileMovies() {
@@ -56,6 +64,10 @@ std::optional<std::string> TBuilderCore::BuildPackage() {
     bool failed = false;
     if (Trim(view_.Title()).empty())
         failed = CheckFailed("Please Enter A Title", pgInformation);
+    else if (!TitleNamesAFile(view_.Title()))
+        failed = CheckFailed("The Title Must Hold A Character Other Than Blanks And Dots:\r\n"
+                             "The Installed Screensaver File Is Named After It",
+                             pgInformation);
     else if (view_.MovieCount() == 0)
         failed = CheckFailed("Please Add Flash Movies", pgFlashMovies);
     else if (Trim(output).empty())
@@ -64,6 +76,11 @@ std::optional<std::string> TBuilderCore::BuildPackage() {
         failed = CheckFailed(Format("The Output File Is One Of The Files The Package Is Built From:\r\n%s\r\n"
                                     "Please Choose Another Output File",
                                     input),
+                             pgOutput);
+    else if (!ProjectFile.empty() && TBuilderFiles::Same(output, ProjectFile))
+        failed = CheckFailed(Format("The Output File Is The Open Project File:\r\n%s\r\n"
+                                    "Please Choose Another Output File",
+                                    ProjectFile),
                              pgOutput);
 
     if (!failed) {

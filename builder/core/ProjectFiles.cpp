@@ -3,9 +3,11 @@
 #include "BuilderFiles.h"
 #include "CompileUnit.h"
 #include "DecompileUnit.h"
+#include "Exceptions.h"
 #include "FileStream.h"
 #include "ProjectUnit.h"
 #include "SafeSave.h"
+#include "SysUtils.h"
 
 void TBuilderCore::FillProject(TProject& Project) {
     Project.Title = view_.Title();
@@ -39,8 +41,21 @@ void TBuilderCore::LoadProject(const std::string& FileName) {
 
     view_.SetActivePage(pgInformation);
     view_.SetTitle(project.Title);
-    LogoPath = project.LogoFile;
-    view_.LoadLogo(project.LogoFile);
+    // A project moved to another computer often lacks its logo: the rest of
+    // it still comes in, the window keeps the logo it shows, and the user is
+    // told which file was not found once the project is in.
+    std::string logoProblem;
+    try {
+        view_.LoadLogo(project.LogoFile);
+        LogoPath = project.LogoFile;
+    } catch (const Exception& e) {
+        logoProblem = TBuilderFiles::Exists(project.LogoFile)
+                          ? Format("The Logo File Of The Project Cannot Be Read:\r\n%s\r\n%s\r\n"
+                                   "The Current Logo Is Kept",
+                                   project.LogoFile, e.Message())
+                          : Format("The Logo File Of The Project Is Missing:\r\n%s\r\nThe Current Logo Is Kept",
+                                   project.LogoFile);
+    }
     view_.SetPublisher(project.Publisher);
     view_.SetHomepage(project.Homepage);
     view_.SetEmail(project.Email);
@@ -48,9 +63,14 @@ void TBuilderCore::LoadProject(const std::string& FileName) {
 
     // The thumbnails are taken from the screen, so the movie page must be
     // the one showing while the movies are added.
+    // A movie that is not there is left out without a word, as the movie
+    // page does; one the system cannot even look for is named to the user.
     view_.SetActivePage(pgFlashMovies);
+    std::string unreachable;
     for (int i = 0, n = project.FlashList->Count(); i < n; ++i) {
-        view_.SetMovieEdit(project.FlashList->Strings(i));
+        const std::string movie = project.FlashList->Strings(i);
+        if (TBuilderFiles::Unreachable(movie)) unreachable += "\r\n" + movie;
+        view_.SetMovieEdit(movie);
         AddMovie();
     }
 
@@ -65,6 +85,10 @@ void TBuilderCore::LoadProject(const std::string& FileName) {
     view_.SetActivePage(pgOutput);
     view_.SetOutputFile(project.OutputFile);
     view_.SetActivePage(pgInformation);
+    ProjectFile = FileName;
+    if (!logoProblem.empty()) view_.ShowMessage("Message", logoProblem);
+    if (!unreachable.empty())
+        view_.ShowMessage("Message", "These Movies Of The Project Cannot Be Reached And Were Left Out:" + unreachable);
 }
 
 void TBuilderCore::SaveProject(const std::string& FileName) {
@@ -75,4 +99,5 @@ void TBuilderCore::SaveProject(const std::string& FileName) {
     TCompileStream writer;
     writer.AddStream(project.ProjectStream.get(), true);
     SaveReplacing(*writer.Compile(), FileName);
+    ProjectFile = FileName;
 }

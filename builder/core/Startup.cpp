@@ -33,3 +33,11 @@ void TBuilderCore::ChangeLogo(const std::string& FileName) {
     LogoPath = FileName;
     view_.LoadLogo(FileName);
 }
+
+bool TBuilderCore::AcceptPickedFile(const std::string& FileName) {
+    if (FileName.find('?') == std::string::npos) return true;
+    view_.ShowMessage("Message", Format("The Name Of The Chosen File Holds Characters That The System Code Page Cannot "
+                                        "Show:\r\n%s\r\nPlease Rename The File Or Its Folder",
+                                        FileName));
+    return false;
+}

@@ -1,18 +1,15 @@
 #include "AboutForm.h"
 
-#include "Bitmap.h"
-#include "Image.h"
+#include "FlatPanel.h"
+#include "FormFrame.h"
+#include "Label.h"
 #include "MainForm.h"
-#include "Picture.h"
+#include "Messages.h"
+#include "SkinButtons.h"
+#include "SkinClasses.h"
+#include "SkinImagePanel.h"
 
 #include <shellapi.h>
-
-#include <algorithm>
-
-namespace {
-constexpr int kBannerWidth = 293;
-constexpr int kBannerHeight = 59;
-}  // namespace
 
 const TClassInfo& TAboutForm::StaticClassInfo() {
     static const TClassInfo info = DescribeClass<TAboutForm, TForm>("TAboutForm", [](auto& c) {
@@ -23,53 +20,33 @@ const TClassInfo& TAboutForm::StaticClassInfo() {
 }
 
 void TAboutForm::Init() {
+    // The classes the stored description names, known before it is read.
+    RegisterClass<TLabel>();
+    RegisterClass<TFlatPanel>();
+    RegisterClass<TskImagePanel>();
+    RegisterClass<TskButton>();
+    RegisterSkinClasses();
     TForm::Init();
-    OpenAddress = [this](const std::string& Address) {
+    banner_ = dynamic_cast<TControl*>(FindComponent("ImagePanel"));
+    bannerFrame_ = dynamic_cast<TControl*>(FindComponent("FlatPanel1"));
+    if (banner_ && bannerFrame_) {
+        bannerProc_ = banner_->WindowProc;
+        banner_->WindowProc = TWndMethod::Bind<&TAboutForm::BannerWindowProc>(this);
+    }
+    ShellOpen = [](HWND Parent, const char* Verb, const std::string& File, int Show) {
         // The shell reports its own failures; the box does not.
-        ShellExecuteA(Handle(), nullptr, Address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        ShellExecuteA(Parent, Verb, File.c_str(), nullptr, nullptr, Show);
     };
-    if (auto* banner = dynamic_cast<TImage*>(FindComponent("ImagePanel"))) DrawBanner(banner);
+}
+
+void TAboutForm::BannerWindowProc(TMessage& Message) {
+    bannerProc_(Message);
+    if (Message.Msg == CM_MOUSEENTER || Message.Msg == CM_MOUSELEAVE)
+        bannerFrame_->Perform(Message.Msg, Message.WParam, Message.LParam);
 }
 
 void TAboutForm::skButton1Click(TObject*) { Close(); }
 
 void TAboutForm::ImagePanelClick(TObject*) {
-    if (OpenAddress) OpenAddress(kMakerHomePage);
-}
-
-// The product banner: the woven tiles of the product's logo on a deep blue
-// band, with the product's name.
-void TAboutForm::DrawBanner(TImage* Banner) {
-    TBitmap picture;
-    picture.SetSize(kBannerWidth, kBannerHeight);
-    HDC dc = picture.Canvas()->Handle();
-    for (int y = 0; y < kBannerHeight; ++y) {
-        const int shade = 40 + y * 50 / kBannerHeight;
-        HBRUSH brush = CreateSolidBrush(RGB(shade / 2, shade, 90 + shade));
-        RECT row{0, y, kBannerWidth, y + 1};
-        FillRect(dc, &row, brush);
-        DeleteObject(brush);
-    }
-    // Tiles woven over and under, as on the logo.
-    const COLORREF warp = RGB(242, 176, 58), weft = RGB(96, 196, 214);
-    for (int row = 0; row < 4; ++row) {
-        for (int col = 0; col < 4; ++col) {
-            const int x = 10 + col * 11, y = 8 + row * 11;
-            HBRUSH brush = CreateSolidBrush((row + col) % 2 ? warp : weft);
-            RECT tile{x, y, x + 9, y + 9};
-            FillRect(dc, &tile, brush);
-            DeleteObject(brush);
-        }
-    }
-    HFONT font = CreateFontA(-20, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Tahoma");
-    HGDIOBJ old = SelectObject(dc, font);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RGB(255, 255, 255));
-    RECT text{64, 0, kBannerWidth - 4, kBannerHeight};
-    DrawTextA(dc, "Nimbrel Tessaloom", -1, &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
-    SelectObject(dc, old);
-    DeleteObject(font);
-    GdiFlush();
-    Banner->Picture()->SetBitmap(&picture);
+    if (ShellOpen) ShellOpen(Handle(), nullptr, kMakerHomePage, SW_SHOWNORMAL);
 }

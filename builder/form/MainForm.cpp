@@ -7,6 +7,7 @@
 #include "CheckBox.h"
 #include "Dialogs.h"
 #include "Edit.h"
+#include "FileStream.h"
 #include "GroupBox.h"
 #include "Image.h"
 #include "ImageList.h"
@@ -18,10 +19,15 @@
 #include "Panel.h"
 #include "Picture.h"
 #include "ShockwaveFlash.h"
+#include "SkinClasses.h"
 #include "StdControls.h"
 #include "SysUtils.h"
 #include "SystemServices.h"
 #include "Timer.h"
+
+#include <shellapi.h>
+
+#include <optional>
 
 namespace {
 
@@ -58,6 +64,7 @@ private:
 
 void RegisterBuilderClasses() {
     RegisterStandardControls();
+    RegisterSkinClasses();
     // A class's table registers it by name when first asked for.
     TShockwaveFlash::StaticClassInfo();
     TPanel::StaticClassInfo();
@@ -166,7 +173,7 @@ void TMainForm::Init() {
 void TMainForm::FormShow(TObject*) {
     Thumbnail = std::make_unique<TBitmap>();
     Thumbnail->SetSize(kThumbnailSize, kThumbnailSize);
-    core_->BuilderFolder = ExtractFilePath(Application->ExeName());
+    core_->BuilderFolder = OwnFolder();
     core_->ShowDefaultLogo();
     openTimer_->SetEnabled(true);
 }
@@ -175,29 +182,81 @@ void TMainForm::FormClose(TObject*, TCloseAction&) { Thumbnail.reset(); }
 
 void TMainForm::OpenTimerTimer(TObject*) {
     openTimer_->SetEnabled(false);
+    core_->OpenStartupFile(StartupArguments());
+}
+
+namespace {
+
+// A wide path as the builder's logic (which works in the system code page,
+// as project files do) can use it: as it is when the code page holds it, else
+// its short form, which the code page holds. Nothing when neither serves.
+std::optional<std::string> CodePageName(const std::wstring& Wide) {
+    const std::string plain = CodePagePath(Wide);
+    if (WidePath(plain) == Wide) return plain;
+    const DWORD n = GetShortPathNameW(Wide.c_str(), nullptr, 0);
+    std::wstring shortPath(n, L'\0');
+    shortPath.resize(n ? GetShortPathNameW(Wide.c_str(), shortPath.data(), n) : 0);
+    const std::string shortName = CodePagePath(shortPath);
+    if (!shortPath.empty() && WidePath(shortName) == shortPath) return shortName;
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::vector<std::string> TMainForm::StartupArguments() {
+    // The arguments are taken wide, so that a file in a folder whose name
+    // the system code page cannot hold still opens.
     std::vector<std::string> args;
-    for (int i = 1; i <= Application->ParamCount(); ++i) args.push_back(Application->ParamStr(i));
-    core_->OpenStartupFile(args);
+    int count = 0;
+    const std::unique_ptr<LPWSTR, decltype(&LocalFree)> argv(CommandLineToArgvW(GetCommandLineW(), &count), &LocalFree);
+    if (!argv) return args;
+    for (int i = 1; i < count; ++i) {
+        const std::wstring wide = argv.get()[i];
+        const std::optional<std::string> name = CodePageName(wide);
+        if (!name && i == 1)
+            ShowMessage("Message", Format("The File Cannot Be Opened:\r\n%s\r\nIts Name Holds Characters That "
+                                          "The System Code Page Cannot Show",
+                                          CodePagePath(wide)));
+        args.push_back(name ? *name : CodePagePath(wide));
+    }
+    return args;
+}
+
+std::string TMainForm::OwnFolder() {
+    // The installer, runtime and default logo lie beside the program, which
+    // may be in a folder whose name the system code page cannot hold.
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const std::optional<std::string> name = CodePageName(path);
+    return ExtractFilePath(name ? *name : Application->ExeName());
 }
 
 void TMainForm::ChangeLogoBtnClick(TObject*) {
-    if (openLogoDialog_->Execute()) core_->ChangeLogo(openLogoDialog_->FileName);
+    if (openLogoDialog_->Execute() && core_->AcceptPickedFile(openLogoDialog_->FileName)) core_->ChangeLogo(openLogoDialog_->FileName);
 }
 
 void TMainForm::LicenseCheckBoxClick(TObject*) { SetLicenseEnabled(licenseCheck_->Checked()); }
 
 void TMainForm::SaveBtnClick(TObject*) {
-    if (saveDialog_->Execute()) saveEdit_->SetText(saveDialog_->FileName);
+    if (saveDialog_->Execute() && core_->AcceptPickedFile(saveDialog_->FileName)) saveEdit_->SetText(saveDialog_->FileName);
 }
 
 void TMainForm::MMNewProjectClick(TObject*) { StartProgram(Application->ExeName(), ""); }
 
 void TMainForm::MMOpenProjectClick(TObject*) {
-    if (openProjectDialog_->Execute()) LoadProject(openProjectDialog_->FileName);
+    if (openProjectDialog_->Execute() && core_->AcceptPickedFile(openProjectDialog_->FileName)) LoadProject(openProjectDialog_->FileName);
 }
 
 void TMainForm::MMSaveProjectClick(TObject*) {
-    if (saveProjectDialog_->Execute()) core_->SaveProject(saveProjectDialog_->FileName);
+    if (saveProjectDialog_->Execute() && core_->AcceptPickedFile(saveProjectDialog_->FileName))
+        core_->SaveProject(saveProjectDialog_->FileName);
 }
 
 void TMainForm::MMExitClick(TObject*) { Close(); }
@@ -281,7 +340,7 @@ void TMainForm::CaptureThumbnail() {
 }
 
 void TMainForm::OpenFlashBtnClick(TObject*) {
-    if (openDialog_->Execute()) flashEdit_->SetText(openDialog_->FileName);
+    if (openDialog_->Execute() && core_->AcceptPickedFile(openDialog_->FileName)) flashEdit_->SetText(openDialog_->FileName);
 }
 
 void TMainForm::AddBtnClick(TObject*) { core_->AddMovie(); }
@@ -353,9 +412,10 @@ std::vector<std::string> TMainForm::LicenseLines() {
 }
 
 void TMainForm::SetLicenseLines(const std::vector<std::string>& Lines) {
-    TStrings* memo = licenseMemo_->Lines();
-    memo->Clear();
-    for (const std::string& line : Lines) memo->Add(line);
+    // One assignment of the whole text: a long agreement goes in as fast as a short one.
+    TStringList lines;
+    for (const std::string& line : Lines) lines.Add(line);
+    licenseMemo_->Lines()->Assign(&lines);
 }
 
 std::string TMainForm::OutputFile() { return saveEdit_->Text(); }

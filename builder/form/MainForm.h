@@ -105,6 +105,10 @@ private:
     // thumbnail, for the current text of the movie edit.
     void PreviewMovie(const std::string& Path);
     void CaptureThumbnail();
+    // The program's arguments as the builder's logic takes them.
+    std::vector<std::string> StartupArguments();
+    // The builder's own folder, with its trailing separator.
+    std::string OwnFolder();
 
     // TBuilderView over the controls.
     void ShowMessage(const std::string& Caption, const std::string& Text) override;

@@ -14,6 +14,11 @@ bool TBuilderFiles::Exists(const std::string& Path) {
     return ::stat(Path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
+bool TBuilderFiles::Unreachable(const std::string& Path) {
+    struct stat st;
+    return ::stat(Path.c_str(), &st) != 0 && errno != ENOENT && errno != ENOTDIR;
+}
+
 bool TBuilderFiles::Same(const std::string& A, const std::string& B) {
     struct stat a, b;
     return ::stat(A.c_str(), &a) == 0 && ::stat(B.c_str(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;

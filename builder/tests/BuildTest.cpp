@@ -155,6 +155,8 @@ TEST_P(FailedChecks, ShowTheirBoxSwitchPageAndEndTheLog) {
 
 const std::string Refused = "The Output File Is One Of The Files The Package Is Built From:\r\n%s\r\n"
                             "Please Choose Another Output File";
+const std::string NoFileName = "The Title Must Hold A Character Other Than Blanks And Dots:\r\n"
+                               "The Installed Screensaver File Is Named After It";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FailedChecks,
@@ -163,6 +165,10 @@ INSTANTIATE_TEST_SUITE_P(
                     "Please Enter A Title", 0, ""},
         FailedCheck{"BlankTitle", [](BuilderTest&, TRecordingView& v, auto&, auto&) { v.State.Title = " \t  "; },
                     "Please Enter A Title", 0, ""},
+        FailedCheck{"DotsOnlyTitle", [](BuilderTest&, TRecordingView& v, auto&, auto&) { v.State.Title = ".."; },
+                    NoFileName, 0, ""},
+        FailedCheck{"DotsAndBlanksTitle", [](BuilderTest&, TRecordingView& v, auto&, auto&) { v.State.Title = " . .\t"; },
+                    NoFileName, 0, ""},
         FailedCheck{"NoMovies", [](BuilderTest&, TRecordingView& v, auto&, auto&) { v.State.Movies.clear(); },
                     "Please Add Flash Movies", 1, ""},
         FailedCheck{"NoMoviesAndNoOutput",
@@ -191,7 +197,45 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Build, ATitleOfOneVisibleCharacterPasses) {
     FillWindow();
-    view.State.Title = "  x ";
+    for (const char* title : {"  x ", ". x.", "?"}) {
+        view.State.Title = title;
+        EXPECT_TRUE(core.Build()) << title;
+    }
+}
+
+// The project file open in the window, saved or opened, however the output
+// field spells it: the package would overwrite the project.
+TEST_F(Build, AnOutputNamingTheOpenProjectFileIsRefused) {
+    FillWindow();
+    const std::string saved = dir.File("saved.qlm");
+    core.SaveProject(saved);
+    const std::string opened = dir.File("opened.qlm");
+    core.SaveProject(opened);
+    TRecordingView other;
+    TBuilderCore reader(other, Services());
+    reader.BuilderFolder = dir.Folder();
+    reader.LoadProject(saved);
+    struct Case {
+        TBuilderCore& core;
+        TRecordingView& view;
+        std::string project, output;
+    };
+    const std::string folder = dir.Folder();
+    for (const Case& c : {Case{core, view, opened, folder + "." + folder.substr(folder.size() - 1) + "opened.qlm"},
+                          Case{reader, other, saved, saved}}) {
+        const std::string before = TTestFolder::Read(c.project);
+        c.view.State.OutputFile = c.output;
+        c.view.Boxes.clear();
+        c.view.Pages.clear();
+        EXPECT_FALSE(c.core.Build()) << c.output;
+        EXPECT_EQ(c.view.Boxes, (Boxes{{"Error", "The Output File Is The Open Project File:\r\n" + c.project +
+                                                     "\r\nPlease Choose Another Output File"}}));
+        EXPECT_EQ(c.view.Pages, std::vector<int>{pgOutput});
+        EXPECT_EQ(TTestFolder::Read(c.project), before) << "the project is left as it was";
+    }
+    // Another project file is an output like any other.
+    view.State.OutputFile = saved;
+    view.Boxes.clear();
     EXPECT_TRUE(core.Build());
 }
 

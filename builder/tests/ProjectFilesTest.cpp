@@ -2,10 +2,13 @@
 
 #include "CompileUnit.h"
 #include "Exceptions.h"
+#include "ProjectUnit.h"
 
 #include <zlib.h>
 
 namespace {
+
+using Boxes = std::vector<std::pair<std::string, std::string>>;
 
 using ProjectFiles = BuilderTest;
 
@@ -168,27 +171,61 @@ TEST_F(ProjectFiles, AMissingFileDoesNothing) {
     EXPECT_TRUE(view.Boxes.empty() && view.Errors.empty() && view.Pages.empty());
 }
 
-// A logo that cannot be loaded stops the opening after the title and the
-// logo path; the rest of the window keeps what it had.
-TEST_F(ProjectFiles, AMissingLogoStopsOpeningAfterTitleAndLogoPath) {
-    view.State.Title = "Saved";
-    view.State.Publisher = "Saved publisher";
+// A project whose logo is gone (moved to another computer) still comes in
+// whole; the window keeps the logo it shows, which the next build uses, and
+// the user is told which file is missing once everything else is loaded.
+TEST_F(ProjectFiles, AMissingLogoIsReportedAndEverythingElseLoads) {
+    FillWindow();
     core.LogoPath = dir.File("gone.jpg");
     const std::string file = dir.File("p.qlm");
     core.SaveProject(file);
+    const TWindowState saved = view.State;
 
     TRecordingView fresh;
-    fresh.State.Publisher = "before";
     TBuilderCore reopened(fresh, Services());
-    try {
-        reopened.LoadProject(file);
-        FAIL() << "no error";
-    } catch (const Exception& e) {
-        EXPECT_EQ(e.Message(), "Cannot open file " + dir.File("gone.jpg"));
-    }
-    EXPECT_EQ(fresh.State.Title, "Saved");
-    EXPECT_EQ(reopened.LogoPath, dir.File("gone.jpg"));
-    EXPECT_EQ(fresh.State.Publisher, "before");
+    reopened.BuilderFolder = dir.Folder();
+    reopened.LogoPath = dir.File("logo.jpg");
+    fresh.LoadLogo(reopened.LogoPath);
+    reopened.LoadProject(file);
+
+    EXPECT_EQ(fresh.Boxes, (Boxes{{"Message", "The Logo File Of The Project Is Missing:\r\n" + dir.File("gone.jpg") +
+                                                  "\r\nThe Current Logo Is Kept"}}));
+    EXPECT_TRUE(fresh.Errors.empty());
+    EXPECT_EQ(reopened.LogoPath, dir.File("logo.jpg"));
+    EXPECT_EQ(fresh.State.Logo, dir.File("logo.jpg"));
+    EXPECT_EQ(fresh.State.Title, saved.Title);
+    EXPECT_EQ(fresh.State.Publisher, saved.Publisher);
+    EXPECT_EQ(fresh.State.Copyright, saved.Copyright);
+    EXPECT_EQ(fresh.State.Movies, saved.Movies);
+    EXPECT_EQ(fresh.State.RandomPlay, saved.RandomPlay);
+    EXPECT_EQ(fresh.State.LicenseLines, saved.LicenseLines);
+    EXPECT_EQ(fresh.State.OutputFile, saved.OutputFile);
+    EXPECT_EQ(fresh.State.Page, pgInformation);
+    fresh.State.OutputFile = dir.File("out.exe");
+    EXPECT_TRUE(reopened.Build()) << "the build uses the window's logo";
+}
+
+// Of the movies a project lists, one that is gone is left out without a
+// word; one the system cannot look for (here a name longer than the file
+// system takes) is left out too, and named in one box after the opening.
+TEST_F(ProjectFiles, MoviesTheSystemCannotReachAreNamedMissingOnesAreNot) {
+    const std::string unreachable = dir.File(std::string(300, 'x') + ".swf");
+    const std::string gone = dir.File("gone.swf");
+    TProject project;
+    project.Title = "Listed";
+    project.LogoFile = core.LogoPath;
+    for (const std::string& m : {movies[0], unreachable, gone, movies[1]}) project.FlashList->Add(m);
+    project.SaveToStream();
+    TCompileStream writer;
+    writer.AddStream(project.ProjectStream.get(), true);
+    const std::string file = dir.File("listed.qlm");
+    writer.Compile()->SaveToFile(file);
+
+    core.LoadProject(file);
+    EXPECT_EQ(view.State.Movies.size(), 2u);
+    EXPECT_EQ(view.Boxes, (Boxes{{"Message", "These Movies Of The Project Cannot Be Reached And Were Left Out:\r\n" +
+                                                 unreachable}}));
+    EXPECT_EQ(view.State.Title, "Listed");
 }
 
 struct Malformed {

@@ -71,4 +71,27 @@ TEST_F(Startup, NoArgumentDoesNothing) {
     EXPECT_TRUE(view.Pages.empty() && view.Previews.empty() && view.Boxes.empty());
 }
 
+// A dialog gives "?" for every character of a name that the system code page
+// cannot hold: such a pick is refused, saying why; any other name is taken
+// without a word, whether or not the file exists.
+TEST_F(Startup, PickedFilesWhoseNameTheCodePageCannotHoldAreRefused) {
+    struct Case {
+        std::string name;
+        bool accepted;
+    };
+    for (const Case& c : {Case{dir.File("movie0.swf"), true}, Case{dir.File("not there yet.exe"), true},
+                          Case{"C:\\Users\\??????\\movie.swf", false}, Case{dir.File("??.qlm"), false}}) {
+        view.Boxes.clear();
+        EXPECT_EQ(core.AcceptPickedFile(c.name), c.accepted) << c.name;
+        if (c.accepted) {
+            EXPECT_TRUE(view.Boxes.empty()) << c.name;
+        } else {
+            EXPECT_EQ(view.Boxes, (std::vector<std::pair<std::string, std::string>>{
+                                      {"Message", "The Name Of The Chosen File Holds Characters That The System Code "
+                                                  "Page Cannot Show:\r\n" +
+                                                      c.name + "\r\nPlease Rename The File Or Its Folder"}}));
+        }
+    }
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 #include "BuilderFiles.h"
 
 #include "Exceptions.h"
+#include "FileStream.h"
 #include "SysUtils.h"
 
 #include <windows.h>
@@ -10,7 +11,7 @@ namespace {
 // Volume and file index identify a file whatever path (case, short name,
 // relative form, other link) leads to it.
 bool FileIdentity(const std::string& Path, BY_HANDLE_FILE_INFORMATION& Info) {
-    HANDLE h = CreateFileA(Path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+    HANDLE h = CreateFileW(SystemFilePath(Path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     const bool ok = GetFileInformationByHandle(h, &Info) != 0;
@@ -21,8 +22,14 @@ bool FileIdentity(const std::string& Path, BY_HANDLE_FILE_INFORMATION& Info) {
 }  // namespace
 
 bool TBuilderFiles::Exists(const std::string& Path) {
-    const DWORD attributes = GetFileAttributesA(Path.c_str());
+    const DWORD attributes = GetFileAttributesW(SystemFilePath(Path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool TBuilderFiles::Unreachable(const std::string& Path) {
+    if (GetFileAttributesW(SystemFilePath(Path).c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+    const DWORD error = GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }
 
 bool TBuilderFiles::Same(const std::string& A, const std::string& B) {
@@ -35,11 +42,12 @@ bool TBuilderFiles::Same(const std::string& A, const std::string& B) {
 void TBuilderFiles::MoveIntoPlace(const std::string& From, const std::string& To) {
     // A read-only file or a folder is not replaced, as it could not be
     // created over either (asked first: not every file system refuses it).
-    const DWORD attributes = GetFileAttributesA(To.c_str());
+    const std::wstring from = SystemFilePath(From), to = SystemFilePath(To);
+    const DWORD attributes = GetFileAttributesW(to.c_str());
     const bool protectedTarget =
         attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
-    if (protectedTarget || !MoveFileExA(From.c_str(), To.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (protectedTarget || !MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         throw EFCreateError(Format("Cannot create file %s", To));
 }
 
-void TBuilderFiles::Remove(const std::string& Path) { DeleteFileA(Path.c_str()); }
+void TBuilderFiles::Remove(const std::string& Path) { DeleteFileW(SystemFilePath(Path).c_str()); }

@@ -34,21 +34,63 @@ DWORD ShareFlags(std::uint32_t Mode) {
 }
 }  // namespace
 
-TFileStream::TFileStream(const std::string& FileName, std::uint32_t Mode) : fileName_(FileName) {
+std::wstring SystemFilePath(const std::wstring& Path) {
+    constexpr std::size_t ClassicLimit = MAX_PATH - 12;  // room for a file name made inside a folder
+    if (Path.size() < ClassicLimit || Path.rfind(L"\\\\?\\", 0) == 0) return Path;
+    // The prefix turns off the system's own tidying of the path, so the
+    // full form (no "." or "..", backslashes only) is made first.
+    const DWORD n = GetFullPathNameW(Path.c_str(), 0, nullptr, nullptr);
+    if (n == 0) return Path;
+    std::wstring full(n, L'\0');
+    full.resize(GetFullPathNameW(Path.c_str(), n, full.data(), nullptr));
+    if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
+
+std::wstring WidePath(const std::string& Path) {
+    if (Path.empty()) return {};
+    const int n = MultiByteToWideChar(CP_ACP, 0, Path.data(), static_cast<int>(Path.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, Path.data(), static_cast<int>(Path.size()), wide.data(), n);
+    return wide;
+}
+
+std::wstring SystemFilePath(const std::string& Path) { return SystemFilePath(WidePath(Path)); }
+
+std::string CodePagePath(const std::wstring& Path) {
+    if (Path.empty()) return {};
+    const int n = WideCharToMultiByte(CP_ACP, 0, Path.data(), static_cast<int>(Path.size()), nullptr, 0, nullptr, nullptr);
+    std::string s(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, Path.data(), static_cast<int>(Path.size()), s.data(), n, nullptr, nullptr);
+    return s;
+}
+
+namespace {
+HANDLE OpenFile(const std::wstring& FileName, const std::string& Shown, std::uint32_t Mode) {
+    const std::wstring path = SystemFilePath(FileName);
     HANDLE h;
     if ((Mode & fmCreate) == fmCreate) {
-        h = CreateFileA(FileName.c_str(), GENERIC_READ | GENERIC_WRITE, ShareFlags(Mode), nullptr,
+        h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, ShareFlags(Mode), nullptr,
                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h == INVALID_HANDLE_VALUE) throw EFCreateError(Format("Cannot create file %s", FileName));
+        if (h == INVALID_HANDLE_VALUE) throw EFCreateError(Format("Cannot create file %s", Shown));
     } else {
         static constexpr DWORD access[] = {GENERIC_READ, GENERIC_WRITE, GENERIC_READ | GENERIC_WRITE};
         const std::uint32_t a = Mode & 3;
-        if (a > 2) throw EFOpenError(Format("Cannot open file %s", FileName));
-        h = CreateFileA(FileName.c_str(), access[a], ShareFlags(Mode), nullptr, OPEN_EXISTING,
+        if (a > 2) throw EFOpenError(Format("Cannot open file %s", Shown));
+        h = CreateFileW(path.c_str(), access[a], ShareFlags(Mode), nullptr, OPEN_EXISTING,
                         FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h == INVALID_HANDLE_VALUE) throw EFOpenError(Format("Cannot open file %s", FileName));
+        if (h == INVALID_HANDLE_VALUE) throw EFOpenError(Format("Cannot open file %s", Shown));
     }
-    handle_ = reinterpret_cast<std::intptr_t>(h);
+    return h;
+}
+}  // namespace
+
+TFileStream::TFileStream(const std::string& FileName, std::uint32_t Mode) : fileName_(FileName) {
+    handle_ = reinterpret_cast<std::intptr_t>(OpenFile(WidePath(FileName), FileName, Mode));
+}
+
+TFileStream::TFileStream(const std::wstring& FileName, std::uint32_t Mode) : fileName_(CodePagePath(FileName)) {
+    handle_ = reinterpret_cast<std::intptr_t>(OpenFile(FileName, fileName_, Mode));
 }
 
 TFileStream::~TFileStream() {

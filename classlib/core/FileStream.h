@@ -20,6 +20,18 @@ constexpr std::uint32_t fmShareDenyNone = 0x0040;
 // Creates the file, or empties an existing one, for reading and writing.
 constexpr std::uint32_t fmCreate = 0xFF00;
 
+#ifdef _WIN32
+// The path as the wide system calls take it: from the system code page, and
+// with the long-path prefix when it is longer than the classic 260-character
+// limit, so that no file that exists is out of reach for its length alone.
+std::wstring SystemFilePath(const std::string& Path);
+std::wstring SystemFilePath(const std::wstring& Path);
+// A wide path as the system code page shows it ("?" where it cannot).
+std::string CodePagePath(const std::wstring& Path);
+// A path of the system code page as a wide one.
+std::wstring WidePath(const std::string& Path);
+#endif
+
 class TFileStream : public TStream {
 public:
     // Raises EFCreateError "Cannot create file %s" or EFOpenError
@@ -35,6 +47,13 @@ public:
     void SetSize(std::int64_t NewSize) override;
 
     const std::string& FileName() const { return fileName_; }
+
+#ifdef _WIN32
+    // A file named by a wide path, whatever characters its name holds (the
+    // program's own file, a file named on its command line). Messages name
+    // it as the system code page shows it.
+    TFileStream(const std::wstring& FileName, std::uint32_t Mode);
+#endif
 
 private:
     std::string fileName_;

@@ -44,7 +44,7 @@ public:
     void SetValues(const std::string& Name, const std::string& Value);
 
     // Every line followed by CR LF.
-    std::string Text() const;
+    virtual std::string Text() const;
     // Splits at CR, LF or CR LF; a break at the very end starts no new line.
     virtual void SetText(const std::string& Text);
     // Reads from the stream's position to its end / writes Text at its position.

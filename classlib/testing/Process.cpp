@@ -11,6 +11,14 @@ TProcess::TProcess(const std::string& Program, const std::string& Arguments, con
         info_ = {};
 }
 
+TProcess::TProcess(const std::wstring& Program, const std::wstring& Arguments) {
+    std::wstring commandLine = L"\"" + Program + L"\"" + (Arguments.empty() ? L"" : L" " + Arguments);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    if (!CreateProcessW(Program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_))
+        info_ = {};
+}
+
 TProcess::~TProcess() { End(); }
 
 TProcess::TProcess(TProcess&& Other) noexcept : info_(std::exchange(Other.info_, {})) {}

@@ -15,6 +15,8 @@ public:
     // when one is given, else in this process's current folder. The new
     // process inherits this one's environment. Started() tells whether it ran.
     TProcess(const std::string& Program, const std::string& Arguments, const std::string& Folder = {});
+    // A program whose path the system code page cannot hold.
+    TProcess(const std::wstring& Program, const std::wstring& Arguments);
     ~TProcess();
     TProcess(TProcess&& Other) noexcept;
     TProcess& operator=(TProcess&& Other) noexcept;

@@ -161,6 +161,9 @@ protected:
     virtual void RequestAlign();
     virtual std::string GetText() const { return text_; }
     virtual void SetTextBuf(const std::string& Value) { text_ = Value; }
+    // The text kept in the control (not the window's), read and extended in place.
+    const std::string& TextBuf() const { return text_; }
+    void AppendTextBuf(const std::string& Tail) { text_ += Tail; }
     // Called when the control's own font or colour changed.
     virtual void FontChanged(TObject* Sender);
     void ConstraintsChanged(TObject* Sender);

@@ -437,9 +437,13 @@ void TCustomForm::Dispatch(TMessage& Message) {
             return;
         }
         case WM_SIZE:
-            if (Message.WParam == SIZE_MAXIMIZED) windowState_ = wsMaximized;
-            else if (Message.WParam == SIZE_MINIMIZED) windowState_ = wsMinimized;
-            else if (Message.WParam == SIZE_RESTORED) windowState_ = wsNormal;
+            // A window sized before it is first shown keeps the state it
+            // is to be shown in.
+            if (IsWindowVisible(handle_)) {
+                if (Message.WParam == SIZE_MAXIMIZED) windowState_ = wsMaximized;
+                else if (Message.WParam == SIZE_MINIMIZED) windowState_ = wsMinimized;
+                else if (Message.WParam == SIZE_RESTORED) windowState_ = wsNormal;
+            }
             TWinControl::Dispatch(Message);
             return;
         case CM_DIALOGKEY:

@@ -1,5 +1,7 @@
 #include "Memo.h"
 
+#include <algorithm>
+
 namespace {
 // Lines of a text: a break is CR LF, CR or LF; a break at the end starts no line.
 std::vector<std::string> SplitLines(const std::string& Text) {
@@ -18,49 +20,116 @@ std::vector<std::string> SplitLines(const std::string& Text) {
     if (!cur.empty()) lines.push_back(cur);
     return lines;
 }
+
+
+bool EndsWithBreak(const std::string& Text) { return Text.empty() || Text.back() == '\r' || Text.back() == '\n'; }
+
+bool HasBreak(const std::string& S) { return S.find_first_of("\r\n") != std::string::npos; }
 }  // namespace
 
-std::vector<std::string> TMemoStrings::Split() const { return SplitLines(memo_->Text()); }
-
-void TMemoStrings::Join(const std::vector<std::string>& Lines) {
-    // Every line ends with a break, so that an empty last line is kept.
-    std::string text;
-    for (const std::string& line : Lines) text += line + "\r\n";
-    memo_->SetText(text);
+const std::vector<std::string>& TMemoStrings::Lines() const {
+    const size_t length = memo_->TextLength();
+    if (!known_ || stamp_ != memo_->textStamp_ || length_ != length) {
+        const std::string text = memo_->Text();
+        lines_ = SplitLines(text);
+        endsWithBreak_ = EndsWithBreak(text);
+        stamp_ = memo_->textStamp_;
+        length_ = length;
+        known_ = true;
+    }
+    return lines_;
 }
 
-int TMemoStrings::Count() const { return static_cast<int>(Split().size()); }
+void TMemoStrings::Remember(std::vector<std::string> Lines) const {
+    lines_ = std::move(Lines);
+    endsWithBreak_ = true;
+    stamp_ = memo_->textStamp_;
+    length_ = memo_->TextLength();
+    known_ = true;
+}
+
+void TMemoStrings::Join(std::vector<std::string> Lines) {
+    // Every line ends with a break, so that an empty last line is kept.
+    size_t size = 0;
+    for (const std::string& line : Lines) size += line.size() + 2;
+    std::string text;
+    text.reserve(size);
+    for (const std::string& line : Lines) {
+        text += line;
+        text += "\r\n";
+    }
+    memo_->SetText(text);
+    // A line holding a break of its own is more than one line of the text.
+    if (std::any_of(Lines.begin(), Lines.end(), HasBreak)) known_ = false;
+    else Remember(std::move(Lines));
+}
+
+int TMemoStrings::Count() const { return static_cast<int>(Lines().size()); }
 
 std::string TMemoStrings::Strings(int Index) const {
-    const auto lines = Split();
+    const auto& lines = Lines();
     if (Index < 0 || Index >= static_cast<int>(lines.size())) Error(Index);
     return lines[static_cast<size_t>(Index)];
 }
 
 void TMemoStrings::SetStrings(int Index, const std::string& S) {
-    auto lines = Split();
+    auto lines = Lines();
     if (Index < 0 || Index >= static_cast<int>(lines.size())) Error(Index);
     lines[static_cast<size_t>(Index)] = S;
-    Join(lines);
+    Join(std::move(lines));
 }
 
 void TMemoStrings::Insert(int Index, const std::string& S) {
-    auto lines = Split();
-    if (Index < 0 || Index > static_cast<int>(lines.size())) Error(Index);
+    const auto& current = Lines();
+    const int count = static_cast<int>(current.size());
+    if (Index < 0 || Index > count) Error(Index);
+    if (Index == count && memo_->MaxLength() == 0) {
+        // At the end: the text is extended, not written again. A limit of
+        // the memo's own would cut the appended text, so then it is set whole.
+        memo_->AppendText((endsWithBreak_ ? "" : "\r\n") + S + "\r\n");
+        // A handler of the change may have read the lines again meanwhile.
+        if (HasBreak(S) || !known_ || lines_.size() != static_cast<size_t>(count)) {
+            known_ = false;
+        } else {
+            lines_.push_back(S);
+            Remember(std::move(lines_));
+        }
+        return;
+    }
+    auto lines = current;
     lines.insert(lines.begin() + Index, S);
-    Join(lines);
+    Join(std::move(lines));
 }
 
 void TMemoStrings::Delete(int Index) {
-    auto lines = Split();
+    auto lines = Lines();
     if (Index < 0 || Index >= static_cast<int>(lines.size())) Error(Index);
     lines.erase(lines.begin() + Index);
-    Join(lines);
+    Join(std::move(lines));
 }
 
-void TMemoStrings::Clear() { memo_->SetText(""); }
+void TMemoStrings::Clear() { Join({}); }
+
+std::string TMemoStrings::Text() const {
+    const auto& lines = Lines();
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
 
 void TMemoStrings::SetText(const std::string& Text) { Join(SplitLines(Text)); }
+
+void TMemoStrings::Assign(TPersistent* Source) {
+    // A whole list goes into the memo in one step.
+    if (auto* source = dynamic_cast<TStrings*>(Source)) {
+        if (source != this) SetText(source->Text());
+        return;
+    }
+    TStrings::Assign(Source);
+}
 
 void TMemoStrings::SetUpdateState(bool Updating) {
     // No repainting while many lines go in.
@@ -114,6 +183,7 @@ void TCustomMemo::CreateParams(TCreateParams& Params) {
 }
 
 void TCustomMemo::Dispatch(TMessage& Message) {
+    if (Message.Msg == WM_SETTEXT || (Message.Msg == CN_COMMAND && HIWORD(Message.WParam) == EN_CHANGE)) ++textStamp_;
     if (Message.Msg == WM_GETDLGCODE) {
         TCustomEdit::Dispatch(Message);
         if (WantTabs) Message.Result |= DLGC_WANTTAB;
@@ -122,6 +192,26 @@ void TCustomMemo::Dispatch(TMessage& Message) {
         return;
     }
     TCustomEdit::Dispatch(Message);
+}
+
+void TCustomMemo::SetTextBuf(const std::string& Value) {
+    ++textStamp_;
+    TCustomEdit::SetTextBuf(Value);
+}
+
+size_t TCustomMemo::TextLength() const {
+    return handle_ ? static_cast<size_t>(GetWindowTextLengthA(handle_)) : TextBuf().size();
+}
+
+void TCustomMemo::AppendText(const std::string& Tail) {
+    if (HandleAllocated()) {
+        const LRESULT end = GetWindowTextLengthA(Handle());
+        SendMessageA(Handle(), EM_SETSEL, static_cast<WPARAM>(end), end);
+        SendMessageA(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Tail.c_str()));
+    } else {
+        AppendTextBuf(Tail);
+        Perform(CM_TEXTCHANGED);
+    }
 }
 
 void TCustomMemo::SetScrollBars(TScrollStyle Value) {

@@ -13,6 +13,9 @@ enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 class TCustomMemo;
 
 // The lines of a memo; one line per CR LF of the memo's text.
+// The lines are kept split while the memo's text stays as they were made
+// from, so reading them one by one, appending at the end and assigning a
+// whole list each cost time in proportion to the text, not to its square.
 class TMemoStrings : public TStrings {
 public:
     explicit TMemoStrings(TCustomMemo* Memo) : memo_(Memo) {}
@@ -24,16 +27,28 @@ public:
     void Insert(int Index, const std::string& S) override;
     void Delete(int Index) override;
     void Clear() override;
+    std::string Text() const override;
     void SetText(const std::string& Text) override;
+    void Assign(TPersistent* Source) override;
 
 protected:
     void SetUpdateState(bool Updating) override;
 
 private:
-    std::vector<std::string> Split() const;
-    void Join(const std::vector<std::string>& Lines);
+    // The lines of the memo's text as it is now; split again only when the
+    // text was changed other than through these lines.
+    const std::vector<std::string>& Lines() const;
+    void Join(std::vector<std::string> Lines);
+    void Remember(std::vector<std::string> Lines) const;
 
     TCustomMemo* memo_;
+    mutable std::vector<std::string> lines_;
+    mutable bool known_ = false;
+    mutable unsigned stamp_ = 0;
+    mutable size_t length_ = 0;
+    // Whether the text ends with a line break (or is empty), so that an
+    // appended line begins a line of its own.
+    mutable bool endsWithBreak_ = true;
 };
 
 class TCustomMemo : public TCustomEdit {
@@ -59,8 +74,17 @@ protected:
     void Init() override;
     void CreateParams(TCreateParams& Params) override;
     void Dispatch(TMessage& Message) override;
+    void SetTextBuf(const std::string& Value) override;
 
 private:
+    friend class TMemoStrings;
+    // Counts every change of the text that did not come from appending
+    // through the lines, typed or set, so the kept lines know when to split again.
+    unsigned textStamp_ = 0;
+    size_t TextLength() const;
+    // Adds Tail at the very end of the text without reading the text.
+    void AppendText(const std::string& Tail);
+
     TMemoStrings lines_;
     TScrollStyle scrollBars_ = ssNone;
     bool wordWrap_ = true;

@@ -421,8 +421,14 @@ void TToolBar::Dispatch(TMessage& Message) {
     if (DispatchNativeMessage(this, Message, TNativeColors::None)) return;
     switch (Message.Msg) {
         case WM_ERASEBKGND:
-            // The bar paints its own background (and lets the parent show through when transparent).
-            DefaultHandler(Message);
+            // A transparent bar lets the native control show its parent
+            // through; any other shows its Color. Left to the native control
+            // an opaque bar shows its parent too (Wine), or nothing at all
+            // when the parent erases nothing.
+            if (transparent_)
+                DefaultHandler(Message);
+            else
+                TWinControl::Dispatch(Message);
             return;
         case CN_COMMAND:
             if (TToolButton* b = FindButton(LOWORD(Message.WParam))) {

@@ -2,11 +2,14 @@
 // whole package file; the other half are cut into five parts and packed the
 // way the builder packs them, so the fuzzer also reaches the project text and
 // the writing of the installed file. Whatever Load accepts must turn into an
-// installed file that reads back to the same contents.
+// installed file that reads back to the same contents, whose origin reads
+// back as the project's. The checks of what the screensaver can use (program
+// headers, picture headers) also see every input as it comes.
 
 #include "CompileUnit.h"
 #include "DecompileUnit.h"
 #include "InstallPackage.h"
+#include "PackageContents.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -47,6 +50,8 @@ std::string PackedFromParts(const std::string& Input) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
     if (Size == 0) return 0;
+    IsWindowsProgram(Data, Size);
+    for (const char* name : {"a.bmp", "a.jpg", "a.ico"}) IsLoadableLogo(name, Data, Size);
     const std::string input(reinterpret_cast<const char*>(Data) + 1, Size - 1);
     const std::string package = Data[0] & 1 ? PackedFromParts(input) : input;
 
@@ -66,5 +71,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     if (Bytes(*result.GetStream(0, false)) != Bytes(*original.GetStream(1, true))) std::abort();
     for (int i = 1; i <= 3; ++i)
         if (Bytes(*result.GetStream(i, true)) != Bytes(*original.GetStream(i + 1, true))) std::abort();
+    installed->SetPosition(0);
+    const auto origin = ReadInstalledOrigin(installed.get());
+    if (!origin || origin->Title != reader.Project().Title || origin->BuildId != reader.Project().BuildId) std::abort();
+    try {
+        reader.CheckUsable();
+    } catch (const EInstallError&) {
+    }
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "InstallPackage.h"
 #include "PackageFixture.h"
+#include "BitmapFile.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@ namespace {
 std::string InstalledFrom(const std::string& Package, TInstallPackage& Reader) {
     auto source = StreamOf(Package);
     Reader.Load(source.get());
+    Reader.CheckUsable();
     return Bytes(*Reader.InstalledFile());
 }
 
@@ -44,12 +46,16 @@ TEST(InstallPackage, InstalledFileIsTheRuntimeThenThePackagesCompressedStreamsAs
     EXPECT_EQ(runtime.GetStream(4, true)->Size(), 0);
 }
 
+// Reading alone does not judge what the screensaver will make of the file:
+// the test programs build crafted screensaver files through it.
 TEST(InstallPackage, EmptyLogoAndNoMoviesStillMakeAWellFormedFile) {
     TPackageParts parts;
     parts.Movies.clear();
     parts.Logo.clear();
     TInstallPackage reader;
-    const std::string installed = InstalledFrom(parts.Package(), reader);
+    auto source = StreamOf(parts.Package());
+    reader.Load(source.get());
+    const std::string installed = Bytes(*reader.InstalledFile());
     TDecompileStream runtime;
     auto file = StreamOf(installed);
     runtime.Decompile(file.get());
@@ -57,6 +63,52 @@ TEST(InstallPackage, EmptyLogoAndNoMoviesStillMakeAWellFormedFile) {
     EXPECT_EQ(Bytes(*runtime.GetStream(1, true)), parts.MovieContainer());
     EXPECT_EQ(runtime.GetStream(3, true)->Size(), 0);
     EXPECT_GT(runtime.StoredSizes()[3], 0);
+}
+
+// Every picture format the screensaver's loader knows, chosen by the
+// extension of the logo's name in any case, is taken.
+TEST(InstallPackage, LogosOfEveryFormatTheScreensaverLoadsAreTaken) {
+    const std::uint32_t pixels[4] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+    const std::vector<std::uint8_t> bmp = EncodeBmp24(2, 2, pixels);
+    std::string icon(6 + 16 + 40, '\0');
+    PutLe(icon, 2, 1, 2);
+    PutLe(icon, 4, 1, 2);
+    PutLe(icon, 6 + 8, 40, 4);
+    PutLe(icon, 6 + 12, 22, 4);
+    const std::pair<std::string, std::string> logos[] = {
+        {"C:\\art\\logo.bmp", std::string(bmp.begin(), bmp.end())},
+        {"C:\\art\\LOGO.JPEG", JpegLogo()},
+        {"logo.Jpg", JpegLogo()},
+        {"C:\\art\\logo.ico", icon},
+    };
+    for (const auto& [name, bytes] : logos) {
+        TPackageParts parts;
+        parts.LogoFile = name;
+        parts.Logo = bytes;
+        TInstallPackage reader;
+        auto source = StreamOf(parts.Package());
+        reader.Load(source.get());
+        EXPECT_NO_THROW(reader.CheckUsable()) << name;
+    }
+}
+
+// What the installer learns of a file already in the place of the new one.
+TEST(InstallPackage, TheOriginOfAnInstalledFileIsItsTitleAndBuildIdentifier) {
+    TPackageParts parts;
+    parts.Title = "Sample Screensaver";
+    parts.BuildId = "{11111111-2222-3333-4444-555555555555}";
+    auto installed = StreamOf(parts.InstalledFile());
+    const auto origin = ReadInstalledOrigin(installed.get());
+    ASSERT_TRUE(origin);
+    EXPECT_EQ(origin->Title, "Sample Screensaver");
+    EXPECT_EQ(origin->BuildId, "{11111111-2222-3333-4444-555555555555}");
+
+    std::string damaged = parts.InstalledFile();
+    damaged[Extents(damaged)[2].Offset + 3] ^= 0x21;
+    for (const std::string& bytes : {std::string("an older version"), parts.Package(), damaged, std::string()}) {
+        auto s = StreamOf(bytes);
+        EXPECT_FALSE(ReadInstalledOrigin(s.get())) << bytes.size();
+    }
 }
 
 TEST(InstallPackage, LicenceAndOptionsComeFromTheProjectText) {
@@ -99,6 +151,19 @@ std::string WithStream(int Index, TPackedStream Part) {
     return Container(streams);
 }
 
+std::string With(const std::function<void(TPackageParts&)>& Change) {
+    TPackageParts parts;
+    Change(parts);
+    return parts.Package();
+}
+
+const char* const NotAProgram = "The installation package is damaged: its screensaver program is not a Windows program.";
+
+std::string NotALogo(const char* Name) {
+    return std::string("The installation package is damaged: its logo is not a picture the screensaver can show (\"") +
+           Name + "\").";
+}
+
 class InstallPackageRefuses : public ::testing::TestWithParam<BadPackage> {};
 
 TEST_P(InstallPackageRefuses, WithAMessageForTheUser) {
@@ -106,6 +171,7 @@ TEST_P(InstallPackageRefuses, WithAMessageForTheUser) {
     auto source = StreamOf(GetParam().Make());
     try {
         reader.Load(source.get());
+        reader.CheckUsable();
         FAIL() << "accepted";
     } catch (const EInstallError& e) {
         EXPECT_EQ(e.Message(), GetParam().Message);
@@ -152,7 +218,49 @@ INSTANTIATE_TEST_SUITE_P(
                    Damaged("screensaver settings")},
         BadPackage{"SettingsTooShort", [] { return WithStream(3, {"Title only\r\n", true}); },
                    Damaged("screensaver settings")},
-        BadPackage{"LogoDamaged", [] { return WithStreamByteFlipped(4); }, Damaged("logo")}),
+        BadPackage{"LogoDamaged", [] { return WithStreamByteFlipped(4); }, Damaged("logo")},
+        // Crafted packages whose screensaver could never run.
+        BadPackage{"RuntimeOnlyStartsLikeAProgram", [] { return With([](auto& p) { p.Runtime = "MZ" + Blob(1, 3000); }); },
+                   NotAProgram},
+        BadPackage{"RuntimeIsALibrary",
+                   [] { return With([](auto& p) { p.Runtime = ProgramHeaders(0x8664, 0x2022) + Blob(1, 300); }); },
+                   NotAProgram},
+        BadPackage{"RuntimeForAnotherMachine",
+                   [] { return With([](auto& p) { p.Runtime = ProgramHeaders(0x0200) + Blob(1, 300); }); }, NotAProgram},
+        BadPackage{"RuntimeForAnotherSubsystem",
+                   [] { return With([](auto& p) { p.Runtime = ProgramHeaders(0x8664, 0x0022, 1) + Blob(1, 300); }); },
+                   NotAProgram},
+        BadPackage{"RuntimeHeadersCutShort", [] { return With([](auto& p) { p.Runtime = ProgramHeaders().substr(0, 200); }); },
+                   NotAProgram},
+        BadPackage{"NoMovies", [] { return With([](auto& p) { p.Movies.clear(); }); },
+                   "The installation package is damaged: it holds no movie."},
+        BadPackage{"FewerMoviesThanListed",
+                   [] {
+                       TPackageParts listed;
+                       listed.Movies.push_back(Blob(5, 100));
+                       auto s = listed.Streams();
+                       s[2].Bytes = TPackageParts().MovieContainer();
+                       return Container(s);
+                   },
+                   "The installation package is damaged: it holds 2 movies, but its screensaver settings list 3."},
+        BadPackage{"EmptyLogo", [] { return With([](auto& p) { p.Logo.clear(); }); }, NotALogo("logo.jpg")},
+        BadPackage{"LogoNotAJpegFile", [] { return With([](auto& p) { p.Logo = Blob(4, 900); }); }, NotALogo("logo.jpg")},
+        BadPackage{"JpegLogoWithoutAFrame",
+                   [] { return With([](auto& p) { p.Logo = JpegLogo().erase(20, 13); }); }, NotALogo("logo.jpg")},
+        BadPackage{"JpegLogoCutInItsHeaders",
+                   [] { return With([](auto& p) { p.Logo = JpegLogo().substr(0, 30); }); }, NotALogo("logo.jpg")},
+        BadPackage{"BitmapLogoCutShort",
+                   [] {
+                       return With([](auto& p) {
+                           const std::uint32_t px[4] = {};
+                           const auto bmp = EncodeBmp24(2, 2, px);
+                           p.Logo.assign(bmp.begin(), bmp.end() - 4);
+                           p.LogoFile = "logo.bmp";
+                       });
+                   },
+                   NotALogo("logo.bmp")},
+        BadPackage{"LogoOfAFormatTheScreensaverDoesNotLoad",
+                   [] { return With([](auto& p) { p.LogoFile = "C:\\art\\logo.gif"; }); }, NotALogo("logo.gif")}),
     [](const auto& Info) { return std::string(Info.param.Name); });
 
 struct NameCase {

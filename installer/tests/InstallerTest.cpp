@@ -110,6 +110,7 @@ void SaveScreenshot(HWND Window, const std::string& Path) {
 class TInstallerRun {
 public:
     TInstallerRun(const std::string& Package, const std::string& Arguments) : process_(Package, Arguments) {}
+    TInstallerRun(const std::wstring& Package, const std::wstring& Arguments) : process_(Package, Arguments) {}
 
     bool Started() const { return process_.Started(); }
 
@@ -365,6 +366,118 @@ TEST_F(Installer, ReplacesAnEarlierCopyOfTheSameScreensaver) {
     ExpectInstalledFrom(Installed(), parts, package);
 }
 
+// A file of the new screensaver's name that another project installed (its
+// build identifier differs) is replaced only when the user agrees; the builder's
+// Install Now ("/auto") replaces it as before. The same package installed
+// again replaces its own file without asking.
+struct Replacement {
+    const char* Name;
+    friend void PrintTo(const Replacement& C, std::ostream* Os) { *Os << C.Name; }
+    const char* ExistingBuildId;
+    const char* Arguments;
+    int Answer;  // to the question about the other screensaver; 0: none is expected
+    DWORD Exit;
+};
+
+class InstallerReplacing : public Installer, public ::testing::WithParamInterface<Replacement> {};
+
+TEST_P(InstallerReplacing, AsksBeforeReplacingTheScreensaverOfAnotherProject) {
+    const Replacement& c = GetParam();
+    TPackageParts other = Parts();
+    other.Title = "HARBOUR LIGHTS";
+    other.BuildId = c.ExistingBuildId;
+    const std::string existing = other.InstalledFile();
+    WriteWholeFile(Installed(), existing);
+    const std::string otherKey = std::string("Software\\Nimbrel\\Screensavers\\") + c.ExistingBuildId;
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, otherKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const DWORD one = 1;
+    RegSetValueExA(key, "mute", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
+    RegCloseKey(key);
+    struct TRemoveKey {
+        std::string Key;
+        ~TRemoveKey() { RegDeleteKeyA(HKEY_CURRENT_USER, Key.c_str()); }
+    } removeKey{otherKey};
+
+    const TPackageParts parts = Parts();
+    const std::string package = parts.Package();
+    TInstallerRun run(WritePackage(package), c.Arguments);
+    if (std::string(c.Arguments).empty()) {
+        const TDialog install = run.NextDialog();
+        ASSERT_TRUE(install);
+        install.Press(IDYES);
+    }
+    if (c.Answer) {
+        const TDialog question = run.NextDialog();
+        ASSERT_TRUE(question);
+        EXPECT_EQ(question.Caption, "Harbour Lights Setup");
+        EXPECT_EQ(question.Text, "The screensaver \"HARBOUR LIGHTS\" of another project is installed as \"" + Installed() +
+                                     "\".\r\n\r\nDo you want to replace it with the screensaver \"Harbour Lights\"?");
+        EXPECT_TRUE(question.HasButton(IDYES, "&Yes"));
+        EXPECT_TRUE(question.HasButton(IDNO, "&No"));
+        question.Press(c.Answer);
+    }
+    if (c.Exit == ExitInstalled) {
+        const TDialog done = run.NextDialog();
+        ASSERT_TRUE(done);
+        EXPECT_EQ(done.Text.rfind("The screensaver \"Harbour Lights\" has been installed", 0), 0u) << done.Text;
+        done.Press(IDOK);
+    }
+    EXPECT_FALSE(run.NextDialog());
+    EXPECT_EQ(run.ExitCode(), c.Exit);
+    EXPECT_EQ(FilesIn(target), std::vector<std::string>{"Harbour Lights.scr"}) << "no temporary file is left";
+    HKEY left = nullptr;
+    const bool keyLeft = RegOpenKeyExA(HKEY_CURRENT_USER, otherKey.c_str(), 0, KEY_READ, &left) == ERROR_SUCCESS;
+    if (left) RegCloseKey(left);
+    const bool sameBuild = std::string(c.ExistingBuildId) == parts.BuildId;
+    if (c.Exit == ExitInstalled) {
+        ExpectCurrentScreensaver(Installed());
+        ExpectInstalledFrom(Installed(), parts, package);
+        EXPECT_EQ(keyLeft, sameBuild) << "the replaced screensaver's settings go with it";
+    } else {
+        EXPECT_EQ(TTestFolder::Read(Installed()), existing);
+        ExpectRegistryUntouched();
+        EXPECT_TRUE(keyLeft);
+    }
+}
+
+constexpr const char* OtherBuild = "{A1B2C3D4-0000-4000-8000-00000000F00D}";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, InstallerReplacing,
+    ::testing::Values(Replacement{"OtherProjectKept", OtherBuild, "", IDNO, ExitDeclined},
+                      Replacement{"OtherProjectReplaced", OtherBuild, "", IDYES, ExitInstalled},
+                      Replacement{"OtherProjectReplacedByInstallNow", OtherBuild, "/auto", 0, ExitInstalled},
+                      Replacement{"SamePackageAgain", "{0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0}", "", 0, ExitInstalled}),
+    [](const auto& Info) { return std::string(Info.param.Name); });
+
+// Started from a folder whose name the system code page cannot hold
+// (Japanese, Cyrillic), the installer still reads its own file.
+TEST_F(Installer, ReadsItsPackageFromAFolderNamedOutsideTheCodePage) {
+    const TPackageParts parts = Parts();
+    const std::string package = parts.Package();
+    for (const wchar_t* name : {L"\u30c6\u30b9\u30c8", L"\u043f\u0430\u043f\u043a\u0430"}) {
+        const std::wstring folder = fs::path(scratch.Path()).wstring() + L"\\" + name;
+        ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+        const std::wstring path = folder + L"\\setup.exe";
+        {
+            std::ofstream f(fs::path(path), std::ios::binary);
+            f.write(package.data(), static_cast<std::streamsize>(package.size()));
+        }
+        TInstallerRun run(path, L"/auto");
+        ASSERT_TRUE(run.Started());
+        const TDialog done = run.NextDialog();
+        ASSERT_TRUE(done);
+        EXPECT_EQ(done.Text.rfind("The screensaver \"Harbour Lights\" has been installed", 0), 0u) << done.Text;
+        done.Press(IDOK);
+        EXPECT_EQ(run.ExitCode(), ExitInstalled);
+        ExpectInstalledFrom(Installed(), parts, package);
+        DeleteFileW(path.c_str());
+        RemoveDirectoryW(folder.c_str());
+    }
+}
+
 TEST_F(Installer, FallsBackToTheUsersProgramsFolderAndCreatesIt) {
     TEnvironmentValue missing("TESSALOOM_INSTALL_DIR", scratch.File("no such folder"));
     TPackageParts parts = Parts();
@@ -460,6 +573,21 @@ INSTANTIATE_TEST_SUITE_P(
                 "Screensaver Setup", "The installation package is damaged: its movies cannot be read."},
         Failure{"RuntimeDamaged", [](const TPackageParts& P) { return Flipped(P, 1); }, NoPreparation,
                 "Screensaver Setup", "The installation package is damaged: its screensaver program cannot be read."},
+        Failure{"NoMovies",
+                [](const TPackageParts& P) {
+                    TPackageParts none = P;
+                    none.Movies.clear();
+                    return none.Package();
+                },
+                NoPreparation, "Screensaver Setup", "The installation package is damaged: it holds no movie."},
+        Failure{"ProgramNotForWindows",
+                [](const TPackageParts& P) {
+                    TPackageParts crafted = P;
+                    crafted.Runtime = "MZ" + Blob(1, 3000);
+                    return crafted.Package();
+                },
+                NoPreparation, "Screensaver Setup",
+                "The installation package is damaged: its screensaver program is not a Windows program."},
         Failure{"NoFolderCanBeWritten", Whole,
                 [](const std::string& Scratch, const std::string&) {
                     // Both folders lie under a plain file, so neither can exist.

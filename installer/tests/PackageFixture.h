@@ -48,19 +48,53 @@ inline std::string Blob(int Seed, std::size_t Size) {
     return s;
 }
 
+inline void PutLe(std::string& S, std::size_t At, std::uint32_t Value, int Bytes) {
+    for (int i = 0; i < Bytes; ++i) S[At + static_cast<std::size_t>(i)] = static_cast<char>(Value >> (8 * i));
+}
+
+// The headers of a windowed x64 program, as the system checks them before
+// starting one (no sections: nothing here is ever run).
+inline std::string ProgramHeaders(std::uint32_t Machine = 0x8664, std::uint32_t Characteristics = 0x0022,
+                                  std::uint32_t Subsystem = 2) {
+    std::string s(0x40 + 24 + 240, '\0');
+    s[0] = 'M';
+    s[1] = 'Z';
+    PutLe(s, 0x3C, 0x40, 4);
+    s.replace(0x40, 4, std::string("PE\0\0", 4));
+    PutLe(s, 0x44, Machine, 2);
+    PutLe(s, 0x44 + 16, 240, 2);
+    PutLe(s, 0x44 + 18, Characteristics, 2);
+    PutLe(s, 0x58, 0x20B, 2);
+    PutLe(s, 0x58 + 68, Subsystem, 2);
+    return s;
+}
+
+// The segments of a baseline JPEG file of 1 x 1 pixel up to its scan, with
+// scan bytes and the end marker after it.
+inline std::string JpegLogo() {
+    const unsigned char bytes[] = {0xFF, 0xD8,                                                      // start
+                                   0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0, 1, 1, 0, 0, 1, 0, 1, 0, 0,  // JFIF
+                                   0xFF, 0xC0, 0, 11, 8, 0, 1, 0, 1, 1, 1, 0x11, 0,                  // frame 1 x 1
+                                   0xFF, 0xDA, 0, 8, 1, 1, 0, 0, 63, 0,                             // scan
+                                   0x12, 0x34, 0xFF, 0xD9};
+    return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes);
+}
+
 struct TPackageParts {
     std::string Installer = "MZ installer stand-in";
-    std::string Runtime = "MZ" + Blob(1, 3000);
+    std::string Runtime = ProgramHeaders() + Blob(1, 3000);
     std::vector<std::string> Movies = {Blob(2, 5000), Blob(3, 700)};
     std::string Title = "Harbour Lights";
     bool ShowLicense = false;
     std::vector<std::string> Licence;
-    std::string Logo = Blob(4, 900);
+    std::string Logo = JpegLogo() + Blob(4, 900);
+    std::string LogoFile = "C:\\art\\logo.jpg";
+    std::string BuildId = "{0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0}";
 
     std::string ProjectText() const {
         TProject p;
         p.Title = Title;
-        p.LogoFile = "C:\\art\\logo.jpg";
+        p.LogoFile = LogoFile;
         p.Publisher = "Nimbrel";
         p.Homepage = "www.example.com";
         p.Email = "saver@example.com";
@@ -69,7 +103,7 @@ struct TPackageParts {
         p.ShowLicense = ShowLicense;
         for (const auto& l : Licence) p.LicenseText->Add(l);
         p.OutputFile = "C:\\out\\setup.exe";
-        p.BuildId = "{0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0}";
+        p.BuildId = BuildId;
         p.SaveToStream();
         return Bytes(*p.ProjectStream);
     }
@@ -86,6 +120,11 @@ struct TPackageParts {
     }
 
     std::string Package() const { return Container(Streams()); }
+
+    // The screensaver file an installation of this package leaves.
+    std::string InstalledFile() const {
+        return Container({{Runtime, false}, {MovieContainer(), true}, {ProjectText(), true}, {Logo, true}});
+    }
 };
 
 // Where each stream's stored bytes lie in a container.

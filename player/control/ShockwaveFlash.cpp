@@ -1,10 +1,13 @@
 #include "ShockwaveFlash.h"
 
+#include "SwfAcmMp3.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace {
 constexpr UINT_PTR kFrameTimer = 1;
+constexpr double kSoundFeedMs = 40;
 
 // Makes the class known by name as soon as a program links the player, so
 // stored descriptions can create it.
@@ -30,7 +33,12 @@ const TClassInfo& TShockwaveFlash::StaticClassInfo() {
     return info;
 }
 
-TShockwaveFlash::TShockwaveFlash() { player_.Timeline().Loop = true; }
+std::function<std::unique_ptr<TSwfAudioOut>()> TShockwaveFlash::OpenAudioOut = [] { return OpenWaveOut(); };
+
+TShockwaveFlash::TShockwaveFlash() {
+    player_.Timeline().Loop = true;
+    player_.Sound().Mp3Codec = OpenAcmMp3;
+}
 
 void TShockwaveFlash::Init() {
     TWinControl::Init();
@@ -41,11 +49,13 @@ void TShockwaveFlash::Init() {
 
 void TShockwaveFlash::SetMovie(const std::string& Path) {
     movie_ = Path;
+    SilenceSound();
     if (Path.empty())
         player_.Unload();
     else
         player_.LoadFromFile(Path);
     ShowNewFrame();
+    FeedSound();
     ScheduleFrame();
 }
 
@@ -56,18 +66,20 @@ TSwfStatus TShockwaveFlash::MovieStatus() const {
 void TShockwaveFlash::SetLoop(bool Value) { player_.Timeline().Loop = Value; }
 
 void TShockwaveFlash::Play() {
-    player_.Timeline().Play();
+    player_.Play();
     ShowNewFrame();
     ScheduleFrame();
 }
 
 void TShockwaveFlash::Stop() {
     player_.Timeline().Stop();
+    SilenceSound();
     ScheduleFrame();
 }
 
 void TShockwaveFlash::GotoFrame(int Frame) {
     player_.Timeline().GotoFrame(Frame);
+    player_.ResetStream();
     ShowNewFrame();
     ScheduleFrame();
 }
@@ -89,18 +101,27 @@ void TShockwaveFlash::CreateWnd() {
 
 void TShockwaveFlash::DestroyWnd() {
     if (handle_) KillTimer(handle_, kFrameTimer);
+    // Without its window the control has no timer to feed the output with.
+    player_.StopSound();
+    audio_.reset();
+    audioTried_ = false;
     TWinControl::DestroyWnd();
 }
 
 void TShockwaveFlash::ScheduleFrame() {
     if (!handle_) return;
-    if (!Playing()) {
+    // Movie clips play on while the movie itself is stopped, and sound
+    // started plays out.
+    const bool sounding = audio_ && player_.Sound().Active();
+    if (!player_.NeedsTicks() && !sounding) {
         KillTimer(handle_, kFrameTimer);
         return;
     }
     // Re-armed at every frame with the time left, so timer lateness does not
-    // add up over a movie.
-    const double wait = std::ceil(player_.Timeline().MsUntilNextFrame());
+    // add up over a movie; while sound plays, often enough to keep the
+    // output's buffers full.
+    double wait = std::ceil(player_.MsUntilNextTick());
+    if (sounding) wait = std::min(wait, kSoundFeedMs);
     SetTimer(handle_, kFrameTimer, static_cast<UINT>(std::clamp(wait, 1.0, 1000.0)), nullptr);
 }
 
@@ -146,6 +167,7 @@ void TShockwaveFlash::Dispatch(TMessage& Message) {
         case WM_TIMER:
             if (Message.WParam != kFrameTimer) break;
             if (player_.Update()) ShowNewFrame();
+            FeedSound();
             ScheduleFrame();
             return;
         default: break;
@@ -158,4 +180,23 @@ void TShockwaveFlash::PaintWindow(HDC DC) {
     GetClientRect(handle_, &area);
     renderer_.HighQuality = !LowQuality(quality_);
     renderer_.DrawBuffered(DC, area, player_.Image());
+}
+
+void TShockwaveFlash::FeedSound() {
+    if (!player_.Sound().Active()) return;
+    if (!audio_ && !audioTried_) {
+        audioTried_ = true;
+        if (OpenAudioOut) audio_ = OpenAudioOut();
+    }
+    if (!audio_) return;  // no device: silent, and nothing waits for one
+    const size_t room = audio_->Room();
+    if (room == 0) return;
+    mix_.resize(room * 2);
+    player_.Sound().Mix(mix_);
+    audio_->Write(mix_);
+}
+
+void TShockwaveFlash::SilenceSound() {
+    player_.StopSound();
+    if (audio_) audio_->Flush();
 }

@@ -11,10 +11,14 @@
 // thread's message queue, so the application's message hook sees it first and
 // can drop it.
 
+#include "SwfAudioOut.h"
 #include "SwfPlayer.h"
 #include "SwfRenderer.h"
 #include "WinControl.h"
 
+#include <functional>
+#include <vector>
+#include <memory>
 #include <string>
 
 class TShockwaveFlash : public TWinControl {
@@ -58,6 +62,11 @@ public:
     const std::string& AllowScriptAccess() const { return scriptAccess_; }
     void SetAllowScriptAccess(const std::string& Value) { scriptAccess_ = Value; }
 
+    // Opens the output the control's sound goes to, when a movie first makes
+    // a sound; the wave mapper's output unless a test puts a stand-in here.
+    // No output (no device): the movie plays silently.
+    static std::function<std::unique_ptr<TSwfAudioOut>()> OpenAudioOut;
+
 protected:
     void Init() override;
     void CreateWnd() override;
@@ -71,11 +80,17 @@ private:
     void ScheduleFrame();
     void ShowNewFrame();
     bool PassToParent(TMessage& Message);
+    // Tops the output up with the movie's mix, as much as it has room for.
+    void FeedSound();
+    void SilenceSound();
 
     TGdiplusSession gdiplus_;
     TSwfSteadyClock clock_;
     TSwfPlayer player_{clock_};
     TSwfRenderer renderer_;
+    std::unique_ptr<TSwfAudioOut> audio_;
+    bool audioTried_ = false;
+    std::vector<int16_t> mix_;
     std::string movie_;
     std::string wmode_ = "Window";
     std::string quality_ = "High";

@@ -8,7 +8,15 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <span>
 #include <string>
+#include <vector>
+
+// Decodes a JPEG, PNG or GIF picture with the platform's imaging component
+// into premultiplied pixels; false for data it cannot decode or a picture
+// larger than the player allows.
+bool DecodePicture(std::span<const uint8_t> Data, TSwfImage& Out);
 
 // GDI+ must be started before any drawing and shut down after the last; one
 // session per user of the renderer keeps that pairing.
@@ -50,8 +58,12 @@ private:
     void Release();
 };
 
+class TSwfPaintBuffer;
+
 class TSwfRenderer : public TObject {
 public:
+    TSwfRenderer();
+    ~TSwfRenderer() override;
     std::string ClassName() const override { return "TSwfRenderer"; }
 
     // Anti-aliased edges ("High" quality) or plain ones.
@@ -64,4 +76,10 @@ public:
 
 private:
     TSwfBackBuffer buffer_;
+    // Pixels of gradient and bitmap fills, kept between items and frames.
+    mutable std::unique_ptr<TSwfPaintBuffer> paint_;
+    // Large painted fills of the last frame drawn, reused when a frame paints
+    // the same fill over the same pixels again (a still background).
+    struct TPainted;
+    mutable std::vector<std::unique_ptr<TPainted>> painted_;
 };

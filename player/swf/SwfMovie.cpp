@@ -1,6 +1,7 @@
 #include "SwfMovie.h"
 
 #include "SwfBitReader.h"
+#include "SwfButton.h"
 
 #include <zlib.h>
 
@@ -21,10 +22,31 @@ enum TTag : uint16_t {
     TagPlaceObject2 = 26,
     TagRemoveObject2 = 28,
     TagDefineShape3 = 32,
+    TagDefineButton = 7,
+    TagDefineButton2 = 34,
     TagDefineSprite = 39,
     TagPlaceObject3 = 70,
     TagDefineShape4 = 83,
+    TagDefineBits = 6,
+    TagJpegTables = 8,
+    TagDefineBitsLossless = 20,
+    TagDefineBitsJpeg2 = 21,
+    TagDefineBitsJpeg3 = 35,
+    TagDefineBitsLossless2 = 36,
+    TagDefineBitsJpeg4 = 90,
+    TagDefineMorphShape = 46,
+    TagDefineMorphShape2 = 84,
+    TagDefineFont = 10,
+    TagDefineText = 11,
+    TagDefineText2 = 33,
+    TagDefineEditText = 37,
+    TagDefineFont2 = 48,
+    TagDefineFont3 = 75,
 };
+
+bool StartsWith(std::span<const uint8_t> d, std::initializer_list<uint8_t> sig) {
+    return d.size() >= sig.size() && std::equal(sig.begin(), sig.end(), d.begin());
+}
 
 // Inflates a "CWS" body. Stops at Limit bytes, at the end of the stream or at
 // the first error; returns false on an error or a stream cut short.
@@ -68,6 +90,16 @@ double TSwfMovie::PlaybackRate() const {
 const TSwfCharacter* TSwfMovie::Find(uint16_t Id) const {
     auto it = Characters.find(Id);
     return it == Characters.end() ? nullptr : &it->second;
+}
+
+const TSwfFont* TSwfMovie::FindFont(uint16_t Id) const {
+    auto it = Fonts.find(Id);
+    return it == Fonts.end() ? nullptr : &it->second;
+}
+
+const TSwfBitmap* TSwfMovie::FindBitmap(uint16_t Id) const {
+    auto it = Bitmaps.find(Id);
+    return it == Bitmaps.end() ? nullptr : &it->second;
 }
 
 void TSwfMovie::Fail(TSwfStatus Why, std::string What) {
@@ -128,6 +160,11 @@ std::unique_ptr<TSwfMovie> TSwfMovie::FromBytes(std::span<const uint8_t> Data) {
         m->Fail(TSwfStatus::Malformed, "stage rectangle is empty");
     }
     if (!r.Overrun()) m->ReadTags(r.Rest(), m->Frames, false);
+    for (uint16_t id : m->needTables_) {
+        TSwfBitmap& b = m->Bitmaps[id];
+        b.Encoded = JoinJpeg(m->jpegTables_, b.Encoded);
+    }
+    m->needTables_.clear();
     if (m->Frames.empty()) m->Frames.resize(1);
     return m;
 }
@@ -176,6 +213,60 @@ void TSwfMovie::ReadTags(std::span<const uint8_t> Data, std::vector<TSwfFrameDef
             Characters.emplace(id, std::move(c));
             break;
         }
+        case TagDefineMorphShape:
+        case TagDefineMorphShape2: {
+            if (InSprite || tagBody.size() < 2) break;
+            uint16_t id = tagBody[0] | tagBody[1] << 8;
+            if (Characters.count(id)) break;
+            TSwfCharacter c;
+            c.Kind = TSwfCharacter::Morph;
+            if (!ReadMorphShape(tagBody.subspan(2), code == TagDefineMorphShape ? 1 : 2, c.MorphDef))
+                Fail(TSwfStatus::Malformed, "shape tween " + std::to_string(id) + " is damaged");
+            Characters.emplace(id, std::move(c));
+            break;
+        }
+        case TagDefineFont:
+        case TagDefineFont2:
+        case TagDefineFont3: {
+            if (InSprite || tagBody.size() < 2) break;
+            uint16_t id = tagBody[0] | tagBody[1] << 8;
+            if (Fonts.count(id)) break;
+            TSwfFont font;
+            int version = code == TagDefineFont ? 1 : code == TagDefineFont2 ? 2 : 3;
+            if (!ReadFont(tagBody.subspan(2), version, font)) Fail(TSwfStatus::Malformed, "font " + std::to_string(id) + " is damaged");
+            Fonts.emplace(id, std::move(font));
+            break;
+        }
+        case TagDefineText:
+        case TagDefineText2:
+        case TagDefineEditText: {
+            if (InSprite || tagBody.size() < 2) break;
+            uint16_t id = tagBody[0] | tagBody[1] << 8;
+            if (Characters.count(id)) break;
+            TSwfCharacter c;
+            bool ok;
+            if (code == TagDefineEditText) {
+                c.Kind = TSwfCharacter::EditText;
+                ok = ReadEditText(tagBody.subspan(2), c.EditTextDef);
+            } else {
+                c.Kind = TSwfCharacter::Text;
+                ok = ReadText(tagBody.subspan(2), code == TagDefineText ? 1 : 2, c.TextDef);
+            }
+            if (!ok) Fail(TSwfStatus::Malformed, "text " + std::to_string(id) + " is damaged");
+            Characters.emplace(id, std::move(c));
+            break;
+        }
+        case TagJpegTables:
+            if (!InSprite && jpegTables_.empty()) jpegTables_.assign(tagBody.begin(), tagBody.end());
+            break;
+        case TagDefineBits:
+        case TagDefineBitsLossless:
+        case TagDefineBitsJpeg2:
+        case TagDefineBitsJpeg3:
+        case TagDefineBitsLossless2:
+        case TagDefineBitsJpeg4:
+            if (!InSprite) ReadBitmap(tagBody, code);
+            break;
         case TagDefineSprite: {
             // Movie clips do not nest their definitions.
             if (InSprite || tagBody.size() < 4) break;
@@ -207,8 +298,26 @@ void TSwfMovie::ReadTags(std::span<const uint8_t> Data, std::vector<TSwfFrameDef
                 frame.Changes.push_back(p);
             break;
         }
-        default:
-            break;  // actions, sounds, fonts, bitmaps...: not shown
+        case TagDefineButton:
+        case TagDefineButton2: {
+            if (InSprite || tagBody.size() < 2) break;
+            uint16_t id = tagBody[0] | tagBody[1] << 8;
+            TSwfCharacter c;
+            c.Kind = TSwfCharacter::Button;
+            if (!ReadButton(tagBody.subspan(2), code == TagDefineButton ? 1 : 2, c.ButtonDef))
+                Fail(TSwfStatus::Malformed, "button " + std::to_string(id) + " is damaged");
+            Characters.emplace(id, std::move(c));
+            break;
+        }
+        default: {
+            bool damaged = false;
+            if (ReadScriptTag(code, tagBody, frame, damaged)) {
+                if (damaged) Fail(TSwfStatus::Malformed, "frame script is damaged");
+            } else if (ReadSoundTag(code, tagBody, {Sounds, SoundNames, Stream}, frame, InSprite, damaged)) {
+                if (damaged) Fail(TSwfStatus::Malformed, "sound tag " + std::to_string(code) + " is damaged");
+            }
+            break;  // the rest of the script machinery: not run
+        }
         }
     }
     if (!ended && Status == TSwfStatus::Ok) Fail(TSwfStatus::Truncated, "no end tag");
@@ -244,7 +353,8 @@ void TSwfMovie::ReadPlaceObject(std::span<const uint8_t> Body, int Code, TSwfFra
         if (p.HasMatrix) p.Matrix = r.Matrix();
         p.HasColorTransform = flags & 0x08;
         if (p.HasColorTransform) p.ColorTransform = r.ColorTransform(true);
-        if (flags & 0x10) r.U16();     // ratio
+        p.HasRatio = flags & 0x10;
+        if (p.HasRatio) p.Ratio = r.U16();
         if (flags & 0x20) r.String();  // instance name
         if (flags & 0x40) p.ClipDepth = r.U16();
         // Filters, blend modes and clip actions follow; they change nothing shown here.
@@ -254,4 +364,50 @@ void TSwfMovie::ReadPlaceObject(std::span<const uint8_t> Body, int Code, TSwfFra
         return;
     }
     Frame.Changes.push_back(p);
+}
+
+void TSwfMovie::ReadBitmap(std::span<const uint8_t> Body, int Code) {
+    TSwfBitReader r(Body);
+    uint16_t id = r.U16();
+    if (r.Overrun() || Bitmaps.count(id)) return;
+    TSwfBitmap b;
+    bool ok = true;
+    switch (Code) {
+    case TagDefineBitsLossless:
+    case TagDefineBitsLossless2:
+        ok = ReadLosslessBitmap(r.Rest(), Code == TagDefineBitsLossless ? 1 : 2, b);
+        break;
+    case TagDefineBits: {
+        auto data = r.Rest();
+        b.Encoded.assign(data.begin(), data.end());
+        needTables_.push_back(id);
+        break;
+    }
+    case TagDefineBitsJpeg2: {
+        b.Encoded = JoinJpeg({}, r.Rest());
+        break;
+    }
+    case TagDefineBitsJpeg3:
+    case TagDefineBitsJpeg4: {
+        uint32_t size = r.U32();
+        if (Code == TagDefineBitsJpeg4) r.U16();  // deblocking strength
+        if (r.Overrun() || size > r.Remaining()) {
+            ok = false;
+            break;
+        }
+        auto image = r.Take(size);
+        b.Encoded = JoinJpeg({}, image);
+        // Only a JPEG takes the alpha plane; PNG and GIF bring their own.
+        bool jpeg = !StartsWith(image, {0x89, 'P', 'N', 'G'}) && !StartsWith(image, {'G', 'I', 'F', '8'});
+        auto alpha = r.Rest();
+        if (jpeg) b.Alpha.assign(alpha.begin(), alpha.end());
+        break;
+    }
+    }
+    if (!ok) {
+        // The id stays taken by an empty picture, which draws as nothing.
+        b = TSwfBitmap{};
+        Fail(TSwfStatus::Malformed, "bitmap " + std::to_string(id) + " is damaged");
+    }
+    Bitmaps.emplace(id, std::move(b));
 }

@@ -4,7 +4,11 @@
 // Reading never fails hard: whatever the bytes are, the result is a movie of at
 // least one frame, and Status says what was wrong with the file.
 
+#include "SwfBitmap.h"
+#include "SwfActions.h"
 #include "SwfShape.h"
+#include "SwfSound.h"
+#include "SwfText.h"
 #include "SwfTypes.h"
 
 #include <Object.h>
@@ -49,10 +53,22 @@ struct TSwfPlacement {
     bool HasColorTransform = false;
     TSwfColorTransform ColorTransform;
     uint16_t ClipDepth = 0;     // non-zero: a mask layer
+    bool HasRatio = false;
+    uint16_t Ratio = 0;         // how far a shape tween has come, of 65535
 };
 
 struct TSwfFrameDef {
     std::vector<TSwfPlacement> Changes;
+    std::vector<TSwfAction> Actions;    // run after the changes, in order
+    std::vector<std::string> Labels;
+    std::vector<TSwfSoundEvent> Sounds;  // event sounds started or stopped here
+    std::vector<uint8_t> StreamBlock;    // the stream's sound for this frame
+};
+
+// A button as it looks when nothing touches it: its up-state characters as
+// the one frame of a timeline of its own.
+struct TSwfButton {
+    std::vector<TSwfFrameDef> UpState;  // one frame
 };
 
 struct TSwfSprite {
@@ -61,10 +77,14 @@ struct TSwfSprite {
 };
 
 struct TSwfCharacter {
-    enum TKind : uint8_t { Shape, Sprite };
+    enum TKind : uint8_t { Shape, Sprite, Morph, Text, EditText, Button };
     TKind Kind = Shape;
     TSwfShape ShapeDef;
     TSwfSprite SpriteDef;
+    TSwfMorphShape MorphDef;
+    TSwfText TextDef;
+    TSwfEditText EditTextDef;
+    TSwfButton ButtonDef;
 };
 
 class TSwfMovie : public TObject {
@@ -81,7 +101,13 @@ public:
     TSwfHeader Header;
     TSwfRgba Background{255, 255, 255, 255};
     std::map<uint16_t, TSwfCharacter> Characters;
+    // Pictures by character id, for bitmap fills.
+    std::map<uint16_t, TSwfBitmap> Bitmaps;
+    std::map<uint16_t, TSwfFont> Fonts;
     std::vector<TSwfFrameDef> Frames;   // the main timeline, at least one frame
+    std::map<uint16_t, TSwfSound> Sounds;
+    std::map<std::string, uint16_t> SoundNames;  // exported names of characters
+    TSwfStreamHead Stream;              // the main timeline's sound stream
 
     int TotalFrames() const { return static_cast<int>(Frames.size()); }
     // The stage, or an empty rectangle when the header had no usable one.
@@ -91,11 +117,17 @@ public:
     double PlaybackRate() const;
 
     const TSwfCharacter* Find(uint16_t Id) const;
+    const TSwfBitmap* FindBitmap(uint16_t Id) const;
+    const TSwfFont* FindFont(uint16_t Id) const;
 
 private:
     void Fail(TSwfStatus Why, std::string What);
     void ReadTags(std::span<const uint8_t> Data, std::vector<TSwfFrameDef>& Timeline, bool InSprite);
     void ReadPlaceObject(std::span<const uint8_t> Body, int Code, TSwfFrameDef& Frame);
+    void ReadBitmap(std::span<const uint8_t> Body, int Code);
+
+    std::vector<uint8_t> jpegTables_;
+    std::vector<uint16_t> needTables_;  // DefineBits pictures, joined with the tables at the end
 };
 
 // Upper limit of the decompressed size of a "CWS" movie; a stated length above

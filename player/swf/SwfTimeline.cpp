@@ -63,3 +63,20 @@ double TSwfTimeline::MsUntilNextFrame() const {
     if (!playing_) return intervalMs_;
     return std::max(0.0, frameStart_ + intervalMs_ - clock_.NowMs());
 }
+
+int TSwfTimeline::TakeDueTicks() {
+    double steps = std::floor((clock_.NowMs() - frameStart_) / intervalMs_);
+    if (!(steps >= 1)) return 0;
+    frameStart_ += steps * intervalMs_;
+    return static_cast<int>(std::min(steps, 1e9));
+}
+
+void TSwfTimeline::Resume() {
+    if (playing_) return;
+    playing_ = true;
+    frameStart_ = clock_.NowMs();
+}
+
+double TSwfTimeline::MsUntilNextTick() const {
+    return std::max(0.0, frameStart_ + intervalMs_ - clock_.NowMs());
+}

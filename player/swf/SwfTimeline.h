@@ -5,6 +5,7 @@
 
 #include <Object.h>
 
+#include <algorithm>
 #include <cstdint>
 
 class TSwfClock {
@@ -45,6 +46,15 @@ public:
     bool Update();
     // Milliseconds until the next frame is due, for the caller's timer.
     double MsUntilNextFrame() const;
+
+    // For a player that moves frame by frame itself (frame scripts): the
+    // number of frame intervals passed since the last call, counted also
+    // while stopped (movie clips play on), and the frame it has moved to.
+    int TakeDueTicks();
+    void SetFrame(int Frame) { frame_ = std::clamp(Frame, 0, total_ - 1); }
+    // Plays on from the frame on screen, wherever it is; the script's play.
+    void Resume();
+    double MsUntilNextTick() const;
 
 private:
     const TSwfClock& clock_;

@@ -1,10 +1,12 @@
 // Whatever a file holds, reading ends within its bytes, the movie has at least
 // one frame, and every frame can be shown.
+#include "SwfBitReader.h"
 #include "SwfMovie.h"
 #include "SwfScene.h"
 #include "SwfTestMovies.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <cmath>
 #include <functional>
@@ -76,6 +78,129 @@ std::vector<uint8_t> WithStatedLength(std::vector<uint8_t> v, uint32_t len) {
     return v;
 }
 
+// A movie whose dictionary holds one hand-made definition tag, placed at depth 1.
+std::vector<uint8_t> WithDefinition(uint16_t code, const std::vector<uint8_t>& body) {
+    TSwfWriter w(100, 80, 24);
+    w.DefinitionTag(code, body);
+    w.Main.Place(1, 1);
+    w.Main.ShowFrame();
+    return w.Finish();
+}
+
+std::vector<uint8_t> GradientStopsPastTheData() {
+    TSwfBitWriter b;
+    b.U16(1);
+    b.Rect({0, 100, 0, 100});
+    b.U8(1);      // one fill
+    b.U8(0x10);   // linear gradient
+    b.Matrix({});
+    b.U8(0x0F);   // 15 stops, two present
+    for (int i = 0; i < 2; ++i) {
+        b.U8(uint8_t(i * 255));
+        b.Color({1, 2, 3, 255}, true);
+    }
+    return WithDefinition(32, b.Data());
+}
+
+std::vector<uint8_t> Lossless(uint8_t format, uint16_t width, uint16_t height, std::vector<uint8_t> pixels, int version = 1) {
+    TSwfBitWriter b;
+    b.U16(1);
+    b.U8(format);
+    b.U16(width);
+    b.U16(height);
+    if (format == 3) b.U8(0);
+    uLongf size = compressBound(uLong(pixels.size()));
+    std::vector<uint8_t> packed(size);
+    compress2(packed.data(), &size, pixels.data(), uLong(pixels.size()), 9);
+    packed.resize(size);
+    b.Bytes(packed);
+    return WithDefinition(version == 1 ? 20 : 36, b.Data());
+}
+
+std::vector<uint8_t> LosslessWithDamagedStream() {
+    TSwfBitWriter b;
+    b.U16(1);
+    b.U8(5);
+    b.U16(4);
+    b.U16(4);
+    for (int i = 0; i < 20; ++i) b.U8(uint8_t(0x55 + i));
+    return WithDefinition(20, b.Data());
+}
+
+std::vector<uint8_t> Jpeg3AlphaOffsetPastTheData() {
+    TSwfBitWriter b;
+    b.U16(1);
+    b.U32(5000);
+    b.Bytes(std::vector<uint8_t>{0xFF, 0xD8, 0xFF, 0xD9});
+    return WithDefinition(35, b.Data());
+}
+
+// A tween whose styles and edges are written by the writer, then bent.
+std::vector<uint8_t> Morph(const std::function<void(std::vector<uint8_t>&)>& bend, bool moreEndEdges = false) {
+    TSwfMorphBuilder m;
+    TSwfFill a, b;
+    int f = m.Fill(a, b);
+    m.Start.Rectangle(0, 0, 400, 400, f, 0);
+    m.End.MoveTo(0, 0);
+    for (auto [x, y] : {std::pair{800, 0}, {800, 800}, {0, 800}, {0, 0}}) m.End.LineTo(x, y);
+    if (moreEndEdges) m.End.LineTo(100, 100);
+    auto body = m.Encode(1);
+    bend(body);
+    std::vector<uint8_t> tag = {1, 0};
+    tag.insert(tag.end(), body.begin(), body.end());
+    return WithDefinition(46, tag);
+}
+
+// The offset to the end edges sits after the two bounds rectangles.
+size_t MorphOffsetAt(const std::vector<uint8_t>& body) {
+    TSwfBitReader r(body);
+    r.Rect();
+    r.Rect();
+    return r.Position();
+}
+
+// A font of two box glyphs written by the writer, then bent.
+std::vector<uint8_t> Font(int version, const std::function<void(std::vector<uint8_t>&)>& bend) {
+    TSwfShapeBuilder a, b;
+    a.Rectangle(0, -800, 600, 800, 1, 0);
+    b.Rectangle(0, -800, 200, 800, 1, 0);
+    TSwfWriter w(100, 80, 24);
+    w.DefineFont(version, "Boxes", {&a, &b}, {'a', 'b'}, {700, 300}, 900, 100);
+    w.Main.ShowFrame();
+    auto file = w.Finish();
+    // The font is the first tag after the header.
+    TSwfBitReader r(std::span<const uint8_t>(file).subspan(8));
+    r.Rect();
+    r.U16();
+    r.U16();
+    uint32_t length = r.U16() & 0x3F;
+    if (length == 0x3F) length = r.U32();
+    auto tag = r.Take(length);
+    std::vector<uint8_t> body(tag.begin() + 2, tag.end());  // after the font id, which DefinitionTag leaves out
+    bend(body);
+    body.insert(body.begin(), {1, 0});
+    TSwfWriter again(100, 80, 24);
+    again.DefinitionTag(version == 1 ? 10 : version == 2 ? 48 : 75, body);
+    again.Main.ShowFrame();
+    return again.Finish();
+}
+
+std::vector<uint8_t> Text(const std::function<void(TSwfBitWriter&)>& records, bool withFont = true) {
+    TSwfShapeBuilder a;
+    a.Rectangle(0, -800, 600, 800, 1, 0);
+    TSwfWriter w(100, 80, 24);
+    if (withFont) w.DefineFont(2, "Boxes", {&a}, {'a'});
+    TSwfBitWriter b;
+    b.U16(100);
+    b.Rect({0, 1000, 0, 1000});
+    b.Matrix({});
+    records(b);
+    w.DefinitionTag(11, b.Data());
+    w.Main.Place(1, 100);
+    w.Main.ShowFrame();
+    return w.Finish();
+}
+
 struct TBadCase {
     const char* Name;
     std::function<std::vector<uint8_t>()> Make;
@@ -112,6 +237,108 @@ const TBadCase BadCases[] = {
      }, TSwfStatus::Ok, 2, false},
     {"ShapeStyleCountPastTheData", ShapeWithEndlessStyles, TSwfStatus::Malformed, 1, false},
     {"PlacementCutShort", PlacementCutShort, TSwfStatus::Malformed, 2, false},
+    {"GradientStopsPastTheData", GradientStopsPastTheData, TSwfStatus::Malformed, 1, false},
+    {"UnknownFillTypeAmongTheStyles", [] {
+         TSwfBitWriter b;
+         b.U16(1);
+         b.Rect({0, 100, 0, 100});
+         b.U8(2);     // two fills: a solid one, then one of no known type
+         b.U8(0x00);
+         b.Color(TestRed, true);
+         b.U8(0x77);
+         b.Bytes(std::vector<uint8_t>(12, 0x11));
+         return WithDefinition(32, b.Data());
+     }, TSwfStatus::Malformed, 1, false},
+    {"LosslessAboveThePixelLimit", [] { return Lossless(5, 65535, 65535, std::vector<uint8_t>(64, 0)); }, TSwfStatus::Malformed, 1, false},
+    {"LosslessDataShortOfThePicture", [] { return Lossless(5, 8, 8, std::vector<uint8_t>(8 * 8 * 4 - 1, 0)); }, TSwfStatus::Malformed, 1, false},
+    {"LosslessColourTableShort", [] { return Lossless(3, 8, 8, std::vector<uint8_t>(2, 0)); }, TSwfStatus::Malformed, 1, false},
+    {"LosslessUnknownFormat", [] { return Lossless(7, 2, 2, std::vector<uint8_t>(16, 0)); }, TSwfStatus::Malformed, 1, false},
+    {"Lossless2With15BitPixels", [] { return Lossless(4, 2, 2, std::vector<uint8_t>(8, 0), 2); }, TSwfStatus::Malformed, 1, false},
+    {"LosslessZeroWidth", [] { return Lossless(5, 0, 2, {}); }, TSwfStatus::Malformed, 1, false},
+    {"LosslessDamagedStream", LosslessWithDamagedStream, TSwfStatus::Malformed, 1, false},
+    {"Jpeg3AlphaOffsetPastTheData", Jpeg3AlphaOffsetPastTheData, TSwfStatus::Malformed, 1, false},
+    {"MorphOffsetPastTheData", [] { return Morph([](auto& b) { b[MorphOffsetAt(b) + 2] = 0x7F; }); }, TSwfStatus::Malformed, 1, false},
+    {"MorphEndEdgesCutShort", [] { return Morph([](auto& b) { b.resize(b.size() - 3); }); }, TSwfStatus::Malformed, 1, false},
+    {"MorphEdgeCountsDiffer", [] { return Morph([](auto&) {}, true); }, TSwfStatus::Malformed, 1, false},
+    {"MorphUnknownFillType", [] { return Morph([](auto& b) { b[MorphOffsetAt(b) + 5] = 0x77; }); }, TSwfStatus::Malformed, 1, false},
+    // Offsets within a font after its id: flags, language, name length, the
+    // five letters of "Boxes", the glyph count at 8, 32-bit glyph offsets
+    // from 10, the code table's offset at 18.
+    {"FontAsWritten", [] { return Font(2, [](auto&) {}); }, TSwfStatus::Ok, 1, false},
+    {"FontGlyphCountPastTheData", [] { return Font(2, [](auto& b) { b[8] = 0xFF; b[9] = 0x7F; }); }, TSwfStatus::Malformed, 1, false},
+    {"FontGlyphOffsetPastTheCodeTable", [] { return Font(3, [](auto& b) { b[14] = 0xFF; }); }, TSwfStatus::Malformed, 1, false},
+    {"FontCodeTableOffsetPastTheData", [] { return Font(2, [](auto& b) { b[20] = 0xFF; b[21] = 0x7F; }); }, TSwfStatus::Malformed, 1, false},
+    // The layout ends with two bounds of 7 bytes and a kerning count: 19 bytes
+    // from the end is inside the advances.
+    {"FontLayoutCutShort", [] { return Font(2, [](auto& b) { b.resize(b.size() - 19); }); }, TSwfStatus::Malformed, 1, false},
+    {"FontOfTheFirstKindWithATablePastTheData", [] { return Font(1, [](auto& b) { b[0] = 0xFE; b[1] = 0x7F; }); }, TSwfStatus::Malformed, 1, false},
+    {"TextGlyphBitsBeyondAWord", [] { return Text([](TSwfBitWriter& b) { b.U8(200); b.U8(8); b.U8(0); }); }, TSwfStatus::Malformed, 1, false},
+    {"TextRecordsCutShort", [] {
+         return Text([](TSwfBitWriter& b) {
+             b.U8(8);
+             b.U8(8);
+             b.U8(0x89);  // font and x offset
+             b.U16(1);
+             b.U16(0);
+             b.U16(240);
+             b.U8(50);  // 50 glyphs, 2 present
+             b.U16(0);
+         });
+     }, TSwfStatus::Malformed, 1, false},
+    {"TextNamingAMissingFontAndGlyph", [] {
+         return Text([](TSwfBitWriter& b) {
+             b.U8(8);
+             b.U8(8);
+             for (uint16_t font : {uint16_t(1), uint16_t(55)}) {
+                 b.U8(0x88);
+                 b.U16(font);
+                 b.U16(240);
+                 b.U8(2);
+                 b.U8(0);
+                 b.U8(30);
+                 b.U8(9);  // glyph 9 of a font of one
+                 b.U8(30);
+             }
+             b.U8(0);
+         });
+     }, TSwfStatus::Ok, 1, false},
+    {"EditTextCutShort", [] {
+         TSwfWriter w(100, 80, 24);
+         TSwfBitWriter b;
+         b.U16(9);
+         b.Rect({0, 1000, 0, 1000});
+         b.U8(0x85);  // text, colour, font
+         b.U8(0);
+         b.U16(1);
+         w.DefinitionTag(37, b.Data());
+         w.Main.Place(1, 9);
+         w.Main.ShowFrame();
+         return w.Finish();
+     }, TSwfStatus::Malformed, 1, false},
+    {"BitmapFillOfAMissingPicture", [] {
+         TSwfWriter w(100, 80, 24);
+         TSwfShapeBuilder s;
+         s.Rectangle(0, 0, 400, 400, s.BitmapFill(77), 0);
+         w.Main.Place(1, w.DefineShape(s));
+         w.Main.ShowFrame();
+         return w.Finish();
+     }, TSwfStatus::Ok, 1, false},
+    {"TagsNotDrawn", [] {
+         // Video, script-machinery and filter-bearing tags: skipped by their length.
+         TSwfWriter w(100, 80, 24);
+         for (uint16_t code : {60, 61, 82, 72, 87, 41, 77, 86}) w.Main.Tag(code, std::vector<uint8_t>(30, 0xAB));
+         TSwfShapeBuilder s;
+         s.Rectangle(0, 0, 400, 400, s.SolidFill(TestRed), 0);
+         w.Main.Place(1, w.DefineShape(s));
+         w.Main.ShowFrame();
+         return w.Finish();
+     }, TSwfStatus::Ok, 1, false},
+    {"RatioCutShort", [] {
+         TSwfWriter w(100, 80, 24);
+         w.Main.Tag(26, std::vector<uint8_t>{0x11, 0x01, 0x00, 0x05});  // move with a ratio, cut inside it
+         w.Main.ShowFrame();
+         return w.Finish();
+     }, TSwfStatus::Malformed, 1, false},
 };
 
 void PrintTo(const TBadCase& c, std::ostream* os) { *os << c.Name; }
@@ -175,6 +402,28 @@ TEST(SwfBadInput, EveryPrefixOfAMovieReadsSafely) {
             scene.Compose(image);
         }
     }
+}
+
+// A picture that cannot be read leaves no pixels behind, and nothing beyond
+// the limit is allocated for a stated size the data cannot hold.
+TEST(SwfBadInput, DamagedPicturesHaveNoPixels) {
+    for (auto bytes : {Lossless(5, 65535, 65535, std::vector<uint8_t>(64, 0)), Lossless(5, 8, 8, std::vector<uint8_t>(10, 0)),
+                       LosslessWithDamagedStream()}) {
+        auto m = TSwfMovie::FromBytes(bytes);
+        const TSwfBitmap* b = m->FindBitmap(1);
+        ASSERT_TRUE(b);
+        EXPECT_EQ(b->Pixels(nullptr), nullptr);
+        EXPECT_TRUE(b->Image.Pixels.empty());
+    }
+}
+
+// A tween whose end edges do not pair up draws the edges that do.
+TEST(SwfBadInput, MorphWithUnpairedEdgesKeepsThePairs) {
+    auto m = TSwfMovie::FromBytes(Morph([](auto&) {}, true));
+    const TSwfCharacter* c = m->Find(1);
+    ASSERT_TRUE(c && c->Kind == TSwfCharacter::Morph);
+    EXPECT_EQ(c->MorphDef.StartEdges.size(), 4u);
+    EXPECT_EQ(MorphAt(c->MorphDef, 0.5).Paths.size(), 1u);
 }
 
 TEST(SwfBadInput, MissingFileReadsAsAnEmptyStage) {

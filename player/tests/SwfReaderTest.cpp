@@ -197,7 +197,8 @@ TEST(SwfShapeReader, NewStyleArraysRenumberStylesAndKeepDrawingOrder) {
     EXPECT_EQ(shape.Paths[2].Segments[0].To, (TSwfPoint{50, 50}));
 }
 
-TEST(SwfShapeReader, GradientAndBitmapFillsBecomeFlatColours) {
+// Gradients keep the average of their stops as their flat stand-in colour.
+TEST(SwfShapeReader, GradientAndBitmapFillsKeepAFlatStandIn) {
     TSwfShapeBuilder s;
     int g = s.GradientFill(false, {{0, {0, 0, 0, 255}}, {128, {100, 200, 50, 255}}, {255, {200, 100, 250, 255}}});
     int r = s.GradientFill(true, {{0, {255, 255, 255, 0}}, {255, {255, 255, 255, 255}}});
@@ -208,8 +209,11 @@ TEST(SwfShapeReader, GradientAndBitmapFillsBecomeFlatColours) {
     TSwfShape shape = ReadBack(s, 3);
     ASSERT_EQ(shape.Paths.size(), 3u);
     EXPECT_EQ(shape.Paths[0].Color, (TSwfRgba{100, 100, 100, 255}));
+    EXPECT_EQ(shape.Paths[0].Fill.Kind, TSwfFill::Linear);
     EXPECT_EQ(shape.Paths[1].Color, (TSwfRgba{255, 255, 255, 127}));
-    EXPECT_EQ(shape.Paths[2].Color.A, 255);
+    EXPECT_EQ(shape.Paths[1].Fill.Kind, TSwfFill::Radial);
+    EXPECT_EQ(shape.Paths[2].Fill.Kind, TSwfFill::Bitmap);
+    EXPECT_EQ(shape.Paths[2].Fill.BitmapId, 42);
 }
 
 TEST(SwfShapeReader, StyleIndexesBeyondTheArraysAreIgnored) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -165,17 +166,32 @@ TEST(SwfScene, DepthOrderAndOlderPlacementAndRemovalTags) {
     EXPECT_EQ(f1.Items[0].Color, TestRed);
 }
 
-TEST(SwfScene, MaskLayersAreNotDrawn) {
+std::string Roles(const TSwfFrameImage& img) {
+    std::string r;
+    for (const auto& item : img.Items) r += "PSmEp"[item.Role];
+    return r;
+}
+
+// Masks: the mask's areas come between MaskStart and MaskEnd, the objects it
+// reaches (up to its clip depth) follow, then MaskPop. A mask within another's
+// reach nests; objects above the reach are not masked.
+TEST(SwfScene, MaskLayersClipUpToTheirDepthAndNest) {
     TSwfWriter w(100, 100, 12);
     uint16_t red = Square(w, TestRed), blue = Square(w, {0, 0, 255, 255});
     w.Main.PlaceMask(1, blue, 5);
     w.Main.Place(2, red);
+    w.Main.PlaceMask(3, blue, 4, TSwfMatrix::Translate(100, 0));
+    w.Main.Place(4, red);
+    w.Main.Place(5, red);
+    w.Main.Place(6, red);
     w.Main.ShowFrame();
     auto m = TSwfMovie::FromBytes(w.Finish());
     TSwfScene scene(*m);
     TSwfFrameImage img = Show(scene, 0);
-    ASSERT_EQ(img.Items.size(), 1u);
-    EXPECT_EQ(img.Items[0].Color, TestRed);
+    //                 mask 1   red 2  mask 3  red 4  pop 3  red 5 pop 1 red 6
+    EXPECT_EQ(Roles(img), "SmE" "P" "SmE" "P" "p" "P" "p" "P");
+    EXPECT_EQ(img.Items[1].Color, (TSwfRgba{0, 0, 255, 255}));
+    EXPECT_EQ(Bounds(img.Items[5]).X0, 100) << "the inner mask keeps its own placement";
 }
 
 TEST(SwfScene, UnknownCharactersShowNothing) {

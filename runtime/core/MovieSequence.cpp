@@ -13,9 +13,18 @@ constexpr int kMaxDraws = 1000;
 TMovieSequence::TMovieSequence(int Count, bool RandomPlay, TDraw Draw)
     : count_(Count < 0 ? 0 : Count), randomPlay_(RandomPlay), draw_(std::move(Draw)) {}
 
-std::optional<int> TMovieSequence::Poll(int TotalFrames, int CurrentFrame) {
-    if (!NeedsTimer() || TotalFrames - 1 != CurrentFrame) return std::nullopt;
+std::optional<int> TMovieSequence::Poll(int TotalFrames, int CurrentFrame, bool Playing) {
+    if (!NeedsTimer()) return std::nullopt;
+    // The player does not loop a movie here, so a frame before the one seen
+    // last time can only come from the movie's own script going back.
+    const bool atEnd = TotalFrames - 1 == CurrentFrame;
+    const bool wentBack = Playing && lastFrame_ >= 0 && CurrentFrame < lastFrame_;
+    stoppedPolls_ = Playing ? 0 : stoppedPolls_ + 1;
+    lastFrame_ = CurrentFrame;
+    if (!atEnd && !wentBack && stoppedPolls_ < StoppedHoldPolls) return std::nullopt;
     current_ = NextIndex();
+    lastFrame_ = -1;
+    stoppedPolls_ = 0;
     return current_;
 }
 

@@ -20,8 +20,16 @@ public:
     bool NeedsTimer() const { return count_ >= 2; }
 
     // One poll of the player; the index now to play when the current movie
-    // has reached its last frame (CurrentFrame counts from 0).
-    std::optional<int> Poll(int TotalFrames, int CurrentFrame);
+    // has come to its end (CurrentFrame counts from 0). A movie ends at its
+    // last frame; one whose frame script loops it never gets there and ends
+    // when a poll finds it back at an earlier frame (one round played); one
+    // that has stopped itself before its last frame ends after it has stood
+    // still for StoppedHoldPolls polls, so its clips and its last picture get
+    // their time without holding the screensaver on it for ever.
+    std::optional<int> Poll(int TotalFrames, int CurrentFrame, bool Playing = true);
+
+    // About ten seconds at the playback window's 300 ms poll.
+    static constexpr int StoppedHoldPolls = 34;
 
 private:
     int NextIndex();
@@ -30,6 +38,8 @@ private:
     bool randomPlay_;
     TDraw draw_;
     int current_ = 0;
+    int lastFrame_ = -1;     // at the previous poll of this movie
+    int stoppedPolls_ = 0;   // polls in a row that found it stopped
 };
 
 // The draw used by the program: the library's generator, seeded from the

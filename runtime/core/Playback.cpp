@@ -72,9 +72,9 @@ void TPlayback::Show() {
     }
 }
 
-void TPlayback::Poll(int TotalFrames, int CurrentFrame) {
+void TPlayback::Poll(int TotalFrames, int CurrentFrame, bool Playing) {
     if (!sequence_) return;
-    if (const auto next = sequence_->Poll(TotalFrames, CurrentFrame))
+    if (const auto next = sequence_->Poll(TotalFrames, CurrentFrame, Playing))
         window_.PlayMovie(project_->FlashList->Strings(*next), false);
 }
 

@@ -62,7 +62,7 @@ public:
     // closes on input. After Finish it does nothing.
     void Show();
     // The 300 ms poll of the player.
-    void Poll(int TotalFrames, int CurrentFrame);
+    void Poll(int TotalFrames, int CurrentFrame, bool Playing = true);
     TInputVerdict FilterInput(std::uint32_t Message, TScreenPoint Cursor) const;
     // May the window close? Asks for the password on the Windows 9x family.
     bool CloseQuery();

@@ -1,10 +1,8 @@
 #pragma once
-// What the setup dialog shows of the project, and which of its links may be
-// opened.
+// What the setup dialog shows of the project.
 
 #include "ProjectUnit.h"
 
-#include <optional>
 #include <string>
 
 struct TSetupTexts {
@@ -19,8 +17,3 @@ struct TSetupTexts {
 };
 
 TSetupTexts SetupTextsFor(const TProject& Project);
-
-// The address to hand to the shell for a link, or nothing when it must not be
-// opened. The project comes from a file anyone can send, so only web and mail
-// addresses are opened; an address without a scheme is taken for a web site.
-std::optional<std::string> LinkToOpen(const std::string& URL);

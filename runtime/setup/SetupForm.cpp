@@ -6,21 +6,24 @@
 #include "DecompileUnit.h"
 #include "DiskFileSystem.h"
 #include "FileStream.h"
+#include "FormFrame.h"
 #include "GroupBox.h"
 #include "HiddenBatch.h"
 #include "Image.h"
 #include "Label.h"
 #include "OwnPackage.h"
+#include "OwnProgramFile.h"
 #include "ProjectUnit.h"
 #include "RegistrySettings.h"
+#include "Settings.h"
 #include "SetupLogo.h"
 #include "SetupTexts.h"
-#include "Settings.h"
+#include "SkinClasses.h"
 #include "SystemInfoUnit.h"
 #include "Uninstall.h"
+#include "URLLabel.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 namespace {
 
@@ -40,10 +43,6 @@ std::string OwnModuleFile() {
     return std::string(path, n);
 }
 
-void ShellOpen(const std::string& Address) {
-    ShellExecuteA(Application->Handle(), "open", Address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
-
 }  // namespace
 
 const TClassInfo& TSetupForm::StaticClassInfo() {
@@ -53,14 +52,12 @@ const TClassInfo& TSetupForm::StaticClassInfo() {
         c.template Handler<&TSetupForm::SaveBtnClick>("SaveBtnClick");
         c.template Handler<&TSetupForm::CancelBtnClick>("CancelBtnClick");
         c.template Handler<&TSetupForm::UninstallBtnClick>("UninstallBtnClick");
-        c.template Handler<&TSetupForm::HomepageLabelClick>("HomepageLabelClick");
-        c.template Handler<&TSetupForm::EmailLabelClick>("EmailLabelClick");
     });
     return info;
 }
 
 TSetupForm::TSetupForm(TSetupFormServices Services) : services_(std::move(Services)) {
-    if (!services_.OpenAddress) services_.OpenAddress = ShellOpen;
+    if (!services_.OpenAddress) services_.OpenAddress = TskURLLabel::ShellOpen;
     if (!services_.StartBatch) services_.StartBatch = StartHiddenBatch;
     if (!services_.Terminate) services_.Terminate = [] { Application->Terminate(); };
 }
@@ -70,26 +67,28 @@ TSetupForm::~TSetupForm() = default;
 void TSetupForm::Init() {
     // The classes the stored description names, known before it is read.
     RegisterClass<TLabel>();
+    RegisterClass<TskURLLabel>();
     RegisterClass<TImage>();
     RegisterClass<TGroupBox>();
     RegisterClass<TCheckBox>();
     RegisterClass<TButton>();
+    RegisterSkinClasses();
     TForm::Init();
     TitleLabel = Part<TLabel>(this, "TitleLabel");
     PublisherLabel = Part<TLabel>(this, "PublisherLabel");
-    HomepageLabel = Part<TLabel>(this, "HomepageLabel");
-    EmailLabel = Part<TLabel>(this, "EmailLabel");
+    HomepageLabel = Part<TskURLLabel>(this, "HomepageLabel");
+    EmailLabel = Part<TskURLLabel>(this, "EmailLabel");
     CopyrightLabel = Part<TLabel>(this, "CopyrightLabel");
+    Frame = Part<TskForm>(this, "skSetupForm");
     LogoPanel = Part<TImage>(this, "LogoPanel");
     MuteCheckBox = Part<TCheckBox>(this, "MuteCheckBox");
     IgnoreCheckBox = Part<TCheckBox>(this, "IgnoreCheckBox");
     UninstallBtn = Part<TButton>(this, "UninstallBtn");
     SaveBtn = Part<TButton>(this, "SaveBtn");
     CancelBtn = Part<TButton>(this, "CancelBtn");
-    // Plain labels stand in for link labels, which open their address
-    // themselves when clicked.
-    HomepageLabel->OnClick = TNotifyEvent::Bind<&TSetupForm::HomepageLabelClick>(this);
-    EmailLabel->OnClick = TNotifyEvent::Bind<&TSetupForm::EmailLabelClick>(this);
+    // The links open what they allow through the window's own service.
+    HomepageLabel->OpenAddress = services_.OpenAddress;
+    EmailLabel->OpenAddress = services_.OpenAddress;
 }
 
 std::string TSetupForm::ProgramFile() const {
@@ -108,9 +107,11 @@ void TSetupForm::FormShow(TObject*) {
 
 void TSetupForm::Fill() {
     project_ = std::make_unique<TProject>();
-    TFileStream own(ProgramFile(), fmOpenRead | fmShareDenyNone);
+    const auto own = services_.ProgramFile.empty()
+                         ? OpenOwnProgramFile()
+                         : std::make_unique<TFileStream>(services_.ProgramFile, fmOpenRead | fmShareDenyNone);
     TDecompileStream package;
-    package.Decompile(&own);
+    package.Decompile(own.get());
     LoadProject(package, *project_);
     buildId_ = project_->BuildId;
 
@@ -118,11 +119,12 @@ void TSetupForm::Fill() {
     TitleLabel->SetCaption(texts.Title);
     if (!texts.Publisher.empty()) PublisherLabel->SetCaption(texts.Publisher);
     HomepageLabel->SetCaption(texts.HomepageCaption);
-    homepageURL_ = texts.HomepageURL;
+    HomepageLabel->SetURL(texts.HomepageURL);
     EmailLabel->SetCaption(texts.EmailCaption);
-    emailURL_ = texts.EmailURL;
+    EmailLabel->SetURL(texts.EmailURL);
     CopyrightLabel->SetCaption(texts.Copyright);
     SetCaption(texts.WindowCaption);
+    Frame->SetFrameCaption(texts.WindowCaption);
     Application->SetTitle(texts.WindowCaption);
 
     if (!buildId_.empty()) {
@@ -160,12 +162,4 @@ void TSetupForm::RemoveScreensaver() {
     TSystemInfo system;
     ::RemoveScreensaver(files, system.GetTempDirectory(), ProgramFile(),
                         {services_.StartBatch, services_.Terminate});
-}
-
-void TSetupForm::HomepageLabelClick(TObject*) { OpenLink(homepageURL_); }
-
-void TSetupForm::EmailLabelClick(TObject*) { OpenLink(emailURL_); }
-
-void TSetupForm::OpenLink(const std::string& URL) {
-    if (const auto address = LinkToOpen(URL)) services_.OpenAddress(*address);
 }

@@ -14,6 +14,8 @@ class TCheckBox;
 class TImage;
 class TLabel;
 class TProject;
+class TskForm;
+class TskURLLabel;
 
 // What the window does outside itself. Empty members take the real thing;
 // tests fill them to look at a file of their choosing and to see what would
@@ -21,7 +23,7 @@ class TProject;
 struct TSetupFormServices {
     // The installed screensaver file; empty: the running program's own file.
     std::string ProgramFile;
-    // Opens an address the links allow (the shell's "open").
+    // Opens an address the link labels allow (the shell's "open").
     std::function<void(const std::string& Address)> OpenAddress;
     // Starts the uninstall batch hidden; false when it did not start.
     std::function<bool(const std::string& Batch)> StartBatch;
@@ -39,9 +41,10 @@ public:
     // The components of the stored description, found once it is read.
     TLabel* TitleLabel = nullptr;
     TLabel* PublisherLabel = nullptr;
-    TLabel* HomepageLabel = nullptr;
-    TLabel* EmailLabel = nullptr;
+    TskURLLabel* HomepageLabel = nullptr;
+    TskURLLabel* EmailLabel = nullptr;
     TLabel* CopyrightLabel = nullptr;
+    TskForm* Frame = nullptr;
     TImage* LogoPanel = nullptr;
     TCheckBox* MuteCheckBox = nullptr;
     TCheckBox* IgnoreCheckBox = nullptr;
@@ -51,17 +54,12 @@ public:
 
     // Created by FormShow, freed by FormClose; null outside that span.
     TProject* Project() const { return project_.get(); }
-    // The addresses the two links stand for.
-    const std::string& HomepageURL() const { return homepageURL_; }
-    const std::string& EmailURL() const { return emailURL_; }
 
     void FormShow(TObject* Sender);
     void FormClose(TObject* Sender, TCloseAction& Action);
     void SaveBtnClick(TObject* Sender);
     void CancelBtnClick(TObject* Sender);
     void UninstallBtnClick(TObject* Sender);
-    void HomepageLabelClick(TObject* Sender);
-    void EmailLabelClick(TObject* Sender);
 
     // Writes the uninstall batch, starts it and ends the program.
     void RemoveScreensaver();
@@ -72,11 +70,8 @@ protected:
 private:
     void Fill();
     std::string ProgramFile() const;
-    void OpenLink(const std::string& URL);
 
     TSetupFormServices services_;
     std::unique_ptr<TProject> project_;
     std::string buildId_;
-    std::string homepageURL_;
-    std::string emailURL_;
 };

@@ -4,6 +4,7 @@
 #include "DiskFileSystem.h"
 #include "FileStream.h"
 #include "Messages.h"
+#include "OwnProgramFile.h"
 #include "RegistrySettings.h"
 #include "Screen.h"
 #include "StartUp.h"
@@ -33,9 +34,7 @@ private:
 };
 
 std::function<std::unique_ptr<TStream>()> OwnFileOpener() {
-    return [path = Application->ExeName()] {
-        return std::unique_ptr<TStream>(std::make_unique<TFileStream>(path, fmOpenRead | fmShareDenyNone));
-    };
+    return [] { return std::unique_ptr<TStream>(OpenOwnProgramFile()); };
 }
 
 struct TRealSystem : TShowForm::TSystem {
@@ -137,7 +136,7 @@ void TShowForm::Dispatch(TMessage& Message) {
 }
 
 void TShowForm::TimerTimer(TObject*) {
-    if (playback_) playback_->Poll(Flash()->TotalFrames(), Flash()->CurrentFrame());
+    if (playback_) playback_->Poll(Flash()->TotalFrames(), Flash()->CurrentFrame(), Flash()->Playing());
 }
 
 void TShowForm::AppMessage(MSG& Message, bool& Handled) {

@@ -177,7 +177,7 @@ bool SaveProject(const fs::path& Out, const fs::path& Movies, bool Wine) {
     p.Homepage = "http://www.example.org/";
     p.Email = "screensavers@example.org";
     p.Copyright = "Copyright (C) 2026 Example Studio";
-    for (const char* name : {"orbits.swf", "equalizer.swf", "blossom.swf", "tide.swf"})
+    for (const char* name : {"orbits.swf", "equalizer.swf", "blossom.swf", "tide.swf", "daybreak.swf", "lantern.swf"})
         p.FlashList->Add(ProgramPath(Movies / name, Wine));
     p.FlashList->Add(ProgramPath(Out / "drift.swf", Wine));
     p.RandomPlay = false;

@@ -55,7 +55,7 @@ double Fingerprint(const TSwfFrameImage& Image) {
 
 std::string FileName(const std::string& Path) { return Path.substr(Path.find_last_of("\\/") + 1); }
 
-TEST(SampleProject, IsAProjectFileWithPublisherDataAndFiveMoviesInOrder) {
+TEST(SampleProject, IsAProjectFileWithPublisherDataAndSevenMoviesInOrder) {
     Loaded l;
     EXPECT_EQ(l.Streams, 1);
     const TProject& p = l.Project;
@@ -70,7 +70,8 @@ TEST(SampleProject, IsAProjectFileWithPublisherDataAndFiveMoviesInOrder) {
     EXPECT_EQ(FileName(p.OutputFile), "SampleScreensaverSetup.exe");
     std::vector<std::string> names;
     for (const std::string& m : Movies(p)) names.push_back(FileName(m));
-    EXPECT_EQ(names, (std::vector<std::string>{"orbits.swf", "equalizer.swf", "blossom.swf", "tide.swf", "drift.swf"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"orbits.swf", "equalizer.swf", "blossom.swf", "tide.swf", "daybreak.swf",
+                                               "lantern.swf", "drift.swf"}));
 }
 
 // Programs open the project's paths as they stand: under Wine they are drive

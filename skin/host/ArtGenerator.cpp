@@ -1,11 +1,15 @@
 // Writes the skin art into a folder: one .bmp per bitmap resource, the program
 // icon, a resource script naming them all, and a sheet of every picture.
-// With "theme", writes a theme file holding the art and values of one style.
+// With "theme", writes a theme file holding the art and values of one style;
+// with "banner", the builder's About banner as a bitmap file.
 //
 //   skin_artgen art <folder>
 //   skin_artgen theme <style name> <file>
+//   skin_artgen banner <width> <height> <file.bmp>
 
 #include "Art.h"
+#include "Banner.h"
+#include "ImageFiles.h"
 #include "ThemeFileWriter.h"
 
 #include <filesystem>
@@ -85,7 +89,16 @@ int main(int argc, char** argv) {
             WriteTheme(*style, argv[3]);
             return 0;
         }
-        std::cerr << "usage: skin_artgen art <folder> | skin_artgen theme <style> <file>\n";
+        if (mode == "banner" && argc == 5) {
+            const int width = std::stoi(argv[2]), height = std::stoi(argv[3]);
+            if (width <= 0 || height <= 0) throw std::runtime_error("bad banner size");
+            const std::filesystem::path file = argv[4];
+            if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path());
+            WriteFile(file.string(), EncodeBitmap24(AboutBanner(width, height)));
+            return 0;
+        }
+        std::cerr << "usage: skin_artgen art <folder> | skin_artgen theme <style> <file>"
+                     " | skin_artgen banner <width> <height> <file.bmp>\n";
         return 2;
     } catch (const std::exception& e) {
         std::cerr << "skin_artgen: " << e.what() << "\n";

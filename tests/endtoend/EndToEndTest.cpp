@@ -117,7 +117,7 @@ protected:
 };
 
 TEST_F(EndToEnd, BuilderBuildsAndInstallsTheSampleWhichPlaysBothMoviesAndShowsItsSetup) {
-    // 1. The builder, started on the sample project, lists its five movies.
+    // 1. The builder, started on the sample project, lists its seven movies.
     TProcess builder(build + "bin\\tessaloom.exe", "\"" + build + "samples\\sample.qlm\"");
     ASSERT_TRUE(builder.Started());
     const DWORD builderId = builder.Id();
@@ -127,7 +127,7 @@ TEST_F(EndToEnd, BuilderBuildsAndInstallsTheSampleWhichPlaysBothMoviesAndShowsIt
     HWND list = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (list = FindChild(main, "SysListView32")) != nullptr; }, 30000))
         << "no movie list";
-    EXPECT_TRUE(WaitFor([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 5; }, 120000))
+    EXPECT_TRUE(WaitFor([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 7; }, 120000))
         << "the movie list holds " << SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) << " items";
     EXPECT_TRUE(FindChild(main, "Edit", "Sample Screensaver")) << "the title was not loaded";
 
@@ -180,7 +180,7 @@ TEST_F(EndToEnd, BuilderBuildsAndInstallsTheSampleWhichPlaysBothMoviesAndShowsIt
     buildId = project.BuildId;
     EXPECT_EQ(project.Title, "Sample Screensaver");
     EXPECT_EQ(project.BuildId.size(), 38u);
-    ASSERT_EQ(project.FlashList->Count(), 5);
+    ASSERT_EQ(project.FlashList->Count(), 7);
     EXPECT_TRUE(SameText(TDesktopValues::Read("SCRNSAVE.EXE").second, installed))
         << TDesktopValues::Read("SCRNSAVE.EXE").second;
 

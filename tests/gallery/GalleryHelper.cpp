@@ -8,11 +8,14 @@
 //   gallery_helper text <window> <part> <seconds>     a control's text contains part
 //   gallery_helper tab <window> <index>               page of the window's tab control
 //   gallery_helper click <window> <caption>            a click on the control with that caption
+//   gallery_helper menubar <window> <index>           a click on a button of the window's menu bar
+//                                                     (a tool bar; negative counts from the end)
 //   gallery_helper keys <window> <key>...             alt, f10, left, right, up, down, enter, escape, space
 //   gallery_helper answer <seconds>                   OK on the next message box of any program
 //   gallery_helper shot <window> <file.bmp>           the window as the screen shows it
 //   gallery_helper screen <file.bmp>                  the whole screen
 //   gallery_helper close <window>
+//   gallery_helper pointer <window> <x> <y>          the mouse moved onto client point x, y
 //   gallery_helper dump <window>                      its controls: class, shown, place, text
 //
 // <window> is a top-level window's exact caption, or "class=<name>".
@@ -24,6 +27,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +38,26 @@ namespace {
 int Fail(const std::string& Why) {
     std::fprintf(stderr, "gallery_helper: %s\n", Why.c_str());
     return 1;
+}
+
+// A tool button's place in its bar. The bar belongs to another process, so
+// the rectangle goes through memory of that process.
+std::optional<RECT> ButtonRect(HWND Bar, int Index) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(Bar, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return std::nullopt;
+    std::optional<RECT> result;
+    if (void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE)) {
+        RECT r{};
+        SIZE_T read = 0;
+        if (SendMessageA(Bar, TB_GETITEMRECT, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(remote)) &&
+            ReadProcessMemory(process, remote, &r, sizeof r, &read) && read == sizeof r)
+            result = r;
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return result;
 }
 
 DWORD Ms(const char* Seconds) { return static_cast<DWORD>(std::atof(Seconds) * 1000); }
@@ -103,6 +127,23 @@ int Run(const std::vector<std::string>& a) {
         Click(control);
         return 0;
     }
+    if (cmd == "menubar" && need(2)) {
+        HWND bar = FindChild(w, "TToolBar");
+        if (!bar) bar = FindChild(w, "ToolbarWindow32");
+        if (!bar) return Fail("no menu bar");
+        const int count = static_cast<int>(SendMessageA(bar, TB_BUTTONCOUNT, 0, 0));
+        int index = std::atoi(a[2].c_str());
+        if (index < 0) index += count;
+        if (index < 0 || index >= count) return Fail("no such menu bar button");
+        const std::optional<RECT> r = ButtonRect(bar, index);
+        if (!r) return Fail("cannot read the button's place");
+        const LPARAM at = MAKELPARAM((r->left + r->right) / 2, (r->top + r->bottom) / 2);
+        Activate(w);
+        PostMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageA(bar, WM_LBUTTONUP, 0, at);
+        Sleep(300);  // the menu opens on the program's own loop
+        return 0;
+    }
     if (cmd == "keys" && need(2)) {
         static const std::map<std::string, WORD> names = {
             {"alt", VK_MENU}, {"f10", VK_F10}, {"left", VK_LEFT}, {"right", VK_RIGHT}, {"up", VK_UP},
@@ -114,6 +155,21 @@ int Run(const std::vector<std::string>& a) {
             keys.push_back(k->second);
         }
         TypeKeys(w, keys);
+        return 0;
+    }
+    if (cmd == "pointer" && need(3)) {
+        // The real pointer moved there, and the move posted to the window
+        // under it, as the system may not report a warp on its own.
+        POINT at{std::atoi(a[2].c_str()), std::atoi(a[3].c_str())};
+        ClientToScreen(w, &at);
+        Activate(w);
+        SetCursorPos(at.x, at.y);
+        if (HWND under = WindowFromPoint(at)) {
+            POINT local = at;
+            ScreenToClient(under, &local);
+            PostMessageA(under, WM_MOUSEMOVE, 0, MAKELPARAM(local.x, local.y));
+        }
+        Sleep(300);
         return 0;
     }
     if (cmd == "shot" && need(2)) {

@@ -21,7 +21,7 @@ TSampleScreensaver MakeSampleScreensaver(const std::string& Folder) {
     TBuilderCore core(view, services);
     core.BuilderFolder = build + "bin\\";
     core.LoadProject(build + "samples\\sample.qlm");
-    if (view.State.Movies.size() != 5 || !view.Boxes.empty() || !view.Errors.empty())
+    if (view.State.Movies.size() != 7 || !view.Boxes.empty() || !view.Errors.empty())
         throw std::runtime_error("the sample project did not open cleanly");
 
     TSampleScreensaver s;

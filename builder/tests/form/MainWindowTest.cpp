@@ -3,6 +3,7 @@
 
 #include "DialogDriver.h"
 #include "AboutForm.h"
+#include "Pump.h"
 #include "Picture.h"
 #include "Screen.h"
 #include "TopWindows.h"
@@ -32,6 +33,23 @@ TEST_F(MainWindow, PagesFollowTheEditMenuAndTheTabs) {
         ClickAt(tabs->Handle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
         EXPECT_TRUE(PumpUntil([&] { return ActivePage() == page; }, 3000)) << "tab " << page;
     }
+}
+
+// The window wears the skinned frame; the application-events component holds
+// the message hook, so the frame leaves it alone (Alt+Space then does not
+// open the title bar's menu) and the native menu bar stays off.
+TEST_F(MainWindow, FrameLeavesTheApplicationHookToTheEventsComponent) {
+    auto* frame = Find<TskForm>("skMainForm");
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->UIStyle(), TskUIStyle::WinXP);
+    EXPECT_EQ(frame->Menu(), Find<TMainMenu>("MainMenu"));
+    EXPECT_EQ(form->Menu(), nullptr);
+    EXPECT_EQ(GetMenu(form->Handle()), nullptr);
+    EXPECT_EQ(GetWindowLongPtrA(form->Handle(), GWL_STYLE) & WS_CAPTION, 0);
+    EXPECT_TRUE(Application->OnMessage);
+    EXPECT_NE(Application->OnMessage.Target(), static_cast<void*>(frame));
+    EXPECT_EQ(frame->FrameCaption(), "Nimbrel Tessaloom");
+    EXPECT_EQ(frame->MenuBar()->ButtonCount(), Find<TMainMenu>("MainMenu")->Items()->Count());
 }
 
 TEST_F(MainWindow, StartsWithTheDefaultLogoBesideTheProgram) {
@@ -148,28 +166,70 @@ TEST_F(MainWindow, ExitClosesTheWindow) {
     EXPECT_EQ(form->Thumbnail, nullptr) << "freed on close";
 }
 
+// A shell call the About box would make.
+struct TShellCall {
+    HWND Parent;
+    bool DefaultVerb;
+    std::string File;
+    int Show;
+    bool operator==(const TShellCall&) const = default;
+};
+
 // Listens in on the About box while it is shown: a timer on the GUI thread,
-// which runs inside the box's modal loop, finds the box and takes over how it
-// opens addresses.
+// which runs inside the box's modal loop, finds the box, takes over its shell
+// calls and, when given a script, plays the user with it (on the GUI thread,
+// so the script may look at the box's controls).
 class TAboutSpy : public TObject {
 public:
-    TAboutSpy() : timer_(Create<TTimer>(nullptr)) {
+    explicit TAboutSpy(std::function<void(TAboutForm&)> Script = {})
+        : script_(std::move(Script)), timer_(Create<TTimer>(nullptr)) {
         timer_->SetInterval(30);
         timer_->OnTimer = TNotifyEvent::Bind<&TAboutSpy::Tick>(this);
         timer_->SetEnabled(true);
     }
-    std::vector<std::string> Opened;
+    std::vector<TShellCall> Calls;
+    HWND Box = nullptr;
 
 private:
     void Tick(TObject*) {
         for (int i = 0; i < Screen->FormCount(); ++i)
             if (auto* box = dynamic_cast<TAboutForm*>(Screen->Forms(i))) {
-                box->OpenAddress = [this](const std::string& Address) { Opened.push_back(Address); };
+                if (!IsWindowVisible(box->Handle())) return;
                 timer_->SetEnabled(false);
+                Box = box->Handle();
+                box->ShellOpen = [this](HWND Parent, const char* Verb, const std::string& File, int Show) {
+                    Calls.push_back({Parent, Verb == nullptr, File, Show});
+                };
+                if (script_) {
+                    PumpFor(150);
+                    script_(*box);
+                }
+                return;
             }
     }
+    std::function<void(TAboutForm&)> script_;
     TOwned<TTimer> timer_;
 };
+
+// A window of the given class anywhere below Parent.
+HWND FindDescendant(HWND Parent, const char* Class) {
+    struct Search {
+        const char* Class;
+        HWND Found;
+    } search{Class, nullptr};
+    EnumChildWindows(
+        Parent,
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            char name[64] = {};
+            GetClassNameA(w, name, sizeof name);
+            if (std::string(name) != s->Class) return TRUE;
+            s->Found = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
 
 TEST_F(MainWindow, AboutBoxShowsModallyAndClosesWithOk) {
     const int components = form->ComponentCount();
@@ -196,8 +256,8 @@ TEST_F(MainWindow, AboutBoxShowsModallyAndClosesWithOk) {
                 return TRUE;
             },
             reinterpret_cast<LPARAM>(&texts));
-        // A click on the banner, in the panel that holds it.
-        HWND banner = FindWindowExA(box, nullptr, "TPanel", nullptr);
+        // A click on the banner, inside the frame and the flat panel round it.
+        HWND banner = FindDescendant(box, "TskImagePanel");
         PostMessageA(banner, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 30));
         PostMessageA(banner, WM_LBUTTONUP, 0, MAKELPARAM(100, 30));
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
@@ -211,10 +271,103 @@ TEST_F(MainWindow, AboutBoxShowsModallyAndClosesWithOk) {
     EXPECT_TRUE(seen);
     EXPECT_EQ(caption, "About");
     EXPECT_NE(texts.find("OK|"), std::string::npos) << texts;
-    EXPECT_EQ(spy.Opened, (std::vector<std::string>{kMakerHomePage})) << "the banner opens the maker's home page";
+    // One shell call: the maker's home page, the default verb, the box as
+    // parent, shown normally.
+    EXPECT_EQ(spy.Calls, (std::vector<TShellCall>{{spy.Box, true, kMakerHomePage, SW_SHOWNORMAL}}));
     EXPECT_TRUE(openAfterClick) << "and the box stays open";
     EXPECT_TRUE(PumpUntil([] { return FindTopWindow(GetCurrentProcessId(), "TAboutForm") == nullptr; }, 3000));
     EXPECT_EQ(form->ComponentCount(), components) << "the box is freed after showing";
+}
+
+// The pointer moved to client point X, Y of Window, as the system reports it.
+void PointerOn(HWND Window, int X, int Y) {
+    POINT at{X, Y};
+    ClientToScreen(Window, &at);
+    SetCursorPos(at.x, at.y);
+    PostMessageA(Window, WM_MOUSEMOVE, 0, MAKELPARAM(X, Y));
+    PumpFor(100);
+}
+
+COLORREF ScreenAt(HWND Window, int X, int Y) {
+    RECT r{};
+    GetWindowRect(Window, &r);
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, r.left + X, r.top + Y);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+TEST_F(MainWindow, AboutBoxBannerSinksUnderThePointerAndTheTitleBarCloses) {
+    COLORREF away = 0, over = 0, awayAgain = 0;
+    TCursor cursor = crDefault;
+    TAboutSpy spy([&](TAboutForm& Box) {
+        auto* panel = dynamic_cast<TWinControl*>(Box.FindComponent("FlatPanel1"));
+        auto* banner = dynamic_cast<TWinControl*>(Box.FindComponent("ImagePanel"));
+        auto* frame = dynamic_cast<TWinControl*>(Box.FindComponent("skForm"));
+        if (!panel || !banner || !frame) {
+            ADD_FAILURE() << "the box lacks its frame, flat panel or banner";
+            Box.Close();
+            return;
+        }
+        cursor = banner->Cursor();
+        // The bottom right corner of the flat panel's frame: the border colour
+        // while flat, the highlight of a sunken edge under the pointer.
+        const int right = panel->Width() - 1, bottom = panel->Height() - 1;
+        PointerOn(frame->Handle(), 5, frame->Height() - 5);
+        away = ScreenAt(panel->Handle(), right, bottom);
+        PointerOn(banner->Handle(), 100, 30);
+        PumpUntil([&] { return ScreenAt(panel->Handle(), right, bottom) != away; }, 2000);
+        over = ScreenAt(panel->Handle(), right, bottom);
+        PointerOn(frame->Handle(), 5, frame->Height() - 5);
+        PumpUntil([&] { return ScreenAt(panel->Handle(), right, bottom) == away; }, 2000);
+        awayAgain = ScreenAt(panel->Handle(), right, bottom);
+
+        // The title bar's close button, the only one, at its right end.
+        HWND bar = FindDescendant(Box.Handle(), "TskTitleBar");
+        if (!bar) {
+            ADD_FAILURE() << "no title bar";
+            Box.Close();
+            return;
+        }
+        RECT r{};
+        GetClientRect(bar, &r);
+        const int x = r.right - 23 + 10;
+        PointerOn(bar, x, 12);
+        PostMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 12));
+        PostMessageA(bar, WM_LBUTTONUP, 0, MAKELPARAM(x, 12));
+        if (!PumpUntil([&] { return Box.ModalResult() != mrNone; }, 3000)) {
+            ADD_FAILURE() << "the title bar's close button did not close the box";
+            Box.Close();
+        }
+    });
+    ChooseMenu("Help", "About");
+    EXPECT_TRUE(PumpUntil([] { return FindTopWindow(GetCurrentProcessId(), "TAboutForm") == nullptr; }, 3000));
+    EXPECT_EQ(cursor, crHandPoint);
+    EXPECT_EQ(away, static_cast<COLORREF>(ColorToRGB(clBtnShadow))) << "flat away from the banner";
+    EXPECT_EQ(over, static_cast<COLORREF>(ColorToRGB(clBtnHighlight))) << "sunken under the pointer";
+    EXPECT_EQ(awayAgain, away) << "flat again after leaving";
+    EXPECT_TRUE(spy.Calls.empty());
+    SetCursorPos(2, 2);
+}
+
+TEST_F(MainWindow, OpeningTheAboutBoxManyTimesLeavesHandlesAndWindowsFlat) {
+    auto openAndClose = [&] {
+        TAboutSpy spy([](TAboutForm& Box) { Box.Close(); });
+        form->MMAboutClick(nullptr);
+    };
+    auto counts = [] {
+        return std::pair<DWORD, DWORD>{GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
+                                       GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)};
+    };
+    openAndClose();  // what the first showing creates once for good (classes, cached pictures)
+    PumpFor(100);
+    const auto before = counts();
+    for (int i = 0; i < 50; ++i) openAndClose();
+    PumpFor(100);
+    const auto after = counts();
+    EXPECT_LE(after.first, before.first + 2) << "GDI objects";
+    EXPECT_LE(after.second, before.second + 2) << "window objects";
+    EXPECT_EQ(FindTopWindow(GetCurrentProcessId(), "TAboutForm"), nullptr);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "PackageBytes.h"
 #include "CompileUnit.h"
 #include "DialogDriver.h"
+#include "FileStream.h"
 #include "ProjectUnit.h"
 #include "WindowFixture.h"
 
@@ -145,6 +146,51 @@ TEST_F(ProjectFileWindow, SavedProjectOpensInAFreshWindowWithEveryField) {
         const TColor centre = ImagePixels(i, fresh.get()).first;
         EXPECT_TRUE(Near(centre, FirstColours[i == 0 ? 2 : 0])) << ColourText(centre);
     }
+}
+
+// A movie deep in a folder tree, its path past the classic 260 characters,
+// is opened with the project like any other and goes into the package.
+TEST_F(ProjectFileWindow, AMovieWithALongPathIsNeitherDroppedNorLeftOutOfThePackage) {
+    std::string path = dir.Path();
+    std::wstring wide = L"\\\\?\\" + std::filesystem::path(dir.Path()).wstring();
+    std::vector<std::wstring> made;
+    for (char c : {'d', 'e', 'e', 'p'}) {
+        const std::string part(60, c);
+        path += "\\" + part;
+        wide += L"\\" + std::wstring(part.begin(), part.end());
+        ASSERT_TRUE(CreateDirectoryW(wide.c_str(), nullptr));
+        made.push_back(wide);
+    }
+    path += "\\long.swf";
+    wide += L"\\long.swf";
+    ASSERT_GE(path.size(), 277u);
+    const std::string movie = TTestFolder::Read(Movies[1]);
+    {
+        TFileStream f(path, fmCreate);
+        f.WriteBuffer(movie.data(), static_cast<std::int64_t>(movie.size()));
+    }
+    struct TRemove {
+        std::wstring File;
+        std::vector<std::wstring> Folders;
+        ~TRemove() {
+            DeleteFileW(File.c_str());
+            for (auto it = Folders.rbegin(); it != Folders.rend(); ++it) RemoveDirectoryW(it->c_str());
+        }
+    } remove{wide, made};
+
+    const std::string file = WriteProject("long.qlm", {Movies[0], path});
+    const std::vector<TSeenDialog> boxes = OpenOffered(file, 0);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(Captions(), (std::vector<std::string>{Movies[0], path}));
+
+    ChooseMenu("Edit", "Output");
+    Type("SaveEdit", dir.File("package.exe"));
+    Click("BuildBtn");
+    const std::vector<std::string> streams = InflatedStreams(TTestFolder::Read(dir.File("package.exe")), true);
+    ASSERT_EQ(streams.size(), 5u);
+    const std::vector<std::string> listed = InflatedStreams(streams[2]);
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(listed[1], movie);
 }
 
 TEST_F(ProjectFileWindow, OpeningAppendsAndShowsOneBoxPerListedMovie) {

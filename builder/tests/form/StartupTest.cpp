@@ -5,9 +5,11 @@
 #include "Process.h"
 #include "ProjectUnit.h"
 #include "TestFolder.h"
+#include "WaitUntil.h"
 #include "WindowFixture.h"
 
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -98,6 +100,72 @@ TEST(BuilderProgram, OpensTheFileNamedOnItsCommandLine) {
             !c.argument.empty() && std::find(edits.begin(), edits.end(), c.argument) != edits.end();
         EXPECT_EQ(holdsArgument, c.page == 1) << c.argument;
     }
+}
+
+// A project in a folder whose name the system code page cannot hold
+// (Japanese, Cyrillic) is opened from the command line all the same.
+TEST(BuilderProgram, OpensAProjectFromAFolderNamedOutsideTheCodePage) {
+    TTestFolder dir;
+    TProject project;
+    project.Title = "Opened From Afar";
+    project.LogoFile = BinFolder() + "logo.jpg";
+    project.SaveToStream();
+    TCompileStream writer;
+    writer.AddStream(project.ProjectStream.get(), true);
+    const std::string bytes(static_cast<const char*>(writer.Compile()->Memory()), size_t(writer.Compile()->Size()));
+    for (const wchar_t* name : {L"\u30d7\u30ed\u30b8\u30a7\u30af\u30c8", L"\u043f\u0440\u043e\u0435\u043a\u0442"}) {
+        const std::filesystem::path folder = std::filesystem::path(dir.Path()) / name;
+        std::filesystem::create_directories(folder);
+        const std::filesystem::path file = folder / (std::wstring(name) + L".qlm");
+        {
+            std::ofstream out(file, std::ios::binary);
+            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        }
+        const std::wstring exe = std::filesystem::path(BinFolder() + "tessaloom.exe").wstring();
+        TProcess builder(exe, L"\"" + file.wstring() + L"\"");
+        ASSERT_TRUE(builder.Started());
+        HWND window = builder.WaitForWindow("TMainForm", 15000);
+        if (!window) {
+            HWND box = builder.Window("#32770", TWindowFilter::AnyWindow);
+            char text[512] = {};
+            if (box) GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+            FAIL() << file.string() << ": exit code " << builder.ExitCode() << ", a box saying: " << text;
+        }
+        std::vector<std::string> edits;
+        const bool opened = WaitUntil(
+            [&] {
+                edits = ChildTexts(window, "TEdit");
+                return std::find(edits.begin(), edits.end(), "Opened From Afar") != edits.end();
+            },
+            10000);
+        EXPECT_TRUE(opened) << "the project's title is shown";
+        EXPECT_EQ(builder.Window("#32770"), nullptr) << "no message box";
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(builder.Wait(5000));
+    }
+}
+
+// Installed in a folder whose name the system code page cannot hold, the
+// builder still finds the files beside it: its default logo loads without
+// an error box.
+TEST(BuilderProgram, FindsTheFilesBesideItInAFolderNamedOutsideTheCodePage) {
+    TTestFolder dir;
+    const std::filesystem::path folder = std::filesystem::path(dir.Path()) / L"\u30c6\u30b9\u30c8";
+    std::filesystem::create_directories(folder);
+    for (const char* name : {"tessaloom.exe", "logo.jpg"})
+        std::filesystem::copy_file(std::filesystem::path(BinFolder() + name), folder / name);
+    TProcess builder((folder / L"tessaloom.exe").wstring(), L"");
+    ASSERT_TRUE(builder.Started());
+    HWND window = builder.WaitForWindow("TMainForm", 15000);
+    ASSERT_NE(window, nullptr);
+    Sleep(1500);
+    HWND box = builder.Window("#32770", TWindowFilter::AnyWindow);
+    char text[512] = {};
+    if (box) GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    EXPECT_EQ(box, nullptr) << text;
+    if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(builder.Wait(5000));
 }
 
 // A damaged installation without "logo.jpg": the error is shown, and the

@@ -13,12 +13,14 @@
 #include "DialogAnswerer.h"
 #include "Dialogs.h"
 #include "Edit.h"
+#include "FormFrame.h"
 #include "GroupBox.h"
 #include "Image.h"
 #include "ImageList.h"
 #include "ListView.h"
 #include "MainForm.h"
 #include "Memo.h"
+#include "MenuDriver.h"
 #include "Menus.h"
 #include "PageControl.h"
 #include "Pump.h"
@@ -216,28 +218,28 @@ protected:
         return In<TPageControl>(Window ? Window : form.get(), "skPageControl1")->ActivePageIndex();
     }
 
-    // The command of an item of the window's real menu bar, found by captions.
-    static UINT MenuCommand(TMainForm* Window, const std::string& Menu, const std::string& Item) {
-        HMENU bar = GetMenu(Window->Handle());
-        for (int i = 0, n = GetMenuItemCount(bar); i < n; ++i) {
-            char text[64] = {};
-            GetMenuStringA(bar, i, text, sizeof text, MF_BYPOSITION);
-            if (Menu != text) continue;
-            HMENU sub = GetSubMenu(bar, i);
-            for (int j = 0, m = GetMenuItemCount(sub); j < m; ++j) {
-                GetMenuStringA(sub, j, text, sizeof text, MF_BYPOSITION);
-                if (Item == text) return GetMenuItemID(sub, j);
+    // Chooses a menu item as a user does: a click on the menu bar's button,
+    // then the item in the menu that drops below it.
+    void ChooseMenu(const std::string& Menu, const std::string& Item, TMainForm* Window = nullptr) {
+        Window = Window ? Window : form.get();
+        auto* frame = In<TskForm>(Window, "skMainForm");
+        ASSERT_NE(frame, nullptr);
+        TToolBar* bar = frame->MenuBar();
+        ASSERT_NE(bar, nullptr) << "no menu bar";
+        for (int i = 0; i < bar->ButtonCount(); ++i) {
+            TToolButton* button = bar->Buttons(i);
+            TMenuItem* top = button->MenuItem();
+            if (!top || top->Caption() != Menu) continue;
+            for (int j = 0; j < top->Count(); ++j) {
+                if (top->Items(j)->Caption() != Item) continue;
+                TMenuDriver driver(nullptr, top->Items(j)->Command());
+                ClickAt(bar->Handle(), button->Left() + button->Width() / 2, button->Top() + button->Height() / 2);
+                EXPECT_TRUE(PumpUntil([&] { return driver.Found(); }, 10000)) << "no menu below " << Menu;
+                PumpFor(80);
+                return;
             }
         }
         ADD_FAILURE() << "no menu item " << Menu << " | " << Item;
-        return 0;
-    }
-
-    // Chooses a menu item as the menu bar does: its command reaches the window.
-    void ChooseMenu(const std::string& Menu, const std::string& Item, TMainForm* Window = nullptr) {
-        Window = Window ? Window : form.get();
-        PostMessageA(Window->Handle(), WM_COMMAND, MAKEWPARAM(MenuCommand(Window, Menu, Item), 0), 0);
-        PumpFor(80);
     }
 
     // A click on a button (or check box) of the window.

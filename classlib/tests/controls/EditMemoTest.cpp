@@ -129,6 +129,70 @@ TEST_F(EditMemo, MemoLinesBeforeTheWindowExists) {
     EXPECT_EQ(text, "kept\r\nuntil shown\r\n");
 }
 
+// Counts the text reads and writes that reach a memo's window.
+class TTextTraffic : public TObject {
+public:
+    explicit TTextTraffic(TControl* Control) : control_(Control), old_(Control->WindowProc) {
+        Control->WindowProc = TWndMethod::Bind<&TTextTraffic::Proc>(this);
+    }
+    ~TTextTraffic() override { control_->WindowProc = old_; }
+    int Reads = 0, Writes = 0;
+
+private:
+    void Proc(TMessage& Message) {
+        if (Message.Msg == WM_GETTEXT) ++Reads;
+        if (Message.Msg == WM_SETTEXT) ++Writes;
+        old_(Message);
+    }
+    TControl* control_;
+    TWndMethod old_;
+};
+
+// Long texts (an agreement of thousands of lines) must not cost a whole read
+// or write of the text per line: a list goes in with one write, all lines
+// come out of one read, and lines appended at the end write nothing whole.
+// What is typed in between is still seen.
+TEST_F(EditMemo, MemoLinesCostOneTextReadOrWriteNotOnePerLine) {
+    auto* memo = Add<TMemo>(form.get(), 10, 10, 300, 120);
+    memo->SetScrollBars(ssBoth);
+    TStringList many;
+    for (int i = 0; i < 2000; ++i) many.Add("line " + std::to_string(i));
+    {
+        TTextTraffic traffic(memo);
+        memo->Lines()->Assign(&many);
+        EXPECT_EQ(traffic.Writes, 1);
+        std::string all;
+        for (int i = 0; i < memo->Lines()->Count(); ++i) all += memo->Lines()->Strings(i) + "\r\n";
+        EXPECT_EQ(all, many.Text());
+        EXPECT_LE(traffic.Reads, 1);
+        for (int i = 0; i < 50; ++i) EXPECT_EQ(memo->Lines()->Add("more " + std::to_string(i)), 2000 + i);
+        EXPECT_EQ(traffic.Writes, 1);
+        EXPECT_LE(traffic.Reads, 1);
+    }
+    EXPECT_EQ(memo->Lines()->Count(), 2050);
+    EXPECT_EQ(memo->Lines()->Strings(2049), "more 49");
+    EXPECT_EQ(memo->Text().substr(memo->Text().size() - 18), "more 48\r\nmore 49\r\n");
+
+    // Typed after the lines were read: an unfinished last line, then an
+    // appended line starts a line of its own.
+    SendMessageA(memo->Handle(), EM_SETSEL, 0, 0);
+    TypeChars(memo->Handle(), "top ");
+    SendMessageA(memo->Handle(), EM_SETSEL, 1000000, 1000000);
+    TypeChars(memo->Handle(), "tail");
+    EXPECT_EQ(memo->Lines()->Strings(0), "top line 0");
+    ASSERT_EQ(memo->Lines()->Count(), 2051);
+    EXPECT_EQ(memo->Lines()->Strings(2050), "tail");
+    memo->Lines()->Add("after");
+    EXPECT_EQ(memo->Lines()->Strings(2050), "tail");
+    EXPECT_EQ(memo->Lines()->Strings(2051), "after");
+
+    // Set through the control itself, and an added line holding a break.
+    memo->SetText("a\r\nb");
+    memo->Lines()->Add("c\nd");
+    EXPECT_EQ(memo->Lines()->Text(), "a\r\nb\r\nc\r\nd\r\n");
+    EXPECT_EQ(memo->Lines()->Count(), 4);
+}
+
 TEST_F(EditMemo, ScrollBarsChangedAfterTheWindowExists) {
     auto* memo = Add<TMemo>(form.get(), 10, 10, 200, 80);
     for (int i = 0; i < 20; ++i) memo->Lines()->Add("line " + std::to_string(i));

@@ -5,6 +5,12 @@
 #include <gtest/gtest.h>
 #include <string>
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <filesystem>
+#endif
+
 namespace {
 
 std::string Content(TMemoryStream& s) {
@@ -98,6 +104,65 @@ TEST(FileStream, ShareModesDecideWhoElseMayOpen) {
         TFileStream creating(name, fmCreate | fmShareDenyWrite);
         EXPECT_THROW(TFileStream(name, fmOpenReadWrite | fmShareDenyNone), EFOpenError);
     }
+}
+#endif
+
+#ifdef _WIN32
+std::string Read(TFileStream& F) {
+    std::string s(static_cast<std::size_t>(F.Size()), '\0');
+    F.ReadBuffer(s.data(), F.Size());
+    return s;
+}
+
+// A path longer than the classic 260 characters (a movie deep in a folder
+// tree) is reached like any other, for writing and reading.
+TEST(FileStream, PathsLongerThanTheClassicLimit) {
+    TTestFolder dir;
+    std::string path = dir.Path();
+    std::wstring wide = L"\\\\?\\" + std::filesystem::path(dir.Path()).wstring();
+    std::vector<std::wstring> folders;
+    for (char c : {'m', 'o', 'v', 'i'}) {
+        const std::string part(62, c);
+        path += "\\" + part;
+        wide += L"\\" + std::wstring(part.begin(), part.end());
+        ASSERT_TRUE(CreateDirectoryW(wide.c_str(), nullptr));
+        folders.push_back(wide);
+    }
+    path += "\\movie.swf";
+    ASSERT_GT(path.size(), 277u);
+    {
+        TFileStream f(path, fmCreate);
+        f.WriteBuffer("FWS long", 8);
+    }
+    {
+        TFileStream f(path, fmOpenRead | fmShareDenyNone);
+        EXPECT_EQ(Read(f), "FWS long");
+        EXPECT_EQ(f.FileName(), path);
+    }
+    EXPECT_TRUE(DeleteFileW((wide + L"\\movie.swf").c_str()));
+    for (auto it = folders.rbegin(); it != folders.rend(); ++it) RemoveDirectoryW(it->c_str());
+}
+
+// A file in a folder whose name the system code page cannot hold (Japanese,
+// Cyrillic) is opened by its wide name; messages show the name as the code
+// page can.
+TEST(FileStream, WideNamesOutsideTheCodePage) {
+    TTestFolder dir;
+    const std::wstring folder = std::filesystem::path(dir.Path()).wstring() + L"\\\u30c6\u30b9\u30c8";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const std::wstring file = folder + L"\\\u0444\u0430\u0439\u043b.scr";
+    {
+        TFileStream f(file, fmCreate);
+        f.WriteBuffer("wide", 4);
+    }
+    {
+        TFileStream f(file, fmOpenRead | fmShareDenyNone);
+        EXPECT_EQ(Read(f), "wide");
+        EXPECT_EQ(f.FileName(), CodePagePath(file));
+    }
+    EXPECT_THROW(TFileStream(folder + L"\\\u0444.scr", fmOpenRead), EFOpenError);
+    DeleteFileW(file.c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 #endif
 

@@ -127,23 +127,32 @@ int TSwfShapeBuilder::SolidFill(TSwfRgba c) {
 
 int TSwfShapeBuilder::GradientFill(bool Radial, std::vector<std::pair<uint8_t, TSwfRgba>> Stops, const TSwfMatrix& m) {
     TFill f;
-    f.Kind = Radial ? TFill::RadialGradient : TFill::LinearGradient;
-    f.Stops = std::move(Stops);
+    f.Kind = Radial ? TFill::Radial : TFill::Linear;
+    for (auto [ratio, color] : Stops) f.Stops.push_back({ratio, color});
     f.Matrix = m;
-    groups_.back().Fills.push_back(f);
-    return static_cast<int>(groups_.back().Fills.size());
+    return Fill(f);
 }
 
 int TSwfShapeBuilder::BitmapFill(uint16_t BitmapId) {
     TFill f;
     f.Kind = TFill::Bitmap;
     f.BitmapId = BitmapId;
+    f.Repeat = false;
+    return Fill(f);
+}
+
+int TSwfShapeBuilder::Fill(const TSwfFill& f) {
     groups_.back().Fills.push_back(f);
     return static_cast<int>(groups_.back().Fills.size());
 }
 
 int TSwfShapeBuilder::LineStyle(uint16_t WidthTwips, TSwfRgba c) {
-    groups_.back().Lines.push_back({WidthTwips, c});
+    groups_.back().Lines.push_back({WidthTwips, c, {}, {}});
+    return static_cast<int>(groups_.back().Lines.size());
+}
+
+int TSwfShapeBuilder::LineStyle(uint16_t WidthTwips, TSwfRgba c, const TSwfLineStyle& Style, std::optional<TSwfFill> Fill) {
+    groups_.back().Lines.push_back({WidthTwips, c, Style, std::move(Fill)});
     return static_cast<int>(groups_.back().Lines.size());
 }
 
@@ -241,31 +250,82 @@ void TSwfShapeBuilder::Ellipse(int32_t cx, int32_t cy, int32_t rx, int32_t ry, i
 
 namespace {
 
-void WriteFill(TSwfBitWriter& w, const TSwfShapeBuilder::TFill& f, int version) {
-    using TFill = TSwfShapeBuilder::TFill;
-    bool alpha = version >= 3;
+uint8_t FillType(const TSwfFill& f) {
     switch (f.Kind) {
-    case TFill::Solid:
-        w.U8(0x00);
+    case TSwfFill::Solid: return 0x00;
+    case TSwfFill::Linear: return 0x10;
+    case TSwfFill::Radial: return 0x12;
+    case TSwfFill::Focal: return 0x13;
+    case TSwfFill::Bitmap: return uint8_t(0x40 | (f.Repeat ? 0 : 1) | (f.Smooth ? 0 : 2));
+    }
+    return 0;
+}
+
+unsigned ModeBits(const TSwfFill& f) {
+    unsigned spread = f.Spread == TSwfSpread::Reflect ? 1 : f.Spread == TSwfSpread::Repeat ? 2 : 0;
+    return spread << 2 | (f.Interpolation == TSwfInterpolation::LinearRgb ? 1 : 0);
+}
+
+int32_t Fixed8(double v) { return static_cast<int32_t>(std::lround(v * 256)); }
+
+void WriteFill(TSwfBitWriter& w, const TSwfFill& f, int version) {
+    bool alpha = version >= 3;
+    w.U8(FillType(f));
+    if (f.Kind == TSwfFill::Solid) {
         w.Color(f.Color, alpha);
-        break;
-    case TFill::LinearGradient:
-    case TFill::RadialGradient:
-        w.U8(f.Kind == TFill::LinearGradient ? 0x10 : 0x12);
+    } else if (f.IsGradient()) {
         w.Matrix(f.Matrix);
-        w.UB(2, 0);
-        w.UB(2, 0);
-        w.UB(4, static_cast<uint32_t>(std::min<size_t>(f.Stops.size(), 15)));
-        for (size_t i = 0; i < f.Stops.size() && i < 15; ++i) {
-            w.U8(f.Stops[i].first);
-            w.Color(f.Stops[i].second, alpha);
+        size_t n = std::min<size_t>(f.Stops.size(), 15);
+        w.U8(static_cast<uint8_t>(ModeBits(f) << 4 | n));
+        for (size_t i = 0; i < n; ++i) {
+            w.U8(f.Stops[i].Ratio);
+            w.Color(f.Stops[i].Color, alpha);
         }
-        break;
-    case TFill::Bitmap:
-        w.U8(0x41);
+        if (f.Kind == TSwfFill::Focal) w.U16(static_cast<uint16_t>(Fixed8(f.FocalPoint)));
+    } else {
         w.U16(f.BitmapId);
-        w.Matrix({});
-        break;
+        w.Matrix(f.Matrix);
+    }
+}
+
+unsigned CapBits(TSwfCap c) { return c == TSwfCap::None ? 1 : c == TSwfCap::Square ? 2 : 0; }
+
+// The flags of a second-kind line style, up to and including the miter limit.
+void WriteLineFlags(TSwfBitWriter& w, const TSwfLineStyle& s, bool hasFill) {
+    w.UB(2, CapBits(s.StartCap));
+    unsigned join = s.Join == TSwfJoin::Bevel ? 1 : s.Join == TSwfJoin::Miter ? 2 : 0;
+    w.UB(2, join);
+    w.UB(1, hasFill);
+    w.UB(8, 0);
+    w.UB(1, s.NoClose);
+    w.UB(2, CapBits(s.EndCap));
+    if (join == 2) w.U16(static_cast<uint16_t>(Fixed8(s.MiterLimit)));
+}
+
+void WriteMorphFill(TSwfBitWriter& w, const TSwfFill& a, const TSwfFill& b) {
+    w.U8(FillType(a));
+    if (a.Kind == TSwfFill::Solid) {
+        w.Color(a.Color, true);
+        w.Color(b.Color, true);
+    } else if (a.IsGradient()) {
+        w.Matrix(a.Matrix);
+        w.Matrix(b.Matrix);
+        size_t n = std::min<size_t>({a.Stops.size(), b.Stops.size(), 15});
+        w.U8(static_cast<uint8_t>(ModeBits(a) << 4 | n));
+        for (size_t i = 0; i < n; ++i) {
+            w.U8(a.Stops[i].Ratio);
+            w.Color(a.Stops[i].Color, true);
+            w.U8(b.Stops[i].Ratio);
+            w.Color(b.Stops[i].Color, true);
+        }
+        if (a.Kind == TSwfFill::Focal) {
+            w.U16(static_cast<uint16_t>(Fixed8(a.FocalPoint)));
+            w.U16(static_cast<uint16_t>(Fixed8(b.FocalPoint)));
+        }
+    } else {
+        w.U16(a.BitmapId);
+        w.Matrix(a.Matrix);
+        w.Matrix(b.Matrix);
     }
 }
 
@@ -277,10 +337,15 @@ unsigned CountBits(size_t n) {
 
 }  // namespace
 
-std::vector<uint8_t> TSwfShapeBuilder::Encode(int Version) const {
-    TSwfBitWriter w;
+TSwfRect TSwfShapeBuilder::Bounds() const {
     TSwfRect bounds;
     if (minX_ <= maxX_) bounds = {minX_, maxX_, minY_, maxY_};
+    return bounds;
+}
+
+std::vector<uint8_t> TSwfShapeBuilder::Encode(int Version) const {
+    TSwfBitWriter w;
+    TSwfRect bounds = Bounds();
     w.Rect(bounds);
     if (Version >= 4) {
         w.Rect(bounds);
@@ -300,8 +365,11 @@ std::vector<uint8_t> TSwfShapeBuilder::Encode(int Version) const {
         for (const TLine& l : g.Lines) {
             w.U16(l.Width);
             if (Version >= 4) {
-                w.UB(16, 0);  // round caps and joins, no fill, scaling strokes
-                w.Color(l.Color, true);
+                WriteLineFlags(w, l.Style, l.Fill.has_value());
+                if (l.Fill)
+                    WriteFill(w, *l.Fill, Version);
+                else
+                    w.Color(l.Color, true);
             } else {
                 w.Color(l.Color, Version >= 3);
             }
@@ -312,8 +380,23 @@ std::vector<uint8_t> TSwfShapeBuilder::Encode(int Version) const {
         w.UB(4, lineBits);
     };
     writeStyles(groups_[0]);
+    size_t next = 0;
+    EncodeRecordsFrom(w, fillBits, lineBits, next, [&](TSwfBitWriter&) { writeStyles(groups_[++group]); });
+    return w.Data();
+}
+
+void TSwfShapeBuilder::EncodeRecords(TSwfBitWriter& w, unsigned FillBits, unsigned LineBits) const {
+    w.UB(4, FillBits);
+    w.UB(4, LineBits);
+    size_t next = 0;
+    EncodeRecordsFrom(w, FillBits, LineBits, next, [](TSwfBitWriter&) {});
+}
+
+void TSwfShapeBuilder::EncodeRecordsFrom(TSwfBitWriter& w, unsigned& fillBits, unsigned& lineBits, size_t& next,
+                                         const std::function<void(TSwfBitWriter&)>& newStyles) const {
     int32_t x = 0, y = 0;
-    for (const TRecord& r : records_) {
+    for (; next < records_.size(); ++next) {
+        const TRecord& r = records_[next];
         switch (r.Kind) {
         case TRecord::Style:
         case TRecord::Move: {
@@ -340,7 +423,7 @@ std::vector<uint8_t> TSwfShapeBuilder::Encode(int Version) const {
         case TRecord::NewStyles:
             w.UB(1, 0);
             w.UB(5, 0x10);
-            writeStyles(groups_[++group]);
+            newStyles(w);
             break;
         case TRecord::Line: {
             int32_t dx = r.X - x, dy = r.Y - y;
@@ -378,6 +461,54 @@ std::vector<uint8_t> TSwfShapeBuilder::Encode(int Version) const {
         }
     }
     w.UB(6, 0);
+}
+
+// ---- tweens
+
+int TSwfMorphBuilder::Fill(const TSwfFill& StartFill, const TSwfFill& EndFill) {
+    fills_.emplace_back(StartFill, EndFill);
+    return static_cast<int>(fills_.size());
+}
+
+int TSwfMorphBuilder::Line(uint16_t StartWidth, uint16_t EndWidth, TSwfRgba StartColor, TSwfRgba EndColor,
+                           const TSwfLineStyle& Style) {
+    lines_.push_back({StartWidth, EndWidth, StartColor, EndColor, Style});
+    return static_cast<int>(lines_.size());
+}
+
+std::vector<uint8_t> TSwfMorphBuilder::Encode(int Version) const {
+    TSwfBitWriter w;
+    w.Rect(Start.Bounds());
+    w.Rect(End.Bounds());
+    if (Version >= 2) {
+        w.Rect(Start.Bounds());
+        w.Rect(End.Bounds());
+        w.U8(0x01);  // scaling strokes
+    }
+    TSwfBitWriter styles;
+    auto count = [&](size_t n) {
+        if (n >= 0xFF) {
+            styles.U8(0xFF);
+            styles.U16(static_cast<uint16_t>(n));
+        } else {
+            styles.U8(static_cast<uint8_t>(n));
+        }
+    };
+    count(fills_.size());
+    for (const auto& [a, b] : fills_) WriteMorphFill(styles, a, b);
+    count(lines_.size());
+    for (const TLinePair& l : lines_) {
+        styles.U16(l.W0);
+        styles.U16(l.W1);
+        if (Version >= 2) WriteLineFlags(styles, l.Style, false);
+        styles.Color(l.C0, true);
+        styles.Color(l.C1, true);
+    }
+    Start.EncodeRecords(styles, CountBits(fills_.size()), CountBits(lines_.size()));
+    const auto& head = styles.Data();
+    w.U32(static_cast<uint32_t>(head.size()));
+    w.Bytes(head);
+    End.EncodeRecords(w, 0, 0);
     return w.Data();
 }
 
@@ -450,6 +581,24 @@ void TSwfTagWriter::PlaceObject3(uint16_t Depth, uint16_t Id, const TSwfMatrix& 
     Tag(70, w.Data());
 }
 
+void TSwfTagWriter::PlaceRatio(uint16_t Depth, uint16_t Id, uint16_t Ratio, const TSwfMatrix& m) {
+    TSwfBitWriter w;
+    w.U8(0x02 | 0x04 | 0x10);
+    w.U16(Depth);
+    w.U16(Id);
+    w.Matrix(m);
+    w.U16(Ratio);
+    Tag(26, w.Data());
+}
+
+void TSwfTagWriter::MoveRatio(uint16_t Depth, uint16_t Ratio) {
+    TSwfBitWriter w;
+    w.U8(0x01 | 0x10);
+    w.U16(Depth);
+    w.U16(Ratio);
+    Tag(26, w.Data());
+}
+
 void TSwfTagWriter::Remove(uint16_t Depth) {
     TSwfBitWriter w;
     w.U16(Depth);
@@ -499,6 +648,234 @@ uint16_t TSwfWriter::DefineSprite(const TSwfTagWriter& Timeline) {
     w.Bytes(Timeline.Data());
     w.U16(0);  // end of the clip's tags
     defs_.Tag(39, w.Data(), true);
+    return id;
+}
+
+uint16_t TSwfWriter::DefineMorphShape(const TSwfMorphBuilder& Morph, int Version) {
+    uint16_t id = nextId_++;
+    TSwfBitWriter w;
+    w.U16(id);
+    w.Bytes(Morph.Encode(Version));
+    defs_.Tag(Version >= 2 ? 84 : 46, w.Data(), true);
+    return id;
+}
+
+namespace {
+
+std::vector<uint8_t> Deflate(std::span<const uint8_t> b) {
+    uLongf packedSize = compressBound(static_cast<uLong>(b.size()));
+    std::vector<uint8_t> packed(packedSize);
+    compress2(packed.data(), &packedSize, b.data(), static_cast<uLong>(b.size()), 9);
+    packed.resize(packedSize);
+    return packed;
+}
+
+}  // namespace
+
+uint16_t TSwfWriter::DefineBitsLossless(int Format, int Width, int Height, const std::vector<uint32_t>& Pixels, int Version) {
+    uint16_t id = nextId_++;
+    const bool alpha = Version >= 2;
+    auto at = [&](int x, int y) { return Pixels[size_t(y) * size_t(Width) + size_t(x)]; };
+    std::vector<uint8_t> raw;
+    TSwfBitWriter w;
+    w.U16(id);
+    w.U8(static_cast<uint8_t>(Format));
+    w.U16(static_cast<uint16_t>(Width));
+    w.U16(static_cast<uint16_t>(Height));
+    if (Format == 3) {
+        std::vector<uint32_t> table;
+        std::vector<uint8_t> index;
+        for (uint32_t c : Pixels) {
+            auto it = std::find(table.begin(), table.end(), c);
+            if (it == table.end()) it = table.insert(table.end(), c);
+            index.push_back(static_cast<uint8_t>(it - table.begin()));
+        }
+        w.U8(static_cast<uint8_t>(table.size() - 1));
+        for (uint32_t c : table) {
+            raw.insert(raw.end(), {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)});
+            if (alpha) raw.push_back(uint8_t(c >> 24));
+        }
+        for (int y = 0; y < Height; ++y) {
+            for (int x = 0; x < Width; ++x) raw.push_back(index[size_t(y) * size_t(Width) + size_t(x)]);
+            for (int x = Width; x % 4; ++x) raw.push_back(0);  // rows padded to 32 bits
+        }
+    } else if (Format == 4) {
+        for (int y = 0; y < Height; ++y) {
+            for (int x = 0; x < Width; ++x) {
+                uint32_t c = at(x, y);
+                unsigned v = ((c >> 19) & 31) << 10 | ((c >> 11) & 31) << 5 | ((c >> 3) & 31);
+                raw.push_back(uint8_t(v >> 8));
+                raw.push_back(uint8_t(v));
+            }
+            if (Width % 2) raw.insert(raw.end(), {0, 0});
+        }
+    } else {
+        for (int y = 0; y < Height; ++y)
+            for (int x = 0; x < Width; ++x) {
+                uint32_t c = at(x, y);
+                uint8_t a = alpha ? uint8_t(c >> 24) : 255;
+                // Stored multiplied by alpha when there is alpha.
+                auto ch = [&](int shift) { return uint8_t(alpha ? (((c >> shift) & 255) * a + 127) / 255 : (c >> shift) & 255); };
+                raw.insert(raw.end(), {a, ch(16), ch(8), ch(0)});
+            }
+    }
+    w.Bytes(Deflate(raw));
+    defs_.Tag(alpha ? 36 : 20, w.Data(), true);
+    return id;
+}
+
+uint16_t TSwfWriter::DefineBitsJpeg2(std::span<const uint8_t> Image) {
+    uint16_t id = nextId_++;
+    TSwfBitWriter w;
+    w.U16(id);
+    w.Bytes(Image);
+    defs_.Tag(21, w.Data(), true);
+    return id;
+}
+
+uint16_t TSwfWriter::DefineBitsJpeg3(std::span<const uint8_t> Image, std::span<const uint8_t> Alpha) {
+    uint16_t id = nextId_++;
+    TSwfBitWriter w;
+    w.U16(id);
+    w.U32(static_cast<uint32_t>(Image.size()));
+    w.Bytes(Image);
+    if (!Alpha.empty()) w.Bytes(Deflate(Alpha));
+    defs_.Tag(35, w.Data(), true);
+    return id;
+}
+
+void TSwfWriter::JpegTables(std::span<const uint8_t> Tables) { defs_.Tag(8, Tables, true); }
+
+uint16_t TSwfWriter::DefineBits(std::span<const uint8_t> ImageWithoutTables) {
+    uint16_t id = nextId_++;
+    TSwfBitWriter w;
+    w.U16(id);
+    w.Bytes(ImageWithoutTables);
+    defs_.Tag(6, w.Data(), true);
+    return id;
+}
+
+uint16_t TSwfWriter::DefineFont(int Version, const std::string& Name, const std::vector<const TSwfShapeBuilder*>& Glyphs,
+                                const std::vector<uint16_t>& Codes, const std::vector<int16_t>& Advances, uint16_t Ascent,
+                                uint16_t Descent) {
+    uint16_t id = nextId_++;
+    std::vector<std::vector<uint8_t>> shapes;
+    for (const TSwfShapeBuilder* g : Glyphs) {
+        TSwfBitWriter gw;
+        g->EncodeRecords(gw, 1, 0);
+        shapes.push_back(gw.Data());
+    }
+    TSwfBitWriter w;
+    w.U16(id);
+    if (Version == 1) {
+        uint32_t at = uint32_t(2 * shapes.size());
+        for (const auto& sh : shapes) {
+            w.U16(static_cast<uint16_t>(at));
+            at += uint32_t(sh.size());
+        }
+        for (const auto& sh : shapes) w.Bytes(sh);
+        defs_.Tag(10, w.Data(), true);
+        return id;
+    }
+    const bool layout = !Advances.empty();
+    w.U8(static_cast<uint8_t>((layout ? 0x80 : 0) | 0x08 | 0x04));  // wide offsets and codes
+    w.U8(1);
+    w.U8(static_cast<uint8_t>(Name.size()));
+    for (char c : Name) w.U8(static_cast<uint8_t>(c));
+    w.U16(static_cast<uint16_t>(shapes.size()));
+    uint32_t at = uint32_t(4 * shapes.size() + 4);
+    for (const auto& sh : shapes) {
+        w.U32(at);
+        at += uint32_t(sh.size());
+    }
+    w.U32(at);  // the code table
+    for (const auto& sh : shapes) w.Bytes(sh);
+    for (size_t i = 0; i < shapes.size(); ++i) w.U16(i < Codes.size() ? Codes[i] : 0);
+    if (layout) {
+        w.U16(Ascent);
+        w.U16(Descent);
+        w.U16(0);
+        for (size_t i = 0; i < shapes.size(); ++i) w.U16(static_cast<uint16_t>(i < Advances.size() ? Advances[i] : 0));
+        for (size_t i = 0; i < shapes.size(); ++i) w.Rect(Glyphs[i]->Bounds());
+        w.U16(0);  // no kerning
+    }
+    defs_.Tag(Version >= 3 ? 75 : 48, w.Data(), true);
+    return id;
+}
+
+uint16_t TSwfWriter::DefineText(int Version, const TSwfRect& Bounds, const TSwfMatrix& m,
+                                const std::vector<TSwfTextRecord>& Records) {
+    uint16_t id = nextId_++;
+    int64_t maxIndex = 0, maxAdvance = 0;
+    for (const auto& r : Records)
+        for (const auto& g : r.Glyphs) {
+            maxIndex = std::max<int64_t>(maxIndex, g.Index);
+            maxAdvance = std::max<int64_t>(maxAdvance, std::abs(std::lround(g.Advance)));
+        }
+    unsigned glyphBits = 1;
+    while (glyphBits < 32 && (int64_t(1) << glyphBits) <= maxIndex) ++glyphBits;
+    unsigned advanceBits = TSwfBitWriter::SignedBits({maxAdvance, -maxAdvance});
+    TSwfBitWriter w;
+    w.U16(id);
+    w.Rect(Bounds);
+    w.Matrix(m);
+    w.U8(static_cast<uint8_t>(glyphBits));
+    w.U8(static_cast<uint8_t>(advanceBits));
+    TSwfTextRecord carried;
+    bool first = true;
+    for (const TSwfTextRecord& r : Records) {
+        bool font = first || r.FontId != carried.FontId || r.Height != carried.Height;
+        bool color = first || !(r.Color == carried.Color);
+        bool x = first || r.X != carried.X, y = first || r.Y != carried.Y;
+        w.U8(static_cast<uint8_t>(0x80 | (font ? 0x08 : 0) | (color ? 0x04 : 0) | (y ? 0x02 : 0) | (x ? 0x01 : 0)));
+        if (font) w.U16(r.FontId);
+        if (color) w.Color(r.Color, Version >= 2);
+        if (x) w.U16(static_cast<uint16_t>(int16_t(std::lround(r.X))));
+        if (y) w.U16(static_cast<uint16_t>(int16_t(std::lround(r.Y))));
+        if (font) w.U16(static_cast<uint16_t>(std::lround(r.Height)));
+        w.U8(static_cast<uint8_t>(r.Glyphs.size()));
+        for (const auto& g : r.Glyphs) {
+            w.UB(glyphBits, g.Index);
+            w.SB(advanceBits, static_cast<int32_t>(std::lround(g.Advance)));
+        }
+        w.Align();
+        carried = r;
+        for (const auto& g : r.Glyphs) carried.X += std::lround(g.Advance);
+        first = false;
+    }
+    w.U8(0);
+    defs_.Tag(Version >= 2 ? 33 : 11, w.Data(), true);
+    return id;
+}
+
+uint16_t TSwfWriter::DefineEditText(const TSwfEditText& f) {
+    uint16_t id = nextId_++;
+    TSwfBitWriter w;
+    w.U16(id);
+    w.Rect(f.Bounds);
+    const bool hasText = !f.Text.empty();
+    w.U8(static_cast<uint8_t>((hasText ? 0x80 : 0) | (f.WordWrap ? 0x40 : 0) | (f.Multiline ? 0x20 : 0) |
+                              (f.Password ? 0x10 : 0) | 0x08 /* read only */ | 0x04 /* colour */ | (f.HasFont ? 0x01 : 0)));
+    w.U8(static_cast<uint8_t>((f.FontClass.empty() ? 0 : 0x80) | 0x20 /* layout */ | 0x10 /* no select */ |
+                              (f.Html ? 0x02 : 0) | (f.UseOutlines ? 0x01 : 0)));
+    if (f.HasFont) w.U16(f.FontId);
+    if (!f.FontClass.empty()) {
+        for (char c : f.FontClass) w.U8(static_cast<uint8_t>(c));
+        w.U8(0);
+    }
+    if (f.HasFont || !f.FontClass.empty()) w.U16(static_cast<uint16_t>(std::lround(f.Height)));
+    w.Color(f.Color, true);
+    w.U8(static_cast<uint8_t>(f.Align));
+    w.U16(static_cast<uint16_t>(std::lround(f.LeftMargin)));
+    w.U16(static_cast<uint16_t>(std::lround(f.RightMargin)));
+    w.U16(static_cast<uint16_t>(std::lround(f.Indent)));
+    w.U16(static_cast<uint16_t>(int16_t(std::lround(f.Leading))));
+    w.U8(0);  // no variable
+    if (hasText) {
+        for (char c : f.Text) w.U8(static_cast<uint8_t>(c));
+        w.U8(0);
+    }
+    defs_.Tag(37, w.Data(), true);
     return id;
 }
 

@@ -3,11 +3,15 @@
 // Only what those need is here; every field goes out in its file encoding, so
 // reading a written movie back exercises the reader's real paths.
 
+#include "../SwfFill.h"
+#include "../SwfShape.h"
+#include "../SwfText.h"
 #include "../SwfTypes.h"
 
 #include <Object.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -40,16 +44,12 @@ private:
 // A shape: fill and line styles, then drawing commands in twips.
 class TSwfShapeBuilder : public TObject {
 public:
-    struct TFill {
-        enum TKind : uint8_t { Solid, LinearGradient, RadialGradient, Bitmap } Kind = Solid;
-        TSwfRgba Color;
-        std::vector<std::pair<uint8_t, TSwfRgba>> Stops;
-        TSwfMatrix Matrix;
-        uint16_t BitmapId = 0;
-    };
+    using TFill = TSwfFill;
     struct TLine {
         uint16_t Width = 20;
         TSwfRgba Color;
+        TSwfLineStyle Style;
+        std::optional<TSwfFill> Fill;  // second-kind line styles only
     };
     struct TRecord {
         enum TKind : uint8_t { Style, NewStyles, Move, Line, Curve } Kind = Style;
@@ -61,7 +61,11 @@ public:
     int SolidFill(TSwfRgba c);
     int GradientFill(bool Radial, std::vector<std::pair<uint8_t, TSwfRgba>> Stops, const TSwfMatrix& m = {});
     int BitmapFill(uint16_t BitmapId);
+    // Any fill as the file describes it (gradient stops beyond 15 are not written).
+    int Fill(const TSwfFill& f);
     int LineStyle(uint16_t WidthTwips, TSwfRgba c);
+    // A line with caps, join and an optional fill, written as such in DefineShape4.
+    int LineStyle(uint16_t WidthTwips, TSwfRgba c, const TSwfLineStyle& Style, std::optional<TSwfFill> Fill = {});
     // Starts a new set of style arrays (shape versions 2 and up).
     void NewStyles();
 
@@ -78,6 +82,9 @@ public:
 
     // The body of a DefineShape tag of the given version after the id.
     std::vector<uint8_t> Encode(int Version) const;
+    // The shape records alone, with the given style index widths, and the end record.
+    void EncodeRecords(TSwfBitWriter& w, unsigned FillBits, unsigned LineBits) const;
+    TSwfRect Bounds() const;
 
 private:
     struct TGroup {
@@ -90,6 +97,29 @@ private:
     int32_t x_ = 0, y_ = 0;
 
     void Extend(int32_t x, int32_t y);
+    void EncodeRecordsFrom(TSwfBitWriter& w, unsigned& FillBits, unsigned& LineBits, size_t& Next,
+                           const std::function<void(TSwfBitWriter&)>& NewStyles) const;
+};
+
+// A shape tween: pairs of styles, the start outline drawn with styles in
+// Start, the end outline with the same edges (moves, lines and curves only) in End.
+class TSwfMorphBuilder : public TObject {
+public:
+    int Fill(const TSwfFill& StartFill, const TSwfFill& EndFill);
+    int Line(uint16_t StartWidth, uint16_t EndWidth, TSwfRgba StartColor, TSwfRgba EndColor,
+             const TSwfLineStyle& Style = {});
+    TSwfShapeBuilder Start, End;
+    // The body of DefineMorphShape (Version 1) or DefineMorphShape2 after the id.
+    std::vector<uint8_t> Encode(int Version) const;
+
+private:
+    std::vector<std::pair<TSwfFill, TSwfFill>> fills_;
+    struct TLinePair {
+        uint16_t W0, W1;
+        TSwfRgba C0, C1;
+        TSwfLineStyle Style;
+    };
+    std::vector<TLinePair> lines_;
 };
 
 // A sequence of tags with its frames: the main timeline or a movie clip's.
@@ -105,6 +135,9 @@ public:
     void PlaceMask(uint16_t Depth, uint16_t Id, uint16_t ClipDepth, const TSwfMatrix& m = {});
     void PlaceObject1(uint16_t Depth, uint16_t Id, const TSwfMatrix& m, std::optional<TSwfColorTransform> cx = {});
     void PlaceObject3(uint16_t Depth, uint16_t Id, const TSwfMatrix& m);
+    // PlaceObject2 of a shape tween at Ratio (0..65535); MoveRatio changes the ratio only.
+    void PlaceRatio(uint16_t Depth, uint16_t Id, uint16_t Ratio, const TSwfMatrix& m = {});
+    void MoveRatio(uint16_t Depth, uint16_t Ratio);
     void Remove(uint16_t Depth);                     // RemoveObject2
     void RemoveObject1(uint16_t Depth, uint16_t Id);
     void ShowFrame();
@@ -126,6 +159,31 @@ public:
     void SetBackground(TSwfRgba c);
     uint16_t DefineShape(const TSwfShapeBuilder& Shape, int ShapeVersion = 3);
     uint16_t DefineSprite(const TSwfTagWriter& Timeline);
+    uint16_t DefineMorphShape(const TSwfMorphBuilder& Morph, int Version = 1);
+
+    // Pictures. Pixels are straight (not premultiplied) 0xAARRGGBB, rows top
+    // down. Format 3 (colour table, 256 colours at most), 4 (15 bits, opaque
+    // only) or 5 (32 bits); Version 2 keeps alpha.
+    uint16_t DefineBitsLossless(int Format, int Width, int Height, const std::vector<uint32_t>& Pixels, int Version = 1);
+    uint16_t DefineBitsJpeg2(std::span<const uint8_t> Image);
+    // A JPEG with one byte of alpha per pixel (compressed here); empty Alpha writes none.
+    uint16_t DefineBitsJpeg3(std::span<const uint8_t> Image, std::span<const uint8_t> Alpha);
+    // The movie's shared JPEG tables and a picture using them.
+    void JpegTables(std::span<const uint8_t> Tables);
+    uint16_t DefineBits(std::span<const uint8_t> ImageWithoutTables);
+    // A font of Version 1 (outlines only), 2 or 3 (names, character codes and,
+    // given Advances, a layout). Glyphs are drawn with fill style 1 in font
+    // units (EM square 1024, or 20480 in version 3).
+    uint16_t DefineFont(int Version, const std::string& Name, const std::vector<const TSwfShapeBuilder*>& Glyphs,
+                        const std::vector<uint16_t>& Codes = {}, const std::vector<int16_t>& Advances = {},
+                        uint16_t Ascent = 0, uint16_t Descent = 0);
+    // A static text; a record's font, colour, height and position are written
+    // where they change from the record before.
+    uint16_t DefineText(int Version, const TSwfRect& Bounds, const TSwfMatrix& m, const std::vector<TSwfTextRecord>& Records);
+    // A text field with its initial text (as given: HTML when Field.Html).
+    uint16_t DefineEditText(const TSwfEditText& Field);
+    // A definition tag written by hand into the dictionary.
+    void DefinitionTag(uint16_t Code, std::span<const uint8_t> Body) { defs_.Tag(Code, Body, true); }
     // Reserves an id without defining it, for tags written by hand.
     uint16_t NextId() { return nextId_++; }
 

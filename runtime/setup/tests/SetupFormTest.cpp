@@ -9,10 +9,12 @@
 #include "CompileUnit.h"
 #include "DialogAnswerer.h"
 #include "EnvironmentValue.h"
+#include "FormFrame.h"
 #include "GuidCreate.h"
 #include "Image.h"
 #include "InstallPackage.h"
 #include "Label.h"
+#include "MenuDriver.h"
 #include "Process.h"
 #include "ProjectUnit.h"
 #include "Pump.h"
@@ -20,6 +22,9 @@
 #include "SetupTestPaths.h"
 #include "StdControls.h"
 #include "TestFolder.h"
+#include "TitleBar.h"
+#include "URLLabel.h"
+#include "UserInput.h"
 #include "WaitUntil.h"
 
 #include <gtest/gtest.h>
@@ -227,11 +232,13 @@ private:
 };
 
 // A mouse click on the form where a control without a window of its own is.
+// A click on a label, as the window under it (the frame's) takes it.
 void ClickOn(TSetupForm& Form, TControl& Control) {
+    HWND window = Control.Parent() ? Control.Parent()->Handle() : Form.Handle();
     const LPARAM at = MAKELPARAM(Control.Left() + 2, Control.Top() + Control.Height() / 2);
-    PostMessageA(Form.Handle(), WM_MOUSEMOVE, 0, at);
-    PostMessageA(Form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageA(Form.Handle(), WM_LBUTTONUP, 0, at);
+    PostMessageA(window, WM_MOUSEMOVE, 0, at);
+    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(window, WM_LBUTTONUP, 0, at);
     PumpFor(100);
 }
 
@@ -304,11 +311,12 @@ TEST_F(SetupDialog, ShowsTheProjectsTexts) {
     EXPECT_EQ(form->TitleLabel->Caption(), "Orbits and Tides");
     EXPECT_EQ(form->PublisherLabel->Caption(), "by Nimbrel Studio");
     EXPECT_EQ(form->HomepageLabel->Caption(), "www.nimbrel.example");
-    EXPECT_EQ(form->HomepageURL(), "www.nimbrel.example");
+    EXPECT_EQ(form->HomepageLabel->URL(), "www.nimbrel.example");
     EXPECT_EQ(form->EmailLabel->Caption(), "screensavers@nimbrel.example");
-    EXPECT_EQ(form->EmailURL(), "mailto:screensavers@nimbrel.example");
+    EXPECT_EQ(form->EmailLabel->URL(), "mailto:screensavers@nimbrel.example");
     EXPECT_EQ(form->CopyrightLabel->Caption(), "Copyright (c) 2026 Nimbrel Studio");
     EXPECT_EQ(WindowText(form->Handle()), "Orbits and Tides Setup Window");
+    EXPECT_EQ(form->Frame->FrameCaption(), "Orbits and Tides Setup Window");
     EXPECT_EQ(Application->Title(), "Orbits and Tides Setup Window");
     ASSERT_NE(form->Project(), nullptr);
     EXPECT_EQ(form->Project()->FlashList->Count(), 2);
@@ -410,7 +418,7 @@ TEST_P(SetupDialogTexts, PublisherLineAndMailAddress) {
     Show();
     EXPECT_EQ(form->PublisherLabel->Caption(), GetParam().PublisherLine);
     EXPECT_EQ(form->EmailLabel->Caption(), GetParam().Email);
-    EXPECT_EQ(form->EmailURL(), GetParam().EmailURL);
+    EXPECT_EQ(form->EmailLabel->URL(), GetParam().EmailURL);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -489,6 +497,47 @@ TEST_F(SetupDialog, CancelLeavesTheRegistryAsItWas) {
     EXPECT_EQ(key.Read("ignore"), std::optional<DWORD>(1));
 }
 
+// The frame's title bar: close and minimise as a user clicks them; the
+// maximise button is hidden, so minimise stands next to close.
+TEST_F(SetupDialog, TitleBarClosesAndMinimises) {
+    Show();
+    TskTitleBar* bar = form->Frame->TitleBar();
+    ASSERT_NE(bar, nullptr);
+    const int W = bar->Width();
+    // The bar runs the button under the pointer: the pointer goes there first.
+    auto clickButton = [&](int X) {
+        POINT p{X, 12};
+        ClientToScreen(bar->Handle(), &p);
+        SetCursorPos(p.x, p.y);
+        PostMessageA(bar->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(X, 12));
+        PumpFor(40);
+        ClickAt(bar->Handle(), X, 12);
+    };
+    clickButton(W - 45 + 10);
+    EXPECT_TRUE(PumpUntil([&] { return IsIconic(form->Handle()) != FALSE; }, 5000));
+    ShowWindow(form->Handle(), SW_RESTORE);
+    PumpFor(100);
+    ASSERT_TRUE(FormOnScreen());
+    clickButton(W - 23 + 10);
+    EXPECT_TRUE(PumpUntil([&] { return !FormOnScreen(); }, 5000));
+    SetCursorPos(2, 2);
+}
+
+// The setup dialog's frame holds the application's message hook, so
+// Alt+Space opens the title bar's menu below the title bar.
+TEST_F(SetupDialog, AltSpaceOpensTheTitleBarsMenu) {
+    Show();
+    ASSERT_TRUE(PumpUntil([&] { return form->Active(); }));
+    ASSERT_EQ(Application->OnMessage.Target(), form->Frame);
+    TMenuDriver driver({VK_ESCAPE});
+    PressKeys({VK_MENU, VK_SPACE});
+    PumpUntil([&] { return driver.Found(); }, 12000);
+    PumpFor(200);
+    ASSERT_TRUE(driver.Found());
+    EXPECT_EQ(driver.Shown().left, form->Left());
+    EXPECT_EQ(driver.Shown().top, form->Top() + form->Frame->GetTitleBarHeight());
+}
+
 struct KeyCase {
     const char* Name;
     friend void PrintTo(const KeyCase& C, std::ostream* Os) { *Os << C.Name; }
@@ -543,6 +592,32 @@ INSTANTIATE_TEST_SUITE_P(
                       LinkCase{"DrivePath", "C:\\windows\\system32\\cmd.exe", nullptr},
                       LinkCase{"Script", "javascript:alert(1)", nullptr}),
     [](const auto& Info) { return std::string(Info.param.Name); });
+
+TEST_F(SetupDialog, TheLinksAreBlueUnderlinedAndTurnRedUnderThePointer) {
+    Show();
+    for (TskURLLabel* link : {form->HomepageLabel, form->EmailLabel}) {
+        EXPECT_EQ(link->Font()->Color(), clBlue) << link->Name();
+        EXPECT_EQ(link->FontHoverColor(), clRed) << link->Name();
+        EXPECT_TRUE(link->Font()->Style().Contains(fsUnderline)) << link->Name();
+        EXPECT_EQ(link->Cursor(), crHandPoint) << link->Name();
+    }
+    EXPECT_EQ(form->HomepageLabel->Left(), 152);
+    EXPECT_EQ(form->HomepageLabel->Top(), 72);
+    EXPECT_EQ(form->EmailLabel->Top(), 96);
+
+    // The real pointer onto the home page link, then off it again.
+    TskURLLabel& link = *form->HomepageLabel;
+    const TPoint on = link.ClientToScreen({2, link.Height() / 2});
+    SetCursorPos(on.X, on.Y);
+    PostMessageA(link.Parent()->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(link.Left() + 2, link.Top() + link.Height() / 2));
+    EXPECT_TRUE(PumpUntil([&] { return link.Font()->Color() == clRed; }, 3000));
+    EXPECT_EQ(form->EmailLabel->Font()->Color(), clBlue);
+    const TPoint off = form->TitleLabel->ClientToScreen({2, 2});
+    SetCursorPos(off.X, off.Y);
+    PostMessageA(link.Parent()->Handle(), WM_MOUSEMOVE, 0,
+                 MAKELPARAM(form->TitleLabel->Left() + 2, form->TitleLabel->Top() + 2));
+    EXPECT_TRUE(PumpUntil([&] { return link.Font()->Color() == clBlue; }, 3000));
+}
 
 TEST_F(SetupDialog, EmailOpensAMailAddress) {
     Show();

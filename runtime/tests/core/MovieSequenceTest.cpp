@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -82,3 +83,44 @@ TEST(MovieSequence, RandomDrawCoversEveryOtherMovie) {
 }
 
 }  // namespace
+
+// Movies whose frame scripts stop or loop them: (total, frame, playing) as
+// the polls find them, and the poll at which the next movie starts.
+TEST(MovieSequence, MoviesThatStopOrLoopThemselvesStillEnd) {
+    struct TCase {
+        const char* Name;
+        std::vector<std::tuple<int, int, bool>> Polls;
+        int EndsAt;  // index into Polls, -1: never
+    };
+    const int hold = TMovieSequence::StoppedHoldPolls;
+    std::vector<std::tuple<int, int, bool>> stopped(hold + 1, {10, 3, false});
+    std::vector<std::tuple<int, int, bool>> stoppedThenPlays(hold - 1, {10, 3, false});
+    stoppedThenPlays.push_back({10, 4, true});
+    stoppedThenPlays.insert(stoppedThenPlays.end(), hold - 1, {10, 4, false});
+    const std::vector<TCase> cases = {
+        {"script loop found back at an earlier frame", {{10, 2, true}, {10, 5, true}, {10, 7, true}, {10, 3, true}}, 3},
+        {"standing on one frame while playing is not an end", {{10, 5, true}, {10, 5, true}, {10, 6, true}}, -1},
+        {"stopped before the last frame: held, then ended", stopped, hold - 1},
+        {"a stop that plays on again starts the hold over", stoppedThenPlays, -1},
+        {"a stopped movie that goes back is still held", {{10, 6, true}, {10, 2, false}, {10, 2, false}}, -1},
+        {"stopped on its last frame ends at once", {{10, 9, false}}, 0},
+    };
+    for (const TCase& c : cases) {
+        TMovieSequence s(2, false, nullptr);
+        int ended = -1;
+        for (size_t i = 0; i < c.Polls.size() && ended < 0; ++i) {
+            const auto [total, frame, playing] = c.Polls[i];
+            if (s.Poll(total, frame, playing)) ended = static_cast<int>(i);
+        }
+        EXPECT_EQ(ended, c.EndsAt) << c.Name;
+    }
+}
+
+TEST(MovieSequence, TheNextMovieStartsWithNoMemoryOfTheLast) {
+    TMovieSequence s(2, false, nullptr);
+    EXPECT_EQ(s.Poll(10, 8, true), std::nullopt);
+    EXPECT_EQ(s.Poll(10, 9, true), 1);
+    // The new movie's first frames are lower than the old one's last.
+    EXPECT_EQ(s.Poll(30, 2, true), std::nullopt);
+    EXPECT_EQ(s.Poll(30, 12, true), std::nullopt);
+}

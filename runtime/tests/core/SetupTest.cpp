@@ -36,38 +36,6 @@ TEST(SetupTexts, BlankPublisherAndEmptyEmail) {
     EXPECT_EQ(t.WindowCaption, " Setup Window");
 }
 
-struct LinkCase {
-    const char* url;
-    const char* opened;  // nullptr: not opened
-};
-
-class Links : public testing::TestWithParam<LinkCase> {};
-
-TEST_P(Links, OnlyWebAndMailAddressesAreOpened) {
-    const auto got = LinkToOpen(GetParam().url);
-    if (GetParam().opened)
-        EXPECT_EQ(got, std::optional<std::string>(GetParam().opened));
-    else
-        EXPECT_EQ(got, std::nullopt);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, Links, testing::Values(
-    LinkCase{"http://nimbrel.example/", "http://nimbrel.example/"},
-    LinkCase{"HTTPS://nimbrel.example", "HTTPS://nimbrel.example"},
-    LinkCase{"www.nimbrel.example", "http://www.nimbrel.example"},
-    LinkCase{" www.nimbrel.example ", "http://www.nimbrel.example"},
-    LinkCase{"nimbrel.example:8080/x", "http://nimbrel.example:8080/x"},
-    LinkCase{"mailto:info@nimbrel.example", "mailto:info@nimbrel.example"},
-    LinkCase{"mailto:", "mailto:"},
-    LinkCase{"file:///C:/Windows/system32/calc.exe", nullptr},
-    LinkCase{"C:\\Windows\\system32\\calc.exe", nullptr},
-    LinkCase{"javascript:alert(1)", nullptr},
-    LinkCase{"ms-settings:display", nullptr},
-    LinkCase{"\\\\server\\share\\x.exe", "http://\\\\server\\share\\x.exe"},
-    LinkCase{"", nullptr},
-    LinkCase{"   ", nullptr}),
-    [](const testing::TestParamInfo<LinkCase>& info) { return "link_" + std::to_string(info.index); });
-
 TEST(SetupProject, LoadsFromTheInstalledFile) {
     TProject original;
     original.Title = "Clouds";

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -120,6 +121,49 @@ TEST_F(ProgramTest, PlaysTheInstalledMoviesFullScreenAndEndsOnAKey) {
     ASSERT_TRUE(saver.Wait(5000));
     EXPECT_EQ(saver.ExitCode(), 0u);
     EXPECT_FALSE(saver::Exists(movie)) << "deleted when the screensaver ends";
+}
+
+// Installed in a folder whose name the system code page cannot hold, the
+// screensaver still reads its own file: it plays, and its setup dialog shows
+// the title stored in it.
+TEST_F(ProgramTest, ReadsItsOwnFileFromAFolderNamedOutsideTheCodePage) {
+    const std::string scr = Install({"tide"});
+    const std::string movie = saver::TempFolder() + Movie("tide");
+    const std::wstring folder = std::filesystem::path(folder_).wstring() + L"\\\u30c6\u30b9\u30c8 \u043f\u0430\u043f\u043a\u0430";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const std::wstring installed = folder + L"\\" + std::filesystem::path(scr).filename().wstring();
+    ASSERT_TRUE(CopyFileW(std::filesystem::path(scr).wstring().c_str(), installed.c_str(), FALSE));
+    struct TRemove {
+        std::wstring File, Folder;
+        ~TRemove() {
+            DeleteFileW(File.c_str());
+            RemoveDirectoryW(Folder.c_str());
+        }
+    } remove{installed, folder};
+
+    {
+        TProcess saver(installed, L"/s");
+        ASSERT_TRUE(saver.Started());
+        HWND w = saver.WaitForWindow("TShowForm", 15000);
+        ASSERT_NE(w, nullptr);
+        EXPECT_TRUE(WaitUntil([&] { return saver::Exists(movie) && saver::ReadWhole(movie) == saver::Sample("tide"); }, 5000))
+            << "the movie comes from the file";
+        EXPECT_EQ(saver.Window("#32770", AnyWindow), nullptr) << "no error box";
+        PostMessageA(w, WM_KEYDOWN, VK_SPACE, 1);
+        EXPECT_TRUE(saver.Wait(5000));
+    }
+    {
+        TProcess setup(installed, L"/c");
+        ASSERT_TRUE(setup.Started());
+        HWND w = setup.WaitForWindow("TSetupForm", 15000);
+        ASSERT_NE(w, nullptr);
+        char caption[128] = {};
+        GetWindowTextA(w, caption, sizeof caption);
+        EXPECT_EQ(std::string(caption), TSaverParts{}.Title + " Setup Window");
+        EXPECT_EQ(setup.Window("#32770", AnyWindow), nullptr) << "no error box";
+        PostMessageA(w, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(setup.Wait(5000));
+    }
 }
 
 TEST_F(ProgramTest, AFileWithoutMoviesShowsAnErrorCaptionedWithTheTitleAndStillEndsOnAKey) {

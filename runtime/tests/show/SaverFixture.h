@@ -49,7 +49,7 @@ inline void WriteWhole(const std::string& Path, const std::string& Bytes) {
 
 inline bool Exists(const std::string& Path) { return GetFileAttributesA(Path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// A sample movie of the build ("orbits", "equalizer", "blossom", "tide").
+// A sample movie of the build ("orbits", "equalizer", "blossom", "tide", "daybreak").
 inline std::string SamplePath(const std::string& Name) { return TestFolder() + SamplesFromTests + "\\" + Name + ".swf"; }
 inline std::string Sample(const std::string& Name) { return ReadWhole(SamplePath(Name)); }
 // The screensaver program as the builder ships it.

@@ -11,10 +11,12 @@
 #include "SaverFixture.h"
 #include "ShowUnit.h"
 #include "StdControls.h"
+#include "SwfScriptWriter.h"
 #include "WaveOutVolume.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <map>
@@ -92,7 +94,13 @@ public:
 class TTestShowForm : public TShowForm {
 protected:
     void Dispatch(TMessage& Message) override {
-        if (Message.Msg == WM_SHOWWINDOW && Message.WParam && !seen_) {
+        // A window shown maximised gets no WM_SHOWWINDOW: its first
+        // appearance is the position change that shows it.
+        const bool appearing =
+            (Message.Msg == WM_SHOWWINDOW && Message.WParam) ||
+            (Message.Msg == WM_WINDOWPOSCHANGING &&
+             (reinterpret_cast<const WINDOWPOS*>(Message.LParam)->flags & SWP_SHOWWINDOW));
+        if (appearing && !seen_) {
             seen_ = true;
             if (gSetup.OnFirstSight) gSetup.OnFirstSight(*this);
         }
@@ -419,6 +427,55 @@ TEST_P(TwoMovies, AdvanceOnlyAtTheLastFrameAndAlternate) {
 INSTANTIATE_TEST_SUITE_P(InListOrderAndRandomly, TwoMovies, testing::Bool(),
                          [](const auto& Info) { return Info.param ? "Random" : "InOrder"; });
 
+// Ten frames at 20 per second whose script stops it on frame 2.
+std::string SelfStoppingMovie() {
+    TSwfWriter w(400, 300, 20, 6);
+    w.SetBackground({200, 60, 60});
+    TSwfShapeBuilder s;
+    s.Rectangle(0, 0, 50 * TwipsPerPixel, 50 * TwipsPerPixel, s.SolidFill({255, 255, 255, 255}), 0);
+    const uint16_t id = w.DefineShape(s);
+    for (int f = 0; f < 10; ++f) {
+        if (f == 0)
+            w.Main.Place(1, id);
+        else
+            w.Main.Move(1, TSwfMatrix::Translate(f * 20 * TwipsPerPixel, 0));
+        if (f == 2) DoAction(w.Main, TSwfActionWriter().Stop());
+        w.Main.ShowFrame();
+    }
+    w.Main.End();
+    const std::vector<uint8_t> bytes = w.Finish();
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// A movie whose script loops it gives way after one round; one that stops
+// itself before its last frame is held about ten seconds, then gives way.
+TEST_F(ShowFormTest, MoviesThatLoopOrStopThemselvesStillGiveWayToTheNext) {
+    TSaverParts p;
+    p.Movies = {{"C:\\s\\" + Name("lantern"), saver::Sample("lantern")}, {"C:\\s\\" + Name("halt"), SelfStoppingMovie()}};
+    const std::string lantern = Temp(Name("lantern")), halt = Temp(Name("halt"));
+    Start(p);
+    TShockwaveFlash* flash = form_->Flash();
+    ASSERT_EQ(Playing(), lantern);
+    ASSERT_EQ(flash->TotalFrames(), 33);
+    int highest = 0;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            if (Playing() == lantern) highest = std::max(highest, flash->CurrentFrame());
+            return Playing() == halt;
+        },
+        6000));
+    EXPECT_GE(highest, 20) << "it played its swing";
+    EXPECT_LE(highest, 30) << "its last frame is never shown";
+
+    ASSERT_TRUE(PumpUntil([&] { return !flash->Playing(); }, 2000));
+    const DWORD stopped = GetTickCount();
+    EXPECT_EQ(flash->CurrentFrame(), 2);
+    ASSERT_TRUE(PumpUntil([&] { return Playing() == lantern; }, 16000)) << "held for ever";
+    const DWORD held = GetTickCount() - stopped;
+    EXPECT_GE(held, 9000u);
+    EXPECT_LE(held, 14000u);
+}
+
 TEST_F(ShowFormTest, MoviesOfOneFrameAreReplacedAtEveryTickOfTheTimer) {
     // Bytes the player cannot read show as an empty stage of one frame.
     TSaverParts p;
@@ -584,6 +641,45 @@ INSTANTIATE_TEST_SUITE_P(Table, Mute,
                                          TMuteCase{"MuteOnThisMachine", true, false},
                                          TMuteCase{"NoMuteOnASoundCard", false, true}),
                          [](const auto& Info) { return std::string(Info.param.Name); });
+
+// The wave output as a sound card hears it: each sample scaled by the wave
+// mapper's volume (the simulated device's), left channel kept.
+class TVolumeHonouringOut : public TSwfAudioOut {
+public:
+    explicit TVolumeHonouringOut(std::vector<int16_t>& Heard) : heard_(Heard) {}
+    size_t Room() override { return 2205; }
+    void Write(std::span<const int16_t> Samples) override {
+        const std::uint32_t left = (gSetup.SimulatedDevice ? *gSetup.SimulatedDevice : 0xFFFFFFFFu) & 0xFFFF;
+        for (size_t i = 0; i + 1 < Samples.size(); i += 2)
+            heard_.push_back(static_cast<int16_t>(Samples[i] * static_cast<int64_t>(left) / 0xFFFF));
+    }
+    void Flush() override {}
+
+private:
+    std::vector<int16_t>& heard_;
+};
+
+class MovieSound : public ShowFormTest, public testing::WithParamInterface<bool> {};
+
+// The lantern sample chimes as it swings: heard at full volume, silent muted.
+TEST_P(MovieSound, IsHeardUnlessMuted) {
+    const bool mute = GetParam();
+    saver::TSettingsKey key(TSaverParts{}.BuildId);
+    key.Set("mute", mute);
+    gSetup.SimulatedDevice = 0xFFFFFFFF;
+    std::vector<int16_t> heard;
+    TShockwaveFlash::OpenAudioOut = [&heard] { return std::make_unique<TVolumeHonouringOut>(heard); };
+    Temp(Name("lantern"));
+    Start(Parts({"lantern"}));
+    EXPECT_TRUE(PumpUntil([&] { return heard.size() > 44100; }, 5000)) << heard.size() << " samples written";
+    const bool sounded = std::any_of(heard.begin(), heard.end(), [](int16_t v) { return v != 0; });
+    EXPECT_EQ(sounded, !mute);
+    form_.reset();
+    TShockwaveFlash::OpenAudioOut = [] { return OpenWaveOut(); };
+}
+
+INSTANTIATE_TEST_SUITE_P(MutedOrNot, MovieSound, testing::Bool(),
+                         [](const auto& Info) { return Info.param ? "Muted" : "Heard"; });
 
 struct TFailureCase {
     const char* Name;

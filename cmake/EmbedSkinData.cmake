@@ -1,0 +1,25 @@
+# Writes a form description with a theme file's bytes as its "SkinData":
+#   cmake -DSOURCE=<checked-in .form> -DTHEME=<.skn> -DOUTPUT=<.form> -P EmbedSkinData.cmake
+# The checked-in description holds the line "SkinData = {}" where the bytes
+# go; they are written as hex pairs, 32 bytes a line, indented as that line.
+file(READ ${THEME} hex HEX)
+string(TOUPPER "${hex}" hex)
+string(LENGTH "${hex}" length)
+file(READ ${SOURCE} text)
+string(REGEX MATCH "\n([ ]*)SkinData = {}" marker "${text}")
+if(NOT marker)
+  message(FATAL_ERROR "${SOURCE}: no \"SkinData = {}\" line")
+endif()
+set(lead "${CMAKE_MATCH_1}")
+set(indent "${lead}  ")
+set(lines "")
+set(at 0)
+while(at LESS length)
+  string(SUBSTRING "${hex}" ${at} 64 piece)
+  string(APPEND lines "\n${indent}${piece}")
+  math(EXPR at "${at} + 64")
+endwhile()
+string(REPLACE "${marker}" "\n${lead}SkinData = {${lines}}" text "${text}")
+file(WRITE ${OUTPUT}.new "${text}")
+file(COPY_FILE ${OUTPUT}.new ${OUTPUT} ONLY_IF_DIFFERENT)
+file(REMOVE ${OUTPUT}.new)

@@ -1,0 +1,208 @@
+// The frame's menu bar: a flat tool bar below the title bar with one button
+// per top-level item of the frame's Menu, drawn by the frame in the colours
+// of the menu's style, and the route of the menu's shortcuts, which the form
+// no longer sees once its own Menu is gone.
+#include "FormFrame.h"
+
+#include "Bitmap.h"
+#include "MainMenu.h"
+#include "MenuDrawing.h"
+#include "Form.h"
+#include "Menus.h"
+#include "SkinPublic.h"
+#include "ThemeKeys.h"
+
+#include <windows.h>
+
+namespace {
+
+constexpr TColor kDisabledText = 0x00808080;
+
+TColor MenuColor(TskFileTheme* Theme, TskUIStyle Style, TskThemeKey Key) {
+    TskUIStyle effective = Style;
+    if (ResolveUIStyle(Theme, Style, effective)) return Theme->ReadColor(Key);
+    return BuiltInThemeColor(effective, Key);
+}
+
+// One line, centred both ways, transparent. Font is the menu's kept font, or
+// null for the one the bar's device context holds.
+void DrawCaption(HDC DC, HFONT Font, TColor Color, const std::string& Caption, TRect R) {
+    TMenuFontSelection font(DC, Font ? Font : static_cast<HFONT>(GetCurrentObject(DC, OBJ_FONT)));
+    SetBkMode(DC, TRANSPARENT);
+    SetTextColor(DC, static_cast<COLORREF>(ColorToRGB(Color)));
+    DrawTextA(DC, Caption.c_str(), static_cast<int>(Caption.size()), AsRECT(R), DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+}
+
+}  // namespace
+
+TskUIStyle TskForm::MenuStyle() const { return SkinMenu() ? SkinMenu()->UIStyle() : uiStyle_; }
+
+TskFileTheme* TskForm::MenuTheme() const { return SkinMenu() ? SkinMenu()->FileTheme() : fileTheme_; }
+
+void TskForm::CreateMenuBar() {
+    if (menuBar_ || !form_ || form_->FormStyle() == fsMDIChild) return;
+    menuBar_ = Create<TToolBar>(this);
+    menuBar_->SetParent(this);
+    menuBar_->SetFlat(true);
+    menuBar_->SetEdgeBorders({});
+    menuBar_->SetShowCaptions(true);
+    menuBar_->SetHeight(menuBarHeight_);
+    menuBar_->SetColor(menuBarColor_);
+    if (!ComponentState().Contains(csDesigning)) menuBar_->OnCustomDrawButton = TToolBarCustomDrawButtonEvent::Bind<&TskForm::DrawMenuBarButton>(this);
+    menuBar_->OnCustomDraw = TToolBarCustomDrawEvent::Bind<&TskForm::DrawMenuBarBackground>(this);
+    menuBar_->SetWrapable(true);
+    menuBar_->SetAutoSize(true);
+    if (titleBar_) titleBar_->SetTop(0);
+}
+
+void TskForm::DestroyMenuBar() {
+    if (menuBar_ && !(form_ && form_->FormStyle() == fsMDIChild)) {
+        TToolBar* bar = menuBar_;
+        menuBar_ = nullptr;
+        bar->Free();
+    }
+    if (menu_) {
+        menu_->RemoveFreeNotification(this);
+        menu_ = nullptr;
+    }
+}
+
+void TskForm::SetMenu(TMainMenu* Value) {
+    if (TskMainMenu* old = SkinMenu(); old && old->LinkedForm() == this) old->SetLinkedForm(nullptr);
+    if (menu_ && menu_ != Value) menu_->RemoveFreeNotification(this);
+    menu_ = Value;
+    if (TskMainMenu* menu = SkinMenu()) menu->SetLinkedForm(this);
+    if (menu_) {
+        menu_->FreeNotification(this);
+        if (!menuBar_) CreateMenuBar();
+        RebuildMenuBar();
+    } else {
+        DestroyMenuBar();
+    }
+}
+
+void TskForm::RebuildMenuBar() {
+    if (!menuBar_) return;
+    if (!menu_) {
+        DestroyMenuBar();
+        return;
+    }
+    menuBar_->SetAutoSize(false);
+    while (menuBar_->ButtonCount() > 0) menuBar_->Buttons(menuBar_->ButtonCount() - 1)->Free();
+    TMenuItem* items = menu_->Items();
+    // Each new button enters the bar at its front: made last to first, they
+    // stand in menu order.
+    for (int i = items->Count() - 1; i >= 0; --i) {
+        TMenuItem* item = items->Items(i);
+        auto* button = Create<TToolButton>(this);
+        // Made whole before it joins the bar, so that the bar lays its
+        // buttons out once with their own widths. The class library's tool
+        // button takes nothing from its menu item: caption and state are
+        // copied here.
+        button->SetCaption(item->Caption());
+        button->SetEnabled(item->Enabled());
+        button->SetGrouped(true);
+        button->SetMenuItem(item);
+        button->SetButtonAutoSize(true);
+        button->SetParent(menuBar_);
+    }
+    menuBar_->SetAutoSize(true);
+}
+
+void TskForm::RefreshMenuBarButtons() {
+    if (!menuBar_) return;
+    for (int i = 0; i < menuBar_->ButtonCount(); ++i) {
+        TToolButton* button = menuBar_->Buttons(i);
+        if (TMenuItem* item = button->MenuItem()) {
+            button->SetCaption(item->Caption());
+            button->SetEnabled(item->Enabled());
+        }
+    }
+}
+
+void TskForm::UpdateMenuBarFont() {
+    if (!menuBar_ || !menu_) return;
+    if (TskMainMenu* menu = SkinMenu()) {
+        TFont* font = menuBar_->Font();
+        if (menu->UseSystemFont()) {
+            LOGFONTA lf{};
+            if (GetObjectA(MenuItemFont(menu->Look(), false), sizeof lf, &lf) == sizeof lf) {
+                font->SetName(lf.lfFaceName);
+                font->SetHeight(lf.lfHeight);
+                font->SetCharset(lf.lfCharSet);
+            }
+        } else {
+            font->SetName(menu->FontName());
+            font->SetSize(menu->FontSize());
+            font->SetCharset(menu->FontCharset());
+        }
+    }
+    menuBar_->Invalidate();
+}
+
+void TskForm::SetMenuBarColor(TColor Value) {
+    menuBarColor_ = Value;
+    if (menuBar_) menuBar_->SetColor(Value);
+}
+
+void TskForm::SetMenuBarHeight(int Value) {
+    menuBarHeight_ = Value;
+    if (!menuBar_) return;
+    menuBar_->SetHeight(Value);
+    for (int i = 0; i < menuBar_->ButtonCount(); ++i) menuBar_->Buttons(i)->SetHeight(Value);
+}
+
+void TskForm::DrawMenuBarButton(TToolBar* Sender, TToolButton* Button, TCustomDrawState State, bool& DefaultDraw) {
+    DefaultDraw = false;
+    const TskUIStyle style = MenuStyle();
+    TskFileTheme* theme = MenuTheme();
+    // The skinned menu's kept font; a plain menu leaves the bar's own.
+    const HFONT font = SkinMenu() ? MenuItemFont(SkinMenu()->Look(), false) : nullptr;
+    TCanvas* canvas = Sender->Canvas();
+    TRect r = Button->BoundsRect();
+    const bool hot = State.Contains(cdsHot), selected = State.Contains(cdsSelected);
+    const std::string caption = Button->Caption();
+    if ((hot || selected) && style == TskUIStyle::MacOS) {
+        TBitmap face;
+        face.SetSize(Button->Width(), Button->Height());
+        DrawMacOSMenuBarButton(face.Canvas(), Rect(0, 0, Button->Width(), Button->Height()));
+        HDC faceDC = face.Canvas()->Handle();
+        DrawCaption(faceDC, font ? font : static_cast<HFONT>(GetCurrentObject(canvas->Handle(), OBJ_FONT)),
+                    MenuColor(theme, style, TskThemeKey::MenuSelectedFontColor), caption,
+                    Rect(0, 0, Button->Width(), Button->Height() + 2));
+        canvas->Draw(Button->Left(), Button->Top(), &face);
+        return;
+    }
+    if (hot || selected) {
+        if (selected) r.Right -= 2;
+        canvas->Brush()->SetStyle(bsSolid);
+        canvas->Brush()->SetColor(MenuColor(theme, style, TskThemeKey::MenuSelectedBackgroundColor));
+        canvas->FillRect(r);
+        canvas->Brush()->SetColor(MenuColor(theme, style, TskThemeKey::MenuSelectedBorderColor));
+        canvas->FrameRect(r);
+        if (selected) r.Left += 2;
+        r.Top += 2;
+        DrawCaption(canvas->Handle(), font, MenuColor(theme, style, TskThemeKey::MenuSelectedFontColor), caption, r);
+        return;
+    }
+    r.Top += 2;
+    TskUIStyle effective = style;
+    TColor color;
+    if (ResolveUIStyle(theme, style, effective))
+        color = theme->ReadColor(TskThemeKey::ControlFontColor) == 0x00030000 ? 0x00FFFFFF
+                                                                              : theme->ReadColor(TskThemeKey::MenuFontColor);
+    else
+        color = BuiltInThemeColor(effective, TskThemeKey::MenuFontColor);
+    if (!Button->Enabled()) color = kDisabledText;
+    DrawCaption(canvas->Handle(), font, color, caption, r);
+}
+
+void TskForm::DrawMenuBarBackground(TToolBar* Sender, const TRect& ARect, bool&) {
+    if (MenuStyle() == TskUIStyle::MacOS) DrawMacOSMenuBarBackground(Sender->Canvas(), ARect);
+}
+
+void TskForm::CheckMenuShortCut(TMessage& Message) {
+    if (releasing_) return;
+    // Only the active form's keys reach its menu; the key runs the item.
+    Message.Result = (form_ && IsFormActive(form_) && form_->Active() && menu_ && menu_->IsShortCut(Message.WParam)) ? 1 : 0;
+}
