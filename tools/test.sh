@@ -38,8 +38,9 @@ echo "== Windows tests (Wine on $DISPLAY, GUI tests in $gui_slots display slots)
 # a bare full-screen window program's first frame less its bare start plus
 # reading and inflating the own file. The opening of a project with a
 # 10,000-line licence against one without: most of its difference is the
-# platform's edit control taking in the text.
-timings='^ScreensaverStartup\.|^ProjectOpenTiming\.'
+# platform's edit control taking in the text. A 10,000-line memo scrolled
+# through its skinned bar against plain scroll messages.
+timings='^ScreensaverStartup\.|^ProjectOpenTiming\.|^SkinScrollTiming\.'
 run ctest --preset windows -j "$jobs" --resource-spec-file "$slots_spec" -E "$timings"
 report_timing() {
   local title=$1 regex=$2 figures=$3 log
@@ -56,4 +57,5 @@ report_timing() {
 report_timing "Screensaver start-up timing" '^ScreensaverStartup\.' \
   'screensaver:|bare full-screen|reading and inflating|start-up ratio' startup
 report_timing "Project opening with a long licence" '^ProjectOpenTiming\.' 'project open timing' project-open
+report_timing "Skinned scroll bar timing" '^SkinScrollTiming\.' 'skinned bar scroll|plain scroll messages' scroll
 exit $status
