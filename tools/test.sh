@@ -39,8 +39,9 @@ echo "== Windows tests (Wine on $DISPLAY, GUI tests in $gui_slots display slots)
 # reading and inflating the own file. The opening of a project with a
 # 10,000-line licence against one without: most of its difference is the
 # platform's edit control taking in the text. A 10,000-line memo scrolled
-# through its skinned bar against plain scroll messages.
-timings='^ScreensaverStartup\.|^ProjectOpenTiming\.|^SkinScrollTiming\.'
+# through its skinned bar against plain scroll messages. A page switch by a
+# click on a skinned tab against the plain page control.
+timings='^ScreensaverStartup\.|^ProjectOpenTiming\.|^SkinScrollTiming\.|^PageSwitchTiming\.'
 run ctest --preset windows -j "$jobs" --resource-spec-file "$slots_spec" -E "$timings"
 report_timing() {
   local title=$1 regex=$2 figures=$3 log
@@ -58,4 +59,5 @@ report_timing "Screensaver start-up timing" '^ScreensaverStartup\.' \
   'screensaver:|bare full-screen|reading and inflating|start-up ratio' startup
 report_timing "Project opening with a long licence" '^ProjectOpenTiming\.' 'project open timing' project-open
 report_timing "Skinned scroll bar timing" '^SkinScrollTiming\.' 'skinned bar scroll|plain scroll messages' scroll
+report_timing "Page switch timing" '^PageSwitchTiming\.' 'page switch by a click' page-switch
 exit $status
