@@ -240,7 +240,9 @@ TEST_F(Pages, EventsOfActivation) {
         const std::string activeBefore = Active();
         c.act(*this);
         EXPECT_EQ(log.Lines, c.expected);
-        if (c.expected.empty()) EXPECT_EQ(Active(), activeBefore);
+        if (c.expected.empty()) {
+            EXPECT_EQ(Active(), activeBefore);
+        }
     }
     pc->SelectTab(-1);
     EXPECT_EQ(pc->ActivePage(), nullptr);

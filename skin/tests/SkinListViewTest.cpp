@@ -91,7 +91,8 @@ TEST_F(SkinListViews, FittingContentsHideTheVerticalBar) {
     TskScrollBar* h = Bar();
     l->SetVScrollBar(v);
     l->SetHScrollBar(h);
-    SCROLLBARINFO info{sizeof(SCROLLBARINFO)};
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof(SCROLLBARINFO);
     GetScrollBarInfo(l->Handle(), OBJID_VSCROLL, &info);
     const DWORD overflowV = info.rgstate[0];
     GetScrollBarInfo(l->Handle(), OBJID_HSCROLL, &info);

@@ -171,7 +171,8 @@ TEST_F(SkinMemos, ShrinkingTheTextDisablesTheBarAndHidesItsThumb) {
     TRecordingMemo* m = Memo(200);
     TskScrollBar* v = Bar();
     m->SetVScrollBar(v);
-    SCROLLBARINFO info{sizeof(SCROLLBARINFO)};
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof(SCROLLBARINFO);
     GetScrollBarInfo(m->Handle(), OBJID_VSCROLL, &info);
     const DWORD overflowState = info.rgstate[0];
     RecordProperty("memo_overflow_state", std::to_string(overflowState));

@@ -136,7 +136,9 @@ TEST_F(SkinTrackBars, HeldPressPagesTowardsThePointerNeverPast) {
         // The first tick comes 100 ms after the press; the press helper
         // waits 100 ms, so the first tick may be there already (margin).
         const DWORD pressed = GetTickCount() - start;
-        if (pressed < 90) EXPECT_EQ(t->Position(), c.afterPress) << c.orientation << " at " << c.press;
+        if (pressed < 90) {
+            EXPECT_EQ(t->Position(), c.afterPress) << c.orientation << " at " << c.press;
+        }
         EXPECT_TRUE(t->Paging());
         PumpFor(130);
         EXPECT_EQ(t->Position(), c.afterFirstTick) << c.orientation << " at " << c.press;
@@ -154,7 +156,7 @@ TEST_F(SkinTrackBars, HeldPressPagesTowardsThePointerNeverPast) {
 
 TEST_F(SkinTrackBars, DraggingTheSliderFollowsThePointerAndReportsEachChange) {
     auto* t = Track(skHorizontal, 110);
-    TChanges changes{t};
+    TChanges changes{t, {}};
     t->OnChange = TNotifyEvent::Bind<&TChanges::Changed>(&changes);
     TskImagePanel* slider = t->Slider();
     LeftDown(slider, 5, 5);  // on the slider at position 0
@@ -196,7 +198,7 @@ TEST_F(SkinTrackBars, KeysMoveByPageAndLineAndJumpToTheEnds) {
 
 TEST_F(SkinTrackBars, OnChangeOncePerRealChangeWithTheChangeReadable) {
     auto* t = Add<TskTrackBar>(20, 20, 110, 21);
-    TChanges changes{t};
+    TChanges changes{t, {}};
     t->OnChange = TNotifyEvent::Bind<&TChanges::Changed>(&changes);
     t->SetPosition(4);
     t->SetPosition(4);   // no change, no notice

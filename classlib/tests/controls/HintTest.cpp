@@ -89,7 +89,9 @@ TEST_F(Hints, ParentShowHintFollowsTheParent) {
         RestOn(c.control, 10, 10);
         const bool shown = PumpUntil([] { return ShownHintWindow() != nullptr; }, c.shown ? 3000 : 700);
         EXPECT_EQ(shown, c.shown != nullptr) << c.control->Hint << " form shows " << c.formShows;
-        if (c.shown) EXPECT_EQ(ShownHintText(), c.shown);
+        if (c.shown) {
+            EXPECT_EQ(ShownHintText(), c.shown);
+        }
     }
 }
 
