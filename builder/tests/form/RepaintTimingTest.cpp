@@ -71,6 +71,12 @@ using RepaintTiming = MainWindow;
 TEST_F(RepaintTiming, SkinnedMainWindowAgainstPlainControls) {
     auto plain = CreateOwned<TForm>();
     ReadFormDescriptionText(plain.get(), PlainDescription(), "MainForm");
+    // The main window shows its logo from its OnShow handler, which the bare
+    // form lacks: give it the same picture, so both draw the same content.
+    auto* plainLogo = dynamic_cast<TImage*>(plain->FindComponent("LogoPanel"));
+    auto* skinnedLogo = Find<TImage>("LogoPanel");
+    ASSERT_TRUE(plainLogo && skinnedLogo);
+    plainLogo->SetPicture(skinnedLogo->Picture());
     plain->Show();
     PumpFor(100);
 
