@@ -31,16 +31,18 @@ gui_slots=4
 slots_spec="$root/build/windows/gui-slots-$gui_slots.json"
 wine_gui_slots_start "$gui_slots" "$root/build/windows/wineprefix" "$slots_spec"
 echo "== Windows tests (Wine on $DISPLAY, GUI tests in $gui_slots display slots)"
-# Three timings run alone afterwards, so that no other test's windows weigh on
+# Five timings run alone afterwards, so that no other test's windows weigh on
 # them. Each reports a ratio and decides nothing by its figure (one run on a
 # shared machine is noisy); each fails the run only when it does not run
 # through. The screensaver's start-up: its first frame less its bare start, to
 # a bare full-screen window program's first frame less its bare start plus
 # reading and inflating the own file. The opening of a project with a
 # 10,000-line licence against one without: most of its difference is the
-# platform's edit control taking in the text. The builder's main window
-# repainted whole, frame included, to the same window of plain controls.
-timings='^ScreensaverStartup\.|^ProjectOpenTiming\.|^RepaintTiming\.'
+# platform's edit control taking in the text. A 10,000-line memo scrolled
+# through its skinned bar against plain scroll messages. A page switch by a
+# click on a skinned tab against the plain page control. The builder's main
+# window repainted whole, frame included, to the same window of plain controls.
+timings='^ScreensaverStartup\.|^ProjectOpenTiming\.|^SkinScrollTiming\.|^PageSwitchTiming\.|^RepaintTiming\.'
 run ctest --preset windows -j "$jobs" --resource-spec-file "$slots_spec" -E "$timings"
 report_timing() {
   local title=$1 regex=$2 figures=$3 log
@@ -57,5 +59,7 @@ report_timing() {
 report_timing "Screensaver start-up timing" '^ScreensaverStartup\.' \
   'screensaver:|bare full-screen|reading and inflating|start-up ratio' startup
 report_timing "Project opening with a long licence" '^ProjectOpenTiming\.' 'project open timing' project-open
+report_timing "Skinned scroll bar timing" '^SkinScrollTiming\.' 'skinned bar scroll|plain scroll messages' scroll
+report_timing "Page switch timing" '^PageSwitchTiming\.' 'page switch by a click' page-switch
 report_timing "Main window repaint" '^RepaintTiming\.' 'repaint timing|repaint ratio' repaint
 exit $status

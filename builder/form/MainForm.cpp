@@ -3,13 +3,9 @@
 #include "AboutForm.h"
 #include "ApplicationEvents.h"
 #include "BuilderFiles.h"
-#include "Button.h"
-#include "CheckBox.h"
 #include "Dialogs.h"
 #include "Edit.h"
 #include "FileStream.h"
-#include "GroupBox.h"
-#include "Image.h"
 #include "ImageList.h"
 #include "Label.h"
 #include "ListView.h"
@@ -19,7 +15,10 @@
 #include "Panel.h"
 #include "Picture.h"
 #include "ShockwaveFlash.h"
+#include "SkinCheckBox.h"
 #include "SkinClasses.h"
+#include "SkinGroupBox.h"
+#include "SkinImagePanel.h"
 #include "StdControls.h"
 #include "SysUtils.h"
 #include "SystemServices.h"
@@ -130,21 +129,21 @@ T* TMainForm::Part(const char* Name) {
 void TMainForm::Init() {
     TForm::Init();
     pages_ = Part<TPageControl>("skPageControl1");
-    titleEdit_ = Part<TEdit>("TitleEdit");
-    logoPanel_ = Part<TImage>("LogoPanel");
-    authorEdit_ = Part<TEdit>("AuthorEdit");
-    homepageEdit_ = Part<TEdit>("HomepageEdit");
-    emailEdit_ = Part<TEdit>("EmailEdit");
-    copyrightEdit_ = Part<TEdit>("CopyrightEdit");
-    flashEdit_ = Part<TEdit>("FlashEdit");
+    titleEdit_ = Part<TCustomEdit>("TitleEdit");
+    logoPanel_ = Part<TskImagePanel>("LogoPanel");
+    authorEdit_ = Part<TCustomEdit>("AuthorEdit");
+    homepageEdit_ = Part<TCustomEdit>("HomepageEdit");
+    emailEdit_ = Part<TCustomEdit>("EmailEdit");
+    copyrightEdit_ = Part<TCustomEdit>("CopyrightEdit");
+    flashEdit_ = Part<TCustomEdit>("FlashEdit");
     flash_ = Part<TShockwaveFlash>("ShockwaveFlash");
     flashList_ = Part<TListView>("FlashListView");
     screenshots_ = Part<TImageList>("ScreenshotList");
-    randomCheck_ = Part<TCheckBox>("RandomCheckBox");
-    licenseCheck_ = Part<TCheckBox>("LicenseCheckBox");
-    licenseGroup_ = Part<TGroupBox>("LicenseGroup");
+    randomCheck_ = Part<TskCheckBox>("RandomCheckBox");
+    licenseCheck_ = Part<TskCheckBox>("LicenseCheckBox");
+    licenseGroup_ = Part<TskGroupBox>("LicenseGroup");
     licenseMemo_ = Part<TMemo>("LicenseMemo");
-    saveEdit_ = Part<TEdit>("SaveEdit");
+    saveEdit_ = Part<TCustomEdit>("SaveEdit");
     logMemo_ = Part<TMemo>("LogMemo");
     openTimer_ = Part<TTimer>("OpenTimer");
     flashTimer_ = Part<TTimer>("FlashTimer");
@@ -399,9 +398,8 @@ bool TMainForm::ShowLicense() { return licenseCheck_->Checked(); }
 void TMainForm::SetShowLicense(bool Checked) { licenseCheck_->SetChecked(Checked); }
 
 void TMainForm::SetLicenseEnabled(bool Enabled) {
-    // The plain group box does not pass its state on, so the memo follows it here.
+    // The group box passes its state on to the memo.
     licenseGroup_->SetEnabled(Enabled);
-    licenseMemo_->SetEnabled(Enabled);
 }
 
 std::vector<std::string> TMainForm::LicenseLines() {

@@ -15,11 +15,7 @@
 #include <string>
 
 class TApplicationEvents;
-class TButton;
-class TCheckBox;
-class TEdit;
-class TGroupBox;
-class TImage;
+class TCustomEdit;
 class TImageList;
 class TListView;
 class TMemo;
@@ -31,6 +27,9 @@ class TPanel;
 class TSaveDialog;
 class TShockwaveFlash;
 class TTimer;
+class TskCheckBox;
+class TskGroupBox;
+class TskImagePanel;
 
 // Makes every class of the builder's forms known by name.
 void RegisterBuilderClasses();
@@ -154,21 +153,21 @@ private:
     bool previewAgain_ = false;
 
     TPageControl* pages_ = nullptr;
-    TEdit* titleEdit_ = nullptr;
-    TImage* logoPanel_ = nullptr;
-    TEdit* authorEdit_ = nullptr;
-    TEdit* homepageEdit_ = nullptr;
-    TEdit* emailEdit_ = nullptr;
-    TEdit* copyrightEdit_ = nullptr;
-    TEdit* flashEdit_ = nullptr;
+    TCustomEdit* titleEdit_ = nullptr;
+    TskImagePanel* logoPanel_ = nullptr;
+    TCustomEdit* authorEdit_ = nullptr;
+    TCustomEdit* homepageEdit_ = nullptr;
+    TCustomEdit* emailEdit_ = nullptr;
+    TCustomEdit* copyrightEdit_ = nullptr;
+    TCustomEdit* flashEdit_ = nullptr;
     TShockwaveFlash* flash_ = nullptr;
     TListView* flashList_ = nullptr;
     TImageList* screenshots_ = nullptr;
-    TCheckBox* randomCheck_ = nullptr;
-    TCheckBox* licenseCheck_ = nullptr;
-    TGroupBox* licenseGroup_ = nullptr;
+    TskCheckBox* randomCheck_ = nullptr;
+    TskCheckBox* licenseCheck_ = nullptr;
+    TskGroupBox* licenseGroup_ = nullptr;
     TMemo* licenseMemo_ = nullptr;
-    TEdit* saveEdit_ = nullptr;
+    TCustomEdit* saveEdit_ = nullptr;
     TMemo* logMemo_ = nullptr;
     TTimer* openTimer_ = nullptr;
     TTimer* flashTimer_ = nullptr;

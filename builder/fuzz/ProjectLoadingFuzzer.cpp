@@ -41,12 +41,14 @@ namespace fs = std::filesystem;
 // the bitmap reader, a movie shown in the preview by the movie reader.
 class TFuzzView : public TRecordingView {
 public:
+    // A logo that cannot be read leaves the shown one as it was, as the
+    // window's picture does: read it before recording it.
     void LoadLogo(const std::string& FileName) override {
-        TRecordingView::LoadLogo(FileName);
-        if (FileName.ends_with(".bmp")) {
+        if (FileName.ends_with(".bmp") && TBuilderFiles::Exists(FileName)) {
             const std::string bytes = ReadFile(FileName);
             ParseBmp(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), true);
         }
+        TRecordingView::LoadLogo(FileName);
     }
     void SetMovieEdit(const std::string& Path) override {
         TRecordingView::SetMovieEdit(Path);

@@ -27,7 +27,16 @@ bool TBuilderFiles::Exists(const std::string& Path) {
 }
 
 bool TBuilderFiles::Unreachable(const std::string& Path) {
-    if (GetFileAttributesW(SystemFilePath(Path).c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+    // No Windows file system holds a name longer than 255 characters; Wine
+    // answers such a path as merely not found, so it is checked here.
+    constexpr std::size_t MaxNameLength = 255;
+    const std::wstring path = SystemFilePath(Path);
+    std::size_t nameLength = 0;
+    for (const wchar_t c : path) {
+        nameLength = (c == L'\\' || c == L'/') ? 0 : nameLength + 1;
+        if (nameLength > MaxNameLength) return true;
+    }
+    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
     const DWORD error = GetLastError();
     return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }

@@ -37,6 +37,10 @@ void TCustomEdit::CreateParams(TCreateParams& Params) {
     CreateSubClass(Params, "EDIT");
     Params.Style |= ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_TABSTOP;
     if (borderStyle_ == bsSingle) Params.ExStyle |= WS_EX_CLIENTEDGE;
+    // The text goes in after creation (CreateWnd): the native edit refuses
+    // to be created with a text longer than its default limit, which would
+    // make a long memo's window impossible to make again.
+    Params.Caption.clear();
     if (readOnly_) Params.Style |= ES_READONLY;
     if (!hideSelection_) Params.Style |= ES_NOHIDESEL;
     if (charCase_ == ecUpperCase) Params.Style |= ES_UPPERCASE;
@@ -51,9 +55,10 @@ void TCustomEdit::CreateWnd() {
         creating_ = false;
         throw;
     }
-    creating_ = false;
     HWND h = Handle();
     SendMessageA(h, EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+    if (const std::string text = TControl::GetText(); !text.empty()) SetWindowTextA(h, text.c_str());
+    creating_ = false;
     if (passwordChar_) SendMessageA(h, EM_SETPASSWORDCHAR, static_cast<unsigned char>(passwordChar_), 0);
     SendMessageA(h, EM_SETMODIFY, modified_, 0);
     SendNativeFont(this);

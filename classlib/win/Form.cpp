@@ -66,6 +66,7 @@ const TClassInfo& TCustomFrame::StaticClassInfo() {
 TCustomForm::TCustomForm() : canvas_(this) {
     InitVisible(false);
     icon_.OnChange = TNotifyEvent::Bind<&TCustomForm::IconChanged>(this);
+    ClientWindowProc = TWndMethod::Bind<&TCustomForm::DefaultClientHandler>(this);
     ControlStyle = {csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
     left_ = 0;
     top_ = 0;
@@ -119,6 +120,10 @@ void TCustomForm::StyleBits(DWORD& Style, DWORD& ExStyle) const {
         }
     }
     if (formStyle_ == fsStayOnTop) ExStyle |= WS_EX_TOPMOST;
+    if (formStyle_ == fsMDIChild) {
+        Style = (Style & ~static_cast<DWORD>(WS_POPUP)) | WS_CHILD;
+        ExStyle |= WS_EX_MDICHILD;
+    }
     if (!Enabled()) Style |= WS_DISABLED;
 }
 
@@ -129,10 +134,17 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
     if (position_ == poDefault || position_ == poDefaultPosOnly) Params.X = Params.Y = CW_USEDEFAULT;
     Params.WindowClass.style = CS_DBLCLKS;
     Params.WindowClass.hIcon = Application->Icon()->Handle();
+    if (formStyle_ == fsMDIChild) {
+        TCustomForm* main = Application->MainForm();
+        if (!main || main->FormStyle() != fsMDIForm || !main->HandleAllocated())
+            throw EInvalidOperation("Cannot create form. No MDI forms are currently active");
+        Params.WndParent = main->ClientHandle();
+    }
 }
 
 void TCustomForm::CreateWnd() {
     TWinControl::CreateWnd();
+    if (formStyle_ == fsMDIForm) CreateClientWindow();
     if (menu_) AttachMenu();
     if (!icon_.Empty()) IconChanged(nullptr);
 }

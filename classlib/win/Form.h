@@ -13,6 +13,7 @@ enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poS
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TTileMode { tbHorizontal, tbVertical };
 
 class TMainMenu;
 
@@ -74,6 +75,22 @@ public:
     void SetFocusedControl(TWinControl* Control);
     void DefocusControl(TControl* Control, bool Removing);
 
+    // MDI: an fsMDIForm form holds the MDI client window, in the room its
+    // aligned controls leave; fsMDIChild forms live in the main form's client.
+    HWND ClientHandle() const { return clientHandle_; }
+    int MDIChildCount() const;
+    // In the client's window order, the active child first.
+    TCustomForm* MDIChildren(int Index) const;
+    TCustomForm* ActiveMDIChild() const;
+    TTileMode TileMode = tbHorizontal;
+    void Tile();
+    void Cascade();
+    // Every message of the MDI client window passes here; the default hands
+    // it to the client's own procedure (DefaultClientHandler). A component
+    // may put its own hook in, keeping the one it found.
+    TWndMethod ClientWindowProc;
+    void DefaultClientHandler(TMessage& Message);
+
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;
     TNotifyEvent OnHide;
@@ -90,6 +107,9 @@ protected:
     void BeforeDestruction() override;
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
+    void DestroyWnd() override;
+    void DefaultHandler(TMessage& Message) override;
+    void AlignControls(TControl* AControl, TRect& Rect) override;
     void Dispatch(TMessage& Message) override;
     void PaintWindow(HDC DC) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -105,6 +125,9 @@ private:
     void StylesChanged();
     void IconChanged(TObject* Sender);
     void AttachMenu();
+    void CreateClientWindow();
+    std::vector<TCustomForm*> MDIChildList() const;
+    friend LRESULT CALLBACK MDIClientWindowProc(HWND, UINT, WPARAM, LPARAM);
 
     TFormBorderStyle borderStyle_ = bsSizeable;
     TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
@@ -120,6 +143,8 @@ private:
     TWinControl* focusedControl_ = nullptr;
     TMainMenu* menu_ = nullptr;
     TControlCanvas canvas_;
+    HWND clientHandle_ = nullptr;
+    WNDPROC savedClientProc_ = nullptr;
 };
 
 class TForm : public TCustomForm {

@@ -4,6 +4,7 @@
 #include "NativeControl.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <commctrl.h>
 
 // ---- items
@@ -192,6 +193,7 @@ void TCustomListView::CreateWnd() {
     SendNativeFont(this);
     ApplyColors();
     ApplyImages();
+    for (size_t i = 0; i < columns_.size(); ++i) InsertWindowColumn(columns_[i], static_cast<int>(i));
     for (int i = 0; i < items_.Count(); ++i) {
         InsertWindowItem(items_.Item(i), i);
         if (items_.Item(i)->selected_) items_.Item(i)->SetSelected(true);
@@ -320,6 +322,45 @@ int TCustomListView::SelCount() {
 
 void TCustomListView::Scroll(int DX, int DY) {
     if (HandleAllocated()) SendMessageA(Handle(), LVM_SCROLL, static_cast<WPARAM>(DX), DY);
+}
+
+void TCustomListView::AddColumn(const std::string& Caption, int Width) {
+    columns_.push_back({Caption, Width});
+    InsertWindowColumn(columns_.back(), static_cast<int>(columns_.size()) - 1);
+}
+
+void TCustomListView::InsertWindowColumn(const TColumn& Column, int Index) {
+    if (!HandleAllocated()) return;
+    std::string caption = Column.Caption;
+    LVCOLUMNA lv{};
+    lv.mask = LVCF_TEXT | LVCF_WIDTH;
+    lv.pszText = caption.data();
+    lv.cx = Column.Width;
+    SendMessageA(Handle(), LVM_INSERTCOLUMNA, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&lv));
+}
+
+namespace {
+
+int CompareCaptions(const TListItem* A, const TListItem* B) { return lstrcmpiA(A->Caption().c_str(), B->Caption().c_str()); }
+
+// The window's order follows the list's (already sorted) order exactly, also
+// for equal captions: each item compares by its place in the list.
+int CALLBACK CompareListPlaces(LPARAM A, LPARAM B, LPARAM Places) {
+    const auto& places = *reinterpret_cast<const std::unordered_map<const TListItem*, int>*>(Places);
+    return places.at(reinterpret_cast<const TListItem*>(A)) - places.at(reinterpret_cast<const TListItem*>(B));
+}
+
+}  // namespace
+
+bool TCustomListView::AlphaSort() {
+    auto& items = items_.items_;
+    std::stable_sort(items.begin(), items.end(),
+                     [](const auto& A, const auto& B) { return CompareCaptions(A.get(), B.get()) < 0; });
+    if (!HandleAllocated()) return true;
+    std::unordered_map<const TListItem*, int> places;
+    for (size_t i = 0; i < items.size(); ++i) places[items[i].get()] = static_cast<int>(i);
+    return SendMessageA(Handle(), LVM_SORTITEMS, reinterpret_cast<WPARAM>(&places),
+                        reinterpret_cast<LPARAM>(&CompareListPlaces)) != 0;
 }
 
 void TCustomListView::Arrange() {

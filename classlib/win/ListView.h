@@ -123,6 +123,13 @@ public:
     void Scroll(int DX, int DY);
     // Lays the icons out again.
     void Arrange();
+    // Report-view columns, kept by the control like its items: a new window
+    // gets them again.
+    void AddColumn(const std::string& Caption, int Width);
+    int ColumnCount() const { return static_cast<int>(columns_.size()); }
+    // Orders the items by caption, case-insensitively, in the list and in the
+    // window; items of equal caption keep their order. True when sorted.
+    bool AlphaSort();
     // The item at a point of the client area, or null.
     TListItem* GetItemAt(int X, int Y);
 
@@ -143,6 +150,11 @@ private:
     friend class TListItem;
     friend class TListItems;
     friend class TIconOptions;
+    struct TColumn {
+        std::string Caption;
+        int Width = 0;
+    };
+    void InsertWindowColumn(const TColumn& Column, int Index);
     void InsertWindowItem(TListItem* Item, int Index);
     void UpdateWindowItem(TListItem* Item);
     void ApplyColors();
@@ -150,6 +162,7 @@ private:
     void HandleNotify(TMessage& Message);
 
     TListItems items_;
+    std::vector<TColumn> columns_;
     TIconOptions iconOptions_;
     TViewStyle viewStyle_ = vsIcon;
     bool readOnly_ = false;

@@ -217,7 +217,16 @@ void TCustomMemo::AppendText(const std::string& Tail) {
 void TCustomMemo::SetScrollBars(TScrollStyle Value) {
     if (Value == scrollBars_) return;
     scrollBars_ = Value;
+    if (!HandleAllocated()) return;
+    // The new window gets the text back; the selection and the first
+    // visible line are carried over too, so the user's place is not lost.
+    DWORD selStart = 0, selEnd = 0;
+    SendMessageA(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
+    const LRESULT firstLine = SendMessageA(Handle(), EM_GETFIRSTVISIBLELINE, 0, 0);
     RecreateWnd();
+    SendMessageA(Handle(), EM_SETSEL, selStart, selEnd);
+    const LRESULT nowFirst = SendMessageA(Handle(), EM_GETFIRSTVISIBLELINE, 0, 0);
+    SendMessageA(Handle(), EM_LINESCROLL, 0, firstLine - nowFirst);
 }
 
 void TCustomMemo::SetWordWrap(bool Value) {

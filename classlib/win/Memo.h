@@ -59,7 +59,8 @@ public:
 
     TStrings* Lines() { return &lines_; }
     void SetLines(TStrings* Value) { lines_.Assign(Value); }
-    // Changing the scroll bars of an existing memo makes its window again (text kept).
+    // Changing the scroll bars of an existing memo makes its window again,
+    // keeping text, selection and first visible line.
     TScrollStyle ScrollBars() const { return scrollBars_; }
     void SetScrollBars(TScrollStyle Value);
     bool WordWrap() const { return wordWrap_; }

@@ -1,15 +1,11 @@
 #include "SetupForm.h"
 
 #include "Application.h"
-#include "Button.h"
-#include "CheckBox.h"
 #include "DecompileUnit.h"
 #include "DiskFileSystem.h"
 #include "FileStream.h"
 #include "FormFrame.h"
-#include "GroupBox.h"
 #include "HiddenBatch.h"
-#include "Image.h"
 #include "Label.h"
 #include "OwnPackage.h"
 #include "OwnProgramFile.h"
@@ -17,6 +13,9 @@
 #include "RegistrySettings.h"
 #include "Settings.h"
 #include "SetupLogo.h"
+#include "SkinButtons.h"
+#include "SkinCheckBox.h"
+#include "SkinImagePanel.h"
 #include "SetupTexts.h"
 #include "SkinClasses.h"
 #include "SystemInfoUnit.h"
@@ -68,10 +67,6 @@ void TSetupForm::Init() {
     // The classes the stored description names, known before it is read.
     RegisterClass<TLabel>();
     RegisterClass<TskURLLabel>();
-    RegisterClass<TImage>();
-    RegisterClass<TGroupBox>();
-    RegisterClass<TCheckBox>();
-    RegisterClass<TButton>();
     RegisterSkinClasses();
     TForm::Init();
     TitleLabel = Part<TLabel>(this, "TitleLabel");
@@ -80,12 +75,12 @@ void TSetupForm::Init() {
     EmailLabel = Part<TskURLLabel>(this, "EmailLabel");
     CopyrightLabel = Part<TLabel>(this, "CopyrightLabel");
     Frame = Part<TskForm>(this, "skSetupForm");
-    LogoPanel = Part<TImage>(this, "LogoPanel");
-    MuteCheckBox = Part<TCheckBox>(this, "MuteCheckBox");
-    IgnoreCheckBox = Part<TCheckBox>(this, "IgnoreCheckBox");
-    UninstallBtn = Part<TButton>(this, "UninstallBtn");
-    SaveBtn = Part<TButton>(this, "SaveBtn");
-    CancelBtn = Part<TButton>(this, "CancelBtn");
+    LogoPanel = Part<TskImagePanel>(this, "LogoPanel");
+    MuteCheckBox = Part<TskCheckBox>(this, "MuteCheckBox");
+    IgnoreCheckBox = Part<TskCheckBox>(this, "IgnoreCheckBox");
+    UninstallBtn = Part<TskButton>(this, "UninstallBtn");
+    SaveBtn = Part<TskButton>(this, "SaveBtn");
+    CancelBtn = Part<TskButton>(this, "CancelBtn");
     // The links open what they allow through the window's own service.
     HomepageLabel->OpenAddress = services_.OpenAddress;
     EmailLabel->OpenAddress = services_.OpenAddress;

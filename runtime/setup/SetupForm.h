@@ -9,13 +9,13 @@
 #include <memory>
 #include <string>
 
-class TButton;
-class TCheckBox;
-class TImage;
 class TLabel;
 class TProject;
+class TskButton;
+class TskCheckBox;
 class TskForm;
 class TskURLLabel;
+class TskImagePanel;
 
 // What the window does outside itself. Empty members take the real thing;
 // tests fill them to look at a file of their choosing and to see what would
@@ -45,12 +45,12 @@ public:
     TskURLLabel* EmailLabel = nullptr;
     TLabel* CopyrightLabel = nullptr;
     TskForm* Frame = nullptr;
-    TImage* LogoPanel = nullptr;
-    TCheckBox* MuteCheckBox = nullptr;
-    TCheckBox* IgnoreCheckBox = nullptr;
-    TButton* UninstallBtn = nullptr;
-    TButton* SaveBtn = nullptr;
-    TButton* CancelBtn = nullptr;
+    TskImagePanel* LogoPanel = nullptr;
+    TskCheckBox* MuteCheckBox = nullptr;
+    TskCheckBox* IgnoreCheckBox = nullptr;
+    TskButton* UninstallBtn = nullptr;
+    TskButton* SaveBtn = nullptr;
+    TskButton* CancelBtn = nullptr;
 
     // Created by FormShow, freed by FormClose; null outside that span.
     TProject* Project() const { return project_.get(); }

@@ -2,6 +2,7 @@
 // states, for looking at: skin_controls_gallery <folder> writes
 // skin-controls-<Style>.bmp there. Each control is shown on a form of the
 // style's background colour and caught through WM_PAINT.
+#include "DBNavigator.h"
 #include "SkinButtons.h"
 #include "SkinCheckBox.h"
 #include "SkinThemes.h"
@@ -9,6 +10,7 @@
 
 #include "Application.h"
 #include "Form.h"
+#include "MemoryDataSet.h"
 #include "Pump.h"
 
 #include <windows.h>
@@ -59,7 +61,7 @@ void Sheet(TskUIStyle Style, const std::string& File) {
     const std::vector<std::string> states{"normal", "hot", "pressed", "focused", "disabled"};
     TBitmap sheet;
     const int columnW = 110, left = 110;
-    sheet.SetSize(left + columnW * 5 + 10, 390);
+    sheet.SetSize(left + columnW * 5 + 10, 480);
     sheet.Canvas()->Brush()->SetColor(form->Color());
     sheet.Canvas()->FillRect({0, 0, sheet.Width(), sheet.Height()});
     Label(sheet.Canvas(), 8, 6, std::string(UIStyleName(Style)));
@@ -189,6 +191,44 @@ void Sheet(TskUIStyle Style, const std::string& File) {
     PaintInto(autoSized, sheet.Canvas(), left, y);
     Label(sheet.Canvas(), left + autoSized->Width() + 8, y + 4,
           std::to_string(autoSized->Width()) + " x " + std::to_string(autoSized->Height()));
+    y += 40;
+
+    // The record navigator on the second of three records while editing
+    // (some buttons enabled, some not), with the focus mark on Next; and
+    // one without a data source (all disabled).
+    auto* data = Create<TMemoryDataSet>(form.get());
+    for (const char* v : {"a", "b", "c"}) data->Add(v);
+    auto* source = Create<TDataSource>(form.get());
+    source->SetDataSet(data);
+    for (int n = 0; n < 2; ++n) {
+        auto* nav = Create<TskDBNavigator>(form.get());
+        nav->SetParent(form.get());
+        nav->SetUIStyle(Style);
+        nav->HandleNeeded();
+        if (n == 0) {
+            nav->SetDataSource(source);
+            data->Open();
+            data->Next();
+            data->Edit();
+            nav->SetTabStop(true);
+            nav->SetFocus();
+            PumpFor(30);
+            nav->Perform(WM_KEYDOWN, VK_RIGHT, 0);
+            nav->Perform(WM_KEYDOWN, VK_RIGHT, 0);
+            PumpFor(30);
+        }
+        Label(sheet.Canvas(), 8, y + 8, n == 0 ? "navigator" : "no source");
+        TBitmap shot;
+        shot.SetSize(nav->Width(), nav->Height());
+        for (int i = 0; i < 10; ++i) {
+            TskNavButton* b = nav->Buttons(static_cast<TNavigateBtn>(i));
+            PaintInto(b, shot.Canvas(), b->Left(), b->Top());
+        }
+        shot.FreeContext();
+        sheet.Canvas()->Draw(left, y, &shot);
+        nav->Free();
+        y += 38;
+    }
 
     sheet.FreeContext();
     sheet.SaveToFile(File);

@@ -1,6 +1,14 @@
 #include "SkinClasses.h"
 
 #include "FileTheme.h"
+#include "FlatPanel.h"
+#include "SkinButtons.h"
+#include "SkinCheckBox.h"
+#include "SkinEdit.h"
+#include "SkinGroupBox.h"
+#include "SkinImagePanel.h"
+#include "SkinPageControl.h"
+#include "SkinToolBar.h"
 #include "FormFrame.h"
 #include "MainMenu.h"
 #include "PopupMenu.h"
@@ -15,4 +23,15 @@ void RegisterSkinClasses() {
     TskTitleBar::StaticClassInfo();
     TskMainMenu::StaticClassInfo();
     TskPopupMenu::StaticClassInfo();
+    TskButton::StaticClassInfo();
+    TskImageButton::StaticClassInfo();
+    TskCheckBox::StaticClassInfo();
+    TskToolBar::StaticClassInfo();
+    TskImagePanel::StaticClassInfo();
+    TFlatPanel::StaticClassInfo();
+    TskGroupBox::StaticClassInfo();
+    TskEdit::StaticClassInfo();
+    TskNumberEdit::StaticClassInfo();
+    TskPageControl::StaticClassInfo();
+    TskTabSheet::StaticClassInfo();
 }

@@ -5,6 +5,7 @@
 #include "DialogDriver.h"
 #include "WindowFixture.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <regex>
 
@@ -77,6 +78,18 @@ TEST_F(BuildWindow, FailedChecksShowTheirBoxAndPage) {
         EXPECT_EQ(lines, Join(opening, closing)) << c.message;
     }
     EXPECT_EQ(TTestFolder::Read(Movies[0]), movie);
+}
+
+// Enter typed into an edit presses the window's default button, the build.
+TEST_F(BuildWindow, EnterInAnEditRunsTheBuild) {
+    const std::string output = dir.Folder() + "keyed.exe";
+    Fill(output);
+    PressKey(Find<TCustomEdit>("SaveEdit")->Handle(), VK_RETURN);
+    EXPECT_TRUE(PumpUntil([&] { return !LogLines().empty() && LogLines().back() == "Completed"; }, 10000));
+    const std::vector<std::string> log = LogLines();
+    EXPECT_NE(std::find(log.begin(), log.end(), "Screensaver Installation Package Has Been Built Successfully"),
+              log.end());
+    EXPECT_FALSE(TTestFolder::Read(output).empty()) << "no package was written";
 }
 
 TEST_F(BuildWindow, BuildWritesThePackageUnderTheUntrimmedName) {

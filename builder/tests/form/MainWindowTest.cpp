@@ -56,11 +56,11 @@ TEST_F(MainWindow, StartsWithTheDefaultLogoBesideTheProgram) {
     EXPECT_EQ(form->Caption(), "Nimbrel Tessaloom");
     EXPECT_EQ(form->ClientWidth(), 566);
     EXPECT_EQ(form->ClientHeight(), 474);
-    EXPECT_EQ(Find<TEdit>("TitleEdit")->Text(), "Virur Uvivederirez");
+    EXPECT_EQ(Find<TCustomEdit>("TitleEdit")->Text(), "Virur Uvivederirez");
     char exe[MAX_PATH];
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
     EXPECT_EQ(form->LogoPath(), std::filesystem::path(exe).parent_path().string() + "\\logo.jpg");
-    auto* logo = Find<TImage>("LogoPanel");
+    auto* logo = Find<TskImagePanel>("LogoPanel");
     EXPECT_EQ(logo->Picture()->Width(), 128);
     EXPECT_EQ(logo->Picture()->Height(), 128);
     ASSERT_NE(form->Thumbnail, nullptr);
@@ -102,19 +102,19 @@ TEST_F(MainWindow, ChangeLogoTakesTheChosenPicture) {
             EXPECT_EQ(seen[1].Text, c.error);
         }
         EXPECT_EQ(form->LogoPath(), c.logoPath) << c.file;
-        EXPECT_EQ(Find<TImage>("LogoPanel")->Picture()->Width(), c.width) << c.file;
+        EXPECT_EQ(Find<TskImagePanel>("LogoPanel")->Picture()->Width(), c.width) << c.file;
     }
 }
 
 TEST_F(MainWindow, LicenceCheckBoxEnablesTheAgreementAndKeepsItsText) {
     ChooseMenu("Edit", "Settings");
     auto* memo = Find<TMemo>("LicenseMemo");
-    auto* group = Find<TGroupBox>("LicenseGroup");
+    auto* group = Find<TskGroupBox>("LicenseGroup");
     EXPECT_FALSE(IsWindowEnabled(memo->Handle()));
     EXPECT_FALSE(group->Enabled());
     for (bool checked : {true, false, true}) {
         Click("LicenseCheckBox");
-        EXPECT_EQ(Find<TCheckBox>("LicenseCheckBox")->Checked(), checked);
+        EXPECT_EQ(Find<TskCheckBox>("LicenseCheckBox")->Checked(), checked);
         EXPECT_EQ(group->Enabled(), checked);
         EXPECT_EQ(IsWindowEnabled(memo->Handle()) != FALSE, checked);
         if (checked && memo->Lines()->Count() == 0) Type("LicenseMemo", "Agree before you install.");
@@ -138,8 +138,8 @@ TEST_F(MainWindow, SaveAsPutsTheChosenNameIntoTheOutputField) {
         user.Join();
         EXPECT_TRUE(user.Found());
         EXPECT_EQ(user.FileTypes, (std::vector<std::string>{"Installation File (*.exe)"}));
-        EXPECT_TRUE(PumpUntil([&] { return Find<TEdit>("SaveEdit")->Text() == c.expected; }, 3000))
-            << Find<TEdit>("SaveEdit")->Text();
+        EXPECT_TRUE(PumpUntil([&] { return Find<TCustomEdit>("SaveEdit")->Text() == c.expected; }, 3000))
+            << Find<TCustomEdit>("SaveEdit")->Text();
     }
 }
 

@@ -95,7 +95,7 @@ TEST_F(MovieListWindow, DoubleClickPlaysTheItemInThePreview) {
     auto* flash = Find<TShockwaveFlash>("ShockwaveFlash");
     EXPECT_EQ(flash->Movie(), Movies[2]);
     ClickItem(0, true);
-    EXPECT_TRUE(PumpUntil([&] { return Find<TEdit>("FlashEdit")->Text() == Movies[0]; }, 3000));
+    EXPECT_TRUE(PumpUntil([&] { return Find<TCustomEdit>("FlashEdit")->Text() == Movies[0]; }, 3000));
     EXPECT_EQ(flash->Movie(), Movies[0]);
 }
 
@@ -140,7 +140,7 @@ TEST_F(MovieListWindow, PopupItemsFollowTheSelectionAndRunTheirCommands) {
         EXPECT_TRUE(user.Found()) << (c.choose ? c.choose : "no choice");
         EXPECT_EQ(user.Enabled, c.enabled) << (c.choose ? c.choose : "no choice");
         EXPECT_EQ(Captions(), c.order) << (c.choose ? c.choose : "no choice");
-        EXPECT_EQ(Find<TEdit>("FlashEdit")->Text(), c.edit);
+        EXPECT_EQ(Find<TCustomEdit>("FlashEdit")->Text(), c.edit);
     }
 }
 
@@ -188,7 +188,7 @@ TEST_F(MovieListWindow, AWindowCoveringThePreviewDoesNotSpoilTheThumbnail) {
     ASSERT_NE(cover, nullptr);
     SetForegroundWindow(cover);
     PumpFor(100);
-    Find<TEdit>("FlashEdit")->SetText(Movies[1]);
+    Find<TCustomEdit>("FlashEdit")->SetText(Movies[1]);
     ASSERT_NE(form->Thumbnail, nullptr);
     const TColor centre = form->Thumbnail->Canvas()->Pixels(64, 64);
     EXPECT_TRUE(Near(centre, FirstColours[1])) << ColourText(centre);
@@ -233,7 +233,7 @@ TEST_F(MovieListWindow, ClosingTheWindowDuringACaptureIsSafe) {
     ChooseMenu("Edit", "Flash Movies");
     // The close request waits in the queue and is served by the capture.
     PostMessageA(form->Handle(), WM_CLOSE, 0, 0);
-    Find<TEdit>("FlashEdit")->SetText(Movies[0]);
+    Find<TCustomEdit>("FlashEdit")->SetText(Movies[0]);
     EXPECT_EQ(form->Thumbnail, nullptr) << "closing freed the thumbnail";
     EXPECT_FALSE(form->Showing());
     // Adding after the close makes an item without a thumbnail, nothing worse.

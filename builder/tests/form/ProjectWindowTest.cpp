@@ -38,18 +38,18 @@ std::vector<std::string> Lines(TMemo* Memo) {
 class ProjectFileWindow : public MainWindow {
 protected:
     TShown Shown(TMainForm* w) {
-        return TShown{In<TEdit>(w, "TitleEdit")->Text(),
+        return TShown{In<TCustomEdit>(w, "TitleEdit")->Text(),
                       w->LogoPath(),
-                      In<TEdit>(w, "AuthorEdit")->Text(),
-                      In<TEdit>(w, "HomepageEdit")->Text(),
-                      In<TEdit>(w, "EmailEdit")->Text(),
-                      In<TEdit>(w, "CopyrightEdit")->Text(),
+                      In<TCustomEdit>(w, "AuthorEdit")->Text(),
+                      In<TCustomEdit>(w, "HomepageEdit")->Text(),
+                      In<TCustomEdit>(w, "EmailEdit")->Text(),
+                      In<TCustomEdit>(w, "CopyrightEdit")->Text(),
                       Captions(w),
-                      In<TCheckBox>(w, "RandomCheckBox")->Checked(),
-                      In<TCheckBox>(w, "LicenseCheckBox")->Checked(),
+                      In<TskCheckBox>(w, "RandomCheckBox")->Checked(),
+                      In<TskCheckBox>(w, "LicenseCheckBox")->Checked(),
                       IsWindowEnabled(In<TMemo>(w, "LicenseMemo")->Handle()) != FALSE,
                       Lines(In<TMemo>(w, "LicenseMemo")),
-                      In<TEdit>(w, "SaveEdit")->Text()};
+                      In<TCustomEdit>(w, "SaveEdit")->Text()};
     }
 
     // File | Open Project, choosing Name in the dialog.
@@ -204,7 +204,7 @@ TEST_F(ProjectFileWindow, OpeningAppendsAndShowsOneBoxPerListedMovie) {
         EXPECT_EQ(box.Text, "This Movie Is Already In The List");
     }
     EXPECT_EQ(Captions(), (std::vector<std::string>{Movies[1], Movies[2], Movies[0]}));
-    EXPECT_EQ(Find<TEdit>("TitleEdit")->Text(), "Written");
+    EXPECT_EQ(Find<TCustomEdit>("TitleEdit")->Text(), "Written");
 }
 
 std::string Int32(int32_t V) { return std::string(reinterpret_cast<const char*>(&V), 4); }

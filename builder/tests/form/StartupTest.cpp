@@ -93,7 +93,7 @@ TEST(BuilderProgram, OpensTheFileNamedOnItsCommandLine) {
         ChildTexts(window, "TPageControl", &tabs);
         ASSERT_NE(tabs, nullptr);
         EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), c.page) << c.argument;
-        const std::vector<std::string> edits = ChildTexts(window, "TEdit");
+        const std::vector<std::string> edits = ChildTexts(window, "TskEdit");
         const bool shown = std::find(edits.begin(), edits.end(), c.shownText) != edits.end();
         EXPECT_TRUE(c.shownText.empty() || shown) << c.argument;
         const bool holdsArgument =
@@ -192,7 +192,7 @@ TEST(BuilderProgram, AMissingDefaultLogoIsReportedAndStartUpGoesOn) {
     ChildTexts(window, "TPageControl", &tabs);
     ASSERT_NE(tabs, nullptr);
     EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 1);
-    const std::vector<std::string> edits = ChildTexts(window, "TEdit");
+    const std::vector<std::string> edits = ChildTexts(window, "TskEdit");
     EXPECT_NE(std::find(edits.begin(), edits.end(), movie), edits.end());
 }
 

@@ -8,14 +8,10 @@
 
 #include "Application.h"
 #include "Bitmap.h"
-#include "Button.h"
-#include "CheckBox.h"
 #include "DialogAnswerer.h"
 #include "Dialogs.h"
 #include "Edit.h"
 #include "FormFrame.h"
-#include "GroupBox.h"
-#include "Image.h"
 #include "ImageList.h"
 #include "ListView.h"
 #include "MainForm.h"
@@ -25,6 +21,9 @@
 #include "PageControl.h"
 #include "Pump.h"
 #include "ShockwaveFlash.h"
+#include "SkinCheckBox.h"
+#include "SkinGroupBox.h"
+#include "SkinImagePanel.h"
 #include "SwfWriter.h"
 #include "TestFolder.h"
 #include "Timer.h"
@@ -242,11 +241,13 @@ protected:
         ADD_FAILURE() << "no menu item " << Menu << " | " << Item;
     }
 
-    // A click on a button (or check box) of the window.
+    // A click on a button (or check box) of the window as a user makes it:
+    // the pointer comes in, the left button goes down and up in the middle.
     void Click(const char* Name, TMainForm* Window = nullptr) {
         auto* control = In<TWinControl>(Window ? Window : form.get(), Name);
-        PostMessageA(control->Handle(), BM_CLICK, 0, 0);
-        PumpFor(80);
+        const int x = control->Width() / 2, y = control->Height() / 2;
+        PostMessageA(control->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+        ClickAt(control->Handle(), x, y);
     }
 
     // Types Text into an edit in place of what it holds, key by key.

@@ -4,14 +4,11 @@
 // the message box, and the registry and files looked at afterwards.
 #include "Application.h"
 #include "Bitmap.h"
-#include "Button.h"
-#include "CheckBox.h"
 #include "CompileUnit.h"
 #include "DialogAnswerer.h"
 #include "EnvironmentValue.h"
 #include "FormFrame.h"
 #include "GuidCreate.h"
-#include "Image.h"
 #include "InstallPackage.h"
 #include "Label.h"
 #include "MenuDriver.h"
@@ -20,6 +17,9 @@
 #include "Pump.h"
 #include "SetupForm.h"
 #include "SetupTestPaths.h"
+#include "SkinButtons.h"
+#include "SkinCheckBox.h"
+#include "SkinImagePanel.h"
 #include "StdControls.h"
 #include "TestFolder.h"
 #include "TitleBar.h"
@@ -242,10 +242,15 @@ void ClickOn(TSetupForm& Form, TControl& Control) {
     PumpFor(100);
 }
 
-// A click on a windowed control, as the button itself takes it.
-void Click(TWinControl& Control) { SendMessageA(Control.Handle(), BM_CLICK, 0, 0); }
+// A user's click in the middle of a windowed control: the pointer moves in,
+// the left button goes down and up.
+void Click(TWinControl& Control) {
+    const int x = Control.Width() / 2, y = Control.Height() / 2;
+    PostMessageA(Control.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    ClickAt(Control.Handle(), x, y);
+}
 
-bool Checked(TCheckBox& Box) { return SendMessageA(Box.Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool Checked(const TskCheckBox& Box) { return Box.Checked(); }
 
 std::string WindowText(HWND Window) {
     char text[512];
@@ -780,7 +785,13 @@ TEST_P(SetupDialogUninstall, RemovesTheInstalledFileOnceTheProgramHasEnded) {
 
     HWND uninstall = ChildWithText(window, "Uninstall");
     ASSERT_NE(uninstall, nullptr);
-    PostMessageA(uninstall, BM_CLICK, 0, 0);
+    // The skinned button is pressed as a user presses it, by the mouse.
+    RECT area;
+    GetClientRect(uninstall, &area);
+    const LPARAM middle = MAKELPARAM(area.right / 2, area.bottom / 2);
+    PostMessageA(uninstall, WM_MOUSEMOVE, 0, middle);
+    PostMessageA(uninstall, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    PostMessageA(uninstall, WM_LBUTTONUP, 0, middle);
     HWND question = run.WaitForWindow("#32770", 20000);
     ASSERT_NE(question, nullptr) << "no question was asked";
     EXPECT_EQ(WindowText(question), "Message");
