@@ -10,6 +10,7 @@
 // class cannot break it.
 
 #include "FormReader.h"
+#include "Image.h"
 #include "WindowFixture.h"
 
 #include <algorithm>
@@ -74,9 +75,8 @@ TEST_F(RepaintTiming, SkinnedMainWindowAgainstPlainControls) {
     // The main window shows its logo from its OnShow handler, which the bare
     // form lacks: give it the same picture, so both draw the same content.
     auto* plainLogo = dynamic_cast<TImage*>(plain->FindComponent("LogoPanel"));
-    auto* skinnedLogo = Find<TImage>("LogoPanel");
-    ASSERT_TRUE(plainLogo && skinnedLogo);
-    plainLogo->SetPicture(skinnedLogo->Picture());
+    ASSERT_NE(plainLogo, nullptr);
+    plainLogo->Picture()->LoadFromFile(form->LogoPath());
     plain->Show();
     PumpFor(100);
 
