@@ -31,7 +31,7 @@ gui_slots=4
 slots_spec="$root/build/windows/gui-slots-$gui_slots.json"
 wine_gui_slots_start "$gui_slots" "$root/build/windows/wineprefix" "$slots_spec"
 echo "== Windows tests (Wine on $DISPLAY, GUI tests in $gui_slots display slots)"
-# Two timings run alone afterwards, so that no other test's windows weigh on
+# Five timings run alone afterwards, so that no other test's windows weigh on
 # them. Each reports a ratio and decides nothing by its figure (one run on a
 # shared machine is noisy); each fails the run only when it does not run
 # through. The screensaver's start-up: its first frame less its bare start, to
@@ -40,8 +40,9 @@ echo "== Windows tests (Wine on $DISPLAY, GUI tests in $gui_slots display slots)
 # 10,000-line licence against one without: most of its difference is the
 # platform's edit control taking in the text. A 10,000-line memo scrolled
 # through its skinned bar against plain scroll messages. A page switch by a
-# click on a skinned tab against the plain page control.
-timings='^ScreensaverStartup\.|^ProjectOpenTiming\.|^SkinScrollTiming\.|^PageSwitchTiming\.'
+# click on a skinned tab against the plain page control. The builder's main
+# window repainted whole, frame included, to the same window of plain controls.
+timings='^ScreensaverStartup\.|^ProjectOpenTiming\.|^SkinScrollTiming\.|^PageSwitchTiming\.|^RepaintTiming\.'
 run ctest --preset windows -j "$jobs" --resource-spec-file "$slots_spec" -E "$timings"
 report_timing() {
   local title=$1 regex=$2 figures=$3 log
@@ -60,4 +61,5 @@ report_timing "Screensaver start-up timing" '^ScreensaverStartup\.' \
 report_timing "Project opening with a long licence" '^ProjectOpenTiming\.' 'project open timing' project-open
 report_timing "Skinned scroll bar timing" '^SkinScrollTiming\.' 'skinned bar scroll|plain scroll messages' scroll
 report_timing "Page switch timing" '^PageSwitchTiming\.' 'page switch by a click' page-switch
+report_timing "Main window repaint" '^RepaintTiming\.' 'repaint timing|repaint ratio' repaint
 exit $status
