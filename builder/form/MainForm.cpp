@@ -184,24 +184,6 @@ void TMainForm::OpenTimerTimer(TObject*) {
     core_->OpenStartupFile(StartupArguments());
 }
 
-namespace {
-
-// A wide path as the builder's logic (which works in the system code page,
-// as project files do) can use it: as it is when the code page holds it, else
-// its short form, which the code page holds. Nothing when neither serves.
-std::optional<std::string> CodePageName(const std::wstring& Wide) {
-    const std::string plain = CodePagePath(Wide);
-    if (WidePath(plain) == Wide) return plain;
-    const DWORD n = GetShortPathNameW(Wide.c_str(), nullptr, 0);
-    std::wstring shortPath(n, L'\0');
-    shortPath.resize(n ? GetShortPathNameW(Wide.c_str(), shortPath.data(), n) : 0);
-    const std::string shortName = CodePagePath(shortPath);
-    if (!shortPath.empty() && WidePath(shortName) == shortPath) return shortName;
-    return std::nullopt;
-}
-
-}  // namespace
-
 std::vector<std::string> TMainForm::StartupArguments() {
     // The arguments are taken wide, so that a file in a folder whose name
     // the system code page cannot hold still opens.

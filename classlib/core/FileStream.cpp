@@ -65,6 +65,17 @@ std::string CodePagePath(const std::wstring& Path) {
     return s;
 }
 
+std::optional<std::string> CodePageName(const std::wstring& Wide) {
+    const std::string plain = CodePagePath(Wide);
+    if (WidePath(plain) == Wide) return plain;
+    const DWORD n = GetShortPathNameW(Wide.c_str(), nullptr, 0);
+    std::wstring shortPath(n, L'\0');
+    shortPath.resize(n ? GetShortPathNameW(Wide.c_str(), shortPath.data(), n) : 0);
+    const std::string shortName = CodePagePath(shortPath);
+    if (!shortPath.empty() && WidePath(shortName) == shortPath) return shortName;
+    return std::nullopt;
+}
+
 namespace {
 HANDLE OpenFile(const std::wstring& FileName, const std::string& Shown, std::uint32_t Mode) {
     const std::wstring path = SystemFilePath(FileName);

@@ -7,6 +7,7 @@
 #include "Streams.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 constexpr std::uint32_t fmOpenRead = 0x0000;
@@ -30,6 +31,11 @@ std::wstring SystemFilePath(const std::wstring& Path);
 std::string CodePagePath(const std::wstring& Path);
 // A path of the system code page as a wide one.
 std::wstring WidePath(const std::string& Path);
+// A wide path as logic working in the system code page can use it: as it is
+// when the code page holds it, else its short (8.3) form, which the code page
+// holds. Nothing when neither serves (no short names on that volume, or the
+// file does not exist).
+std::optional<std::string> CodePageName(const std::wstring& Wide);
 #endif
 
 class TFileStream : public TStream {

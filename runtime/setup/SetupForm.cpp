@@ -8,6 +8,7 @@
 #include "HiddenBatch.h"
 #include "Label.h"
 #include "OwnPackage.h"
+#include "FileStream.h"
 #include "OwnProgramFile.h"
 #include "ProjectUnit.h"
 #include "RegistrySettings.h"
@@ -22,6 +23,8 @@
 #include "Uninstall.h"
 #include "URLLabel.h"
 
+#include <optional>
+
 #include <windows.h>
 
 namespace {
@@ -35,11 +38,12 @@ T* Part(TComponent* Form, const char* Name) {
     return static_cast<T*>(c);
 }
 
+// The removal batch is stored in the code page, so a folder whose name the
+// code page cannot hold is named in it by its short form.
 std::string OwnModuleFile() {
-    char path[MAX_PATH] = {};
-    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) throw Exception("Cannot find the program's own file");
-    return std::string(path, n);
+    const std::wstring path = OwnProgramPath();
+    const std::optional<std::string> name = CodePageName(path);
+    return name ? *name : CodePagePath(path);
 }
 
 }  // namespace

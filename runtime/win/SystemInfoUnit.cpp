@@ -2,6 +2,7 @@
 
 #include "Application.h"
 #include "FileSearch.h"
+#include "FileStream.h"
 #include "IniFile.h"
 #include "SysUtils.h"
 
@@ -67,9 +68,15 @@ void TSystemInfo::SetDefaultScreensaver(const std::string& FileName) {
 }
 
 std::string TSystemInfo::GetTempDirectory() {
-    char path[MAX_PATH + 1] = {};
-    const DWORD n = GetTempPathA(sizeof path, path);
-    return n == 0 || n > sizeof path ? std::string() : std::string(path, n);
+    // A user's folder may be named outside the system code page (the
+    // temporary folder lies inside it); its short form is used then, as the
+    // files written there and the removal batch name it in the code page.
+    wchar_t path[MAX_PATH + 1] = {};
+    const DWORD n = GetTempPathW(MAX_PATH + 1, path);
+    if (n == 0 || n > MAX_PATH + 1) return {};
+    const std::wstring wide(path, n);
+    const std::optional<std::string> name = CodePageName(wide);
+    return IncludeTrailingPathDelimiter(name ? *name : CodePagePath(wide));
 }
 
 std::string TSystemInfo::GetWindowsPath() {

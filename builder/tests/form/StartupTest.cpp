@@ -134,7 +134,7 @@ TEST(BuilderProgram, OpensAProjectFromAFolderNamedOutsideTheCodePage) {
         std::vector<std::string> edits;
         const bool opened = WaitUntil(
             [&] {
-                edits = ChildTexts(window, "TEdit");
+                edits = ChildTexts(window, "TskEdit");
                 return std::find(edits.begin(), edits.end(), "Opened From Afar") != edits.end();
             },
             10000);

@@ -33,6 +33,8 @@
 #include <wincodec.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <initializer_list>
 #include <functional>
 #include <optional>
@@ -759,56 +761,91 @@ struct ProgramCase {
     const char* PathFromTests;
 };
 
-class SetupDialogUninstall : public SetupDialog, public ::testing::WithParamInterface<ProgramCase> {};
-
-// The whole uninstall with nothing stood in for: the installed file heads
-// with a program that shows its setup dialog; the test clicks Uninstall in
-// that process, answers its question, and waits for the file to go.
-TEST_P(SetupDialogUninstall, RemovesTheInstalledFileOnceTheProgramHasEnded) {
-    const std::string runtime = ReadWholeFile(ModuleFolder() + GetParam().PathFromTests);
-    if (runtime == "(missing)" && std::string(GetParam().Name) == "Screensaver")
-        GTEST_SKIP() << "this build has no screensaver program";
-    ASSERT_GT(runtime.size(), 10000u) << GetParam().PathFromTests << " not found";
-    program = scratch.File("Orbits and Tides.scr");
-    WriteWholeFile(program, InstalledFile(texts, buildId, runtime));
-
-    TProcess run(program, "/c");  // with the test's temporary folder
-    ASSERT_TRUE(run.Started());
-    HWND window = run.WaitForWindow("TSetupForm", 20000);
-    ASSERT_NE(window, nullptr) << "the setup dialog did not appear";
-    ASSERT_TRUE(WaitUntil([&] { return WindowText(window) == "Orbits and Tides Setup Window"; }, 10000))
-        << WindowText(window);
-    if (const char* gallery = getenv("TESSALOOM_GALLERY_DIR")) {
-        Sleep(500);
-        SaveScreenshot(window, std::string(gallery) + "\\setup-dialog.bmp");
+class SetupDialogUninstall : public SetupDialog, public ::testing::WithParamInterface<ProgramCase> {
+protected:
+    // The installed file's program, read from the build; empty when this
+    // build has none of it (the test is skipped then).
+    std::string Runtime() {
+        const std::string runtime = ReadWholeFile(ModuleFolder() + GetParam().PathFromTests);
+        if (runtime == "(missing)" && std::string(GetParam().Name) == "Screensaver") return {};
+        EXPECT_GT(runtime.size(), 10000u) << GetParam().PathFromTests << " not found";
+        return runtime;
     }
 
-    HWND uninstall = ChildWithText(window, "Uninstall");
-    ASSERT_NE(uninstall, nullptr);
-    // The skinned button is pressed as a user presses it, by the mouse.
-    RECT area;
-    GetClientRect(uninstall, &area);
-    const LPARAM middle = MAKELPARAM(area.right / 2, area.bottom / 2);
-    PostMessageA(uninstall, WM_MOUSEMOVE, 0, middle);
-    PostMessageA(uninstall, WM_LBUTTONDOWN, MK_LBUTTON, middle);
-    PostMessageA(uninstall, WM_LBUTTONUP, 0, middle);
-    HWND question = run.WaitForWindow("#32770", 20000);
-    ASSERT_NE(question, nullptr) << "no question was asked";
-    EXPECT_EQ(WindowText(question), "Message");
-    EXPECT_EQ(WindowText(GetDlgItem(question, 0xFFFF)), "Do you really want to remove the screensaver?");
-    EXPECT_TRUE(FileExists(program));
-    HWND yes = GetDlgItem(question, IDYES);
-    ASSERT_NE(yes, nullptr);
-    PostMessageA(yes, BM_CLICK, 0, 0);
+    // Installs the file at Installed, runs it with "/c", clicks Uninstall in
+    // that process, answers its question, and waits for the file to go.
+    void UninstallThroughTheDialog(const std::filesystem::path& Installed, const std::string& Runtime) {
+        {
+            std::ofstream out(Installed, std::ios::binary);
+            const std::string bytes = InstalledFile(texts, buildId, Runtime);
+            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        }
+        TProcess run(Installed.wstring(), L"/c");  // with the test's temporary folder
+        ASSERT_TRUE(run.Started());
+        HWND window = run.WaitForWindow("TSetupForm", 20000);
+        ASSERT_NE(window, nullptr) << "the setup dialog did not appear";
+        ASSERT_TRUE(WaitUntil([&] { return WindowText(window) == "Orbits and Tides Setup Window"; }, 10000))
+            << WindowText(window);
+        if (const char* gallery = getenv("TESSALOOM_GALLERY_DIR")) {
+            Sleep(500);
+            SaveScreenshot(window, std::string(gallery) + "\\setup-dialog.bmp");
+        }
 
-    EXPECT_TRUE(run.Wait(20000)) << "the program did not end";
-    EXPECT_EQ(run.ExitCode(), 0u);
-    EXPECT_TRUE(WaitUntil([&] { return !FileExists(program); }, 40000))
-        << "the installed file was not removed";
-    EXPECT_TRUE(WaitUntil([&] { return !FileExists(temp + "\\remove.bat"); }, 10000))
-        << "the batch did not remove itself";
-    EXPECT_TRUE(FilesIn(temp).empty());
-    EXPECT_TRUE(key.Exists()) << "only the file is removed";
+        HWND uninstall = ChildWithText(window, "Uninstall");
+        ASSERT_NE(uninstall, nullptr);
+        // The skinned button is pressed as a user presses it, by the mouse.
+        RECT area;
+        GetClientRect(uninstall, &area);
+        const LPARAM middle = MAKELPARAM(area.right / 2, area.bottom / 2);
+        PostMessageA(uninstall, WM_MOUSEMOVE, 0, middle);
+        PostMessageA(uninstall, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+        PostMessageA(uninstall, WM_LBUTTONUP, 0, middle);
+        HWND question = run.WaitForWindow("#32770", 20000);
+        ASSERT_NE(question, nullptr) << "no question was asked";
+        EXPECT_EQ(WindowText(question), "Message");
+        EXPECT_EQ(WindowText(GetDlgItem(question, 0xFFFF)), "Do you really want to remove the screensaver?");
+        EXPECT_TRUE(std::filesystem::exists(Installed));
+        HWND yes = GetDlgItem(question, IDYES);
+        ASSERT_NE(yes, nullptr);
+        PostMessageA(yes, BM_CLICK, 0, 0);
+
+        EXPECT_TRUE(run.Wait(20000)) << "the program did not end";
+        EXPECT_EQ(run.ExitCode(), 0u);
+        EXPECT_TRUE(WaitUntil([&] { return !std::filesystem::exists(Installed); }, 40000))
+            << "the installed file was not removed";
+        EXPECT_TRUE(WaitUntil([&] { return !FileExists(temp + "\\remove.bat"); }, 10000))
+            << "the batch did not remove itself";
+        EXPECT_TRUE(FilesIn(temp).empty());
+        EXPECT_TRUE(key.Exists()) << "only the file is removed";
+    }
+};
+
+// The whole uninstall with nothing stood in for: the installed file heads
+// with a program that shows its setup dialog.
+TEST_P(SetupDialogUninstall, RemovesTheInstalledFileOnceTheProgramHasEnded) {
+    const std::string runtime = Runtime();
+    if (runtime.empty()) GTEST_SKIP() << "this build has no screensaver program";
+    program = scratch.File("Orbits and Tides.scr");
+    UninstallThroughTheDialog(std::filesystem::path(program), runtime);
+}
+
+// Installed in a folder whose name the system code page cannot hold
+// (Japanese, Cyrillic), the file is removed all the same: the batch, stored
+// in the code page, names it by its short form.
+TEST_P(SetupDialogUninstall, RemovesTheInstalledFileFromAFolderNamedOutsideTheCodePage) {
+    const std::string runtime = Runtime();
+    if (runtime.empty()) GTEST_SKIP() << "this build has no screensaver program";
+    struct Folder {
+        const char* Script;
+        const wchar_t* Name;
+    };
+    for (const Folder f : {Folder{"Japanese", L"\u30c6\u30b9\u30c8 \u30d5\u30a9\u30eb\u30c0"},
+                           Folder{"Cyrillic", L"\u043f\u0430\u043f\u043a\u0430"}}) {
+        SCOPED_TRACE(f.Script);
+        const std::filesystem::path folder = std::filesystem::path(scratch.Path()) / f.Name;
+        std::filesystem::create_directories(folder);
+        UninstallThroughTheDialog(folder / L"Orbits and Tides.scr", runtime);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Programs, SetupDialogUninstall,
