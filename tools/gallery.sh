@@ -45,6 +45,11 @@ if [ -f "$builder" ]; then
     sleep 1
     h tab "$main" 0 && shot "$main" builder-1-information
     h tab "$main" 1 && sleep 1.5 && shot "$main" builder-2-flash-movies
+    # The list's popup menu and the File menu, open over the window.
+    h rclick "$main" && h screen "$(zpath "$out/builder-list-popup.bmp")" && echo "  builder-list-popup"
+    h keys "$main" escape
+    h menubar "$main" 0 && h screen "$(zpath "$out/builder-menu-file.bmp")" && echo "  builder-menu-file"
+    h keys "$main" escape
     h tab "$main" 2 && shot "$main" builder-3-settings
     h tab "$main" 3 && h click "$main" "Build Installation Package" && h text "$main" "Completed" 180 &&
       shot "$main" builder-4-output
@@ -126,6 +131,10 @@ if [ -f "$scr" ]; then
   setup_pid=$!
   if h wait class=TSetupForm 60; then
     shot class=TSetupForm screensaver-setup
+    # The title bar's system menu, opened by Alt+Space as the frame holds the hook here.
+    h altspace class=TSetupForm && h screen "$(zpath "$out/screensaver-setup-system-menu.bmp")" &&
+      echo "  screensaver-setup-system-menu"
+    h keys class=TSetupForm escape
     # The pointer on the home page link: it turns to its hover colour.
     h pointer class=TSetupForm 160 78 && shot class=TSetupForm screensaver-setup-link-hovered
     h click class=TSetupForm Cancel || h close class=TSetupForm

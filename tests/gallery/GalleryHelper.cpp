@@ -157,6 +157,31 @@ int Run(const std::vector<std::string>& a) {
         TypeKeys(w, keys);
         return 0;
     }
+    if (cmd == "altspace") {
+        // Alt held while Space goes down and up: the system menu's key.
+        Activate(w);
+        INPUT in[4]{};
+        for (INPUT& i : in) i.type = INPUT_KEYBOARD;
+        in[0].ki.wVk = in[3].ki.wVk = VK_MENU;
+        in[1].ki.wVk = in[2].ki.wVk = VK_SPACE;
+        in[2].ki.dwFlags = in[3].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(4, in, sizeof(INPUT));
+        Sleep(400);
+        return 0;
+    }
+    if (cmd == "rclick") {
+        // A right click in the middle of the window's list view.
+        HWND list = FindChild(w, "SysListView32");
+        if (!list) return Fail("no list view");
+        RECT r{};
+        GetClientRect(list, &r);
+        const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
+        Activate(w);
+        PostMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, at);
+        PostMessageA(list, WM_RBUTTONUP, 0, at);
+        Sleep(400);  // the menu opens on the program's own loop
+        return 0;
+    }
     if (cmd == "pointer" && need(3)) {
         // The real pointer moved there, and the move posted to the window
         // under it, as the system may not report a warp on its own.
