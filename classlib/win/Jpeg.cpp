@@ -1,6 +1,7 @@
 #include "Jpeg.h"
 
 #include "Canvas.h"
+#include "ComScope.h"
 #include "Exceptions.h"
 #include "Streams.h"
 
@@ -11,38 +12,6 @@
 #include <utility>
 
 namespace {
-
-// COM for the decoding thread: initialised here when nobody did it before,
-// and only then uninitialised again.
-class TComScope {
-public:
-    TComScope() : owned_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~TComScope() {
-        if (owned_) CoUninitialize();
-    }
-    TComScope(const TComScope&) = delete;
-    TComScope& operator=(const TComScope&) = delete;
-
-private:
-    bool owned_;
-};
-
-template <class T>
-class TComPtr {
-public:
-    TComPtr() = default;
-    TComPtr(const TComPtr&) = delete;
-    TComPtr& operator=(const TComPtr&) = delete;
-    ~TComPtr() {
-        if (p_) p_->Release();
-    }
-    T* operator->() const { return p_; }
-    T* Get() const { return p_; }
-    T** Put() { return &p_; }
-
-private:
-    T* p_ = nullptr;
-};
 
 [[noreturn]] void Invalid() { throw EInvalidGraphic("JPEG image is not valid"); }
 

@@ -2,6 +2,8 @@
 
 #include "SwfPaint.h"
 
+#include "ComScope.h"
+
 #include <objidl.h>
 #include <gdiplus.h>
 #include <objbase.h>
@@ -159,42 +161,6 @@ bool BuildPath(const TSwfDrawItem& item, const TSwfStageMapping& map, const TSwf
     endFigure();
     return !points.empty();
 }
-
-}  // namespace
-
-namespace {
-
-// COM for the decoding thread: started here when nobody did before, and only
-// then ended again.
-class TComScope {
-public:
-    TComScope() : owned_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~TComScope() {
-        if (owned_) CoUninitialize();
-    }
-    TComScope(const TComScope&) = delete;
-    TComScope& operator=(const TComScope&) = delete;
-
-private:
-    bool owned_;
-};
-
-template <class T>
-class TComPtr {
-public:
-    TComPtr() = default;
-    TComPtr(const TComPtr&) = delete;
-    TComPtr& operator=(const TComPtr&) = delete;
-    ~TComPtr() {
-        if (p_) p_->Release();
-    }
-    T* operator->() const { return p_; }
-    T* Get() const { return p_; }
-    T** Put() { return &p_; }
-
-private:
-    T* p_ = nullptr;
-};
 
 LineCap ToCap(TSwfCap c) { return c == TSwfCap::None ? LineCapFlat : c == TSwfCap::Square ? LineCapSquare : LineCapRound; }
 

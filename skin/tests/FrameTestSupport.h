@@ -4,6 +4,7 @@
 
 #include "FileTheme.h"
 #include "FormFrame.h"
+#include "ScratchThemeFile.h"
 #include "ThemeFileWriter.h"
 
 #include "FileStream.h"
@@ -51,9 +52,7 @@ inline TColor ScreenPixel(TWinControl* Control, int X, int Y) {
 // deleted at the end.
 struct TScratchTheme {
     TScratchTheme(const std::string& Stem, const std::vector<std::pair<std::string, std::int32_t>>& Values) {
-        char path[MAX_PATH + 1] = {};
-        Name = IncludeTrailingPathDelimiter(std::string(path, GetTempPathA(MAX_PATH, path))) + Stem + "_" +
-               std::to_string(GetCurrentProcessId()) + ".skn";
+        Name = ScratchThemeName(Stem);
         TskThemeFileWriter writer;
         for (const auto& [key, value] : Values) writer.AddInteger(key, value);
         const std::vector<std::uint8_t> bytes = writer.Bytes();

@@ -7,6 +7,7 @@
 #include "Form.h"
 #include "Label.h"
 #include "Pump.h"
+#include "WindowShot.h"
 
 #include <gtest/gtest.h>
 
@@ -21,13 +22,8 @@ public:
 };
 
 void SaveWindow(HWND Window, const std::string& FileName) {
-    RECT r;
-    GetWindowRect(Window, &r);
     TBitmap shot;
-    shot.SetSize(r.right - r.left, r.bottom - r.top);
-    HDC screen = GetDC(nullptr);
-    BitBlt(shot.Canvas()->Handle(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
+    ShootWindow(Window, shot);
     shot.SaveToFile(FileName);
 }
 

@@ -5,6 +5,7 @@
 // and the image an action gives an empty glyph.
 #include "SkinButtons.h"
 #include "SkinControlFixture.h"
+#include "ScratchThemeFile.h"
 #include "SkinPublic.h"
 #include "SkinThemes.h"
 
@@ -697,16 +698,8 @@ TEST_F(SkinButtons, AFileThemeGivesTransparencyAndItsRemovalFallsBackToDeepBlue)
     TskThemeFileWriter writer;
     writer.AddBitmap("ButtonImage", MakeBitmap(63, 21));
     writer.AddBoolean("ButtonTransparentBool", true);
-    char temp[MAX_PATH + 1] = {};
-    const std::string name = IncludeTrailingPathDelimiter(std::string(temp, GetTempPathA(MAX_PATH, temp))) +
-                             "buttons-" + std::to_string(GetCurrentProcessId()) + ".skn";
-    {
-        const std::vector<std::uint8_t> bytes = writer.Bytes();
-        FILE* f = std::fopen(name.c_str(), "wb");
-        ASSERT_NE(f, nullptr);
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
+    const std::string name = ScratchThemeName("buttons");
+    ASSERT_TRUE(WriteThemeFile(name, writer));
     auto* theme = Create<TskFileTheme>(form.get());
     theme->SetThemeFile(name);
     DeleteFileA(name.c_str());

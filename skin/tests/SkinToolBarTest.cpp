@@ -2,6 +2,7 @@
 // the face per button state, transparency by style, colours following the
 // style, captions centred without their ampersands, the drop-down arrow zone
 // and the arrow of a button on a lower row.
+#include "ScratchThemeFile.h"
 #include "SkinControlFixture.h"
 #include "SkinToolBar.h"
 #include "ThemeFileWriter.h"
@@ -161,16 +162,8 @@ TEST_F(SkinToolBars, OnlyMacOSAndProteinBarsAreTransparentAndTheStyleSetsTheColo
     writer.AddInteger("ToolBarButtonBorderColor", 0x00010203);
     writer.AddInteger("ToolBarButtonBackgroundColor", 0x00112233);
     writer.AddInteger("ToolBarButtonDownBackgroundColor", 0x00445566);
-    char temp[MAX_PATH + 1] = {};
-    const std::string name = IncludeTrailingPathDelimiter(std::string(temp, GetTempPathA(MAX_PATH, temp))) +
-                             "toolbar-" + std::to_string(GetCurrentProcessId()) + ".skn";
-    {
-        const std::vector<std::uint8_t> bytes = writer.Bytes();
-        FILE* f = std::fopen(name.c_str(), "wb");
-        ASSERT_NE(f, nullptr);
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
+    const std::string name = ScratchThemeName("toolbar");
+    ASSERT_TRUE(WriteThemeFile(name, writer));
     auto* theme = Create<TskFileTheme>(form.get());
     theme->SetThemeFile(name);
     ASSERT_TRUE(theme->IsLoaded());

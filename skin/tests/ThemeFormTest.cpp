@@ -1,5 +1,6 @@
 // Theme components read from a stored form description: the embedded theme
 // ("SkinData") and a theme manager whose file theme and list arrive by name.
+#include "FormTextHex.h"
 #include "TestBitmaps.h"
 #include "TestSkinControls.h"
 #include "ThemeFileWriter.h"
@@ -18,17 +19,6 @@
 #include <vector>
 
 namespace {
-
-std::string Hex(const std::vector<std::uint8_t>& Bytes) {
-    std::string out;
-    char pair[3];
-    for (std::size_t i = 0; i < Bytes.size(); ++i) {
-        std::snprintf(pair, sizeof pair, "%02X", Bytes[i]);
-        out += pair;
-        if (i % 32 == 31) out += "\n      ";
-    }
-    return out;
-}
 
 std::vector<std::uint8_t> ThemeBytes(std::int32_t RoundCorner) {
     TskThemeFileWriter writer;
@@ -61,7 +51,7 @@ std::string Description(const std::vector<std::uint8_t>& Skin) {
            "  Theme1: TskBuiltInFileTheme\n"
            "    ThemeFile = \"mine.skn\"\n"
            "    SkinData = {\n      " +
-           Hex(Skin) +
+           FormTextHex(Skin, "      ") +
            "}\n"
            "  end\n"
            "end\n";

@@ -1,6 +1,7 @@
 // The title bar on real windows: what it paints where (read back from the
 // screen), what the mouse does to its form, its system menu, the heights and
 // values each style gives, and its two refusals.
+#include "FormTextHex.h"
 #include "SkinPixels.h"
 #include "TestBitmaps.h"
 #include "SkinPublic.h"
@@ -960,17 +961,6 @@ TEST_F(TitleBarForm, SecondClientSectionAndSecondControlBoxAreRefusedWithABox) {
 
 // ---- stored pictures
 
-std::string Hex(const std::vector<std::uint8_t>& Bytes) {
-    std::string out;
-    char pair[3];
-    for (std::size_t i = 0; i < Bytes.size(); ++i) {
-        std::snprintf(pair, sizeof pair, "%02X", Bytes[i]);
-        out += pair;
-        if (i % 32 == 31) out += "\n          ";
-    }
-    return out;
-}
-
 TEST_F(TitleBarForm, StoredPicturesWinOverThoseTheTypeAndStyleLoad) {
     RegisterClass<TskTitleBar>();
     const std::vector<std::uint8_t> file = MakeBitmap(21, 21);
@@ -984,7 +974,7 @@ TEST_F(TitleBarForm, StoredPicturesWinOverThoseTheTypeAndStyleLoad) {
                              "        UIStyle = WinXP\n"
                              "        ButtonType = skClose\n"
                              "        PicNormal.Data = {\n          " +
-                             Hex(data) +
+                             FormTextHex(data, "          ") +
                              "}\n"
                              "      end)\n"
                              "  end\n"

@@ -30,11 +30,8 @@ protected:
         for (int i = 0; i < Licence; ++i)
             project.LicenseText->Add("Line " + std::to_string(i + 1) +
                                      " of the agreement that the installer shows before installing.");
-        project.SaveToStream();
-        TCompileStream writer;
-        writer.AddStream(project.ProjectStream.get(), true);
         const std::string file = dir.File(Name);
-        writer.Compile()->SaveToFile(file);
+        WriteProjectFile(project, file);
         return file;
     }
 

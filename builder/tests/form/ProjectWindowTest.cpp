@@ -85,11 +85,8 @@ protected:
         project.Title = "Written";
         project.LogoFile = form->LogoPath();
         for (const std::string& m : FlashList) project.FlashList->Add(m);
-        project.SaveToStream();
-        TCompileStream writer;
-        writer.AddStream(project.ProjectStream.get(), true);
         const std::string file = dir.File(Name);
-        writer.Compile()->SaveToFile(file);
+        WriteProjectFile(project, file);
         return file;
     }
 };

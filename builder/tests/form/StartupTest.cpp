@@ -59,11 +59,8 @@ TEST(BuilderProgram, OpensTheFileNamedOnItsCommandLine) {
     TProject project;
     project.Title = "Opened At Start";
     project.LogoFile = BinFolder() + "logo.jpg";
-    project.SaveToStream();
-    TCompileStream writer;
-    writer.AddStream(project.ProjectStream.get(), true);
     const std::string qlm = dir.File("project.qlm"), QLM = dir.File("UPPER.QLM");
-    writer.Compile()->SaveToFile(qlm);
+    WriteProjectFile(project, qlm);
     std::filesystem::copy_file(qlm, QLM);
     const std::string notes = dir.Write("notes.txt", "no movie");
 

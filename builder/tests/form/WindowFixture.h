@@ -8,6 +8,7 @@
 
 #include "Application.h"
 #include "Bitmap.h"
+#include "CompileUnit.h"
 #include "DialogAnswerer.h"
 #include "Dialogs.h"
 #include "Edit.h"
@@ -19,6 +20,7 @@
 #include "MenuDriver.h"
 #include "Menus.h"
 #include "PageControl.h"
+#include "ProjectUnit.h"
 #include "Pump.h"
 #include "ShockwaveFlash.h"
 #include "SkinCheckBox.h"
@@ -50,6 +52,14 @@ inline std::string WinePath(std::string Path) {
 
 // The folder of the built programs (tessaloom.exe, installar.dat, logo.jpg).
 inline std::string BinFolder() { return WinePath(TESSALOOM_BIN_DIR) + "\\"; }
+
+// A project file written straight from Project, without the window.
+inline void WriteProjectFile(TProject& Project, const std::string& File) {
+    Project.SaveToStream();
+    TCompileStream writer;
+    writer.AddStream(Project.ProjectStream.get(), true);
+    writer.Compile()->SaveToFile(File);
+}
 
 // A colour of the test movies' frames, as a Windows colour ($00BBGGRR).
 struct TFrameColour {

@@ -21,6 +21,7 @@
 #include "Panel.h"
 #include "Pump.h"
 #include "StdControls.h"
+#include "WindowShot.h"
 #include "ToolBar.h"
 #include "UserInput.h"
 
@@ -149,13 +150,8 @@ void SaveShot(TForm* Form, const char* Name) {
     const char* dir = std::getenv("TESSALOOM_SHOT_DIR");
     if (!dir) return;
     PumpFor(200);
-    RECT r;
-    GetWindowRect(Form->Handle(), &r);
     TBitmap shot;
-    shot.SetSize(r.right - r.left, r.bottom - r.top);
-    HDC screen = GetDC(nullptr);
-    BitBlt(shot.Canvas()->Handle(), 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
+    ShootWindow(Form->Handle(), shot);
     shot.SaveToFile(std::string(dir) + "\\" + Name);
 }
 

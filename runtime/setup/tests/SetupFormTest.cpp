@@ -26,6 +26,7 @@
 #include "URLLabel.h"
 #include "UserInput.h"
 #include "WaitUntil.h"
+#include "WindowShot.h"
 
 #include <gtest/gtest.h>
 
@@ -741,13 +742,8 @@ HWND ChildWithText(HWND Parent, const std::string& Text) {
 
 // Saves a window as it is on screen, for the gallery.
 void SaveScreenshot(HWND Window, const std::string& Path) {
-    RECT r;
-    GetWindowRect(Window, &r);
     TBitmap shot;
-    shot.SetSize(r.right - r.left, r.bottom - r.top);
-    HDC screen = GetDC(nullptr);
-    BitBlt(shot.Canvas()->Handle(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
+    ShootWindow(Window, shot);
     TMemoryStream s;
     shot.SaveToStream(&s);
     WriteWholeFile(Path, Bytes(s));

@@ -12,6 +12,7 @@
 #include "Bitmap.h"
 #include "Form.h"
 #include "Pump.h"
+#include "WindowShot.h"
 
 #include <windows.h>
 
@@ -23,13 +24,8 @@ namespace {
 void SaveWindow(HWND Window, const std::string& File) {
     RedrawWindow(Window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     PumpFor(300);
-    RECT r{};
-    GetWindowRect(Window, &r);
     TBitmap sheet;
-    sheet.SetSize(r.right - r.left, r.bottom - r.top);
-    HDC screen = GetDC(nullptr);
-    BitBlt(sheet.Canvas()->Handle(), 0, 0, sheet.Width(), sheet.Height(), screen, r.left, r.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
+    ShootWindow(Window, sheet);
     sheet.SaveToFile(File);
 }
 
