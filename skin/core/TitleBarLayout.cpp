@@ -5,7 +5,6 @@
 namespace {
 
 constexpr std::string_view Ellipsis = "...";
-constexpr int IconSize = 16;
 constexpr int IconInset = 3;        // the icon sits this far into the control box
 constexpr int IconCaptionStep = 21;  // icon box plus gap before the caption
 constexpr int ControlBoxGap = 5;     // between the control-box picture and the caption
