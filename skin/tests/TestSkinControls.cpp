@@ -25,9 +25,10 @@ void TskTestControl::SetFileTheme(TskFileTheme* Value) {
 }
 
 void TskTestControl::Apply() {
-    FromFile = ResolveUIStyle(fileTheme_, style_, Effective);
-    RoundCorner = FromFile ? fileTheme_->ReadInt(TskThemeKey::FormRoundCornerInt)
-                           : BuiltInThemeInt(Effective, TskThemeKey::FormRoundCornerInt);
+    const TskResolvedTheme theme(fileTheme_, style_);
+    FromFile = theme.FromFile();
+    Effective = theme.Effective();
+    RoundCorner = theme.Int(TskThemeKey::FormRoundCornerInt);
 }
 
 void TskTestControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {

@@ -63,12 +63,19 @@ std::string Unique(const std::string& Stem) {
     return Stem + "_" + std::to_string(GetCurrentProcessId()) + ".skn";
 }
 
-TEST(ResolveUIStyle, FileOnlyForFromThemeFileWithALoadedTheme) {
-    TScratchFile file(TempFolder() + Unique("resolve"), ThemeBytes(7));
+// A theme loaded from ThemeBytes(7) and one that never loaded a file.
+struct TLoadedAndUnloaded {
+    TLoadedAndUnloaded() { loaded->SetThemeFile(file.Name); }
+    TScratchFile file{TempFolder() + Unique("resolve"), ThemeBytes(7)};
     TOwned<TskFileTheme> loaded = CreateOwned<TskFileTheme>();
-    loaded->SetThemeFile(file.Name);
-    ASSERT_TRUE(loaded->IsLoaded());
     TOwned<TskFileTheme> unloaded = CreateOwned<TskFileTheme>();
+};
+
+TEST(ResolveUIStyle, FileOnlyForFromThemeFileWithALoadedTheme) {
+    TLoadedAndUnloaded themes;
+    ASSERT_TRUE(themes.loaded->IsLoaded());
+    const TskFileTheme* loaded = themes.loaded.get();
+    const TskFileTheme* unloaded = themes.unloaded.get();
 
     const struct {
         const TskFileTheme* theme;
@@ -77,15 +84,68 @@ TEST(ResolveUIStyle, FileOnlyForFromThemeFileWithALoadedTheme) {
         TskUIStyle effective;
     } cases[] = {
         {nullptr, TskUIStyle::FromThemeFile, false, TskUIStyle::DeepBlue},
-        {unloaded.get(), TskUIStyle::FromThemeFile, false, TskUIStyle::DeepBlue},
-        {loaded.get(), TskUIStyle::FromThemeFile, true, TskUIStyle::FromThemeFile},
-        {loaded.get(), TskUIStyle::WinXP, false, TskUIStyle::WinXP},
+        {unloaded, TskUIStyle::FromThemeFile, false, TskUIStyle::DeepBlue},
+        {loaded, TskUIStyle::FromThemeFile, true, TskUIStyle::FromThemeFile},
+        {loaded, TskUIStyle::WinXP, false, TskUIStyle::WinXP},
         {nullptr, TskUIStyle::Protein, false, TskUIStyle::Protein},
     };
     for (const auto& c : cases) {
         TskUIStyle effective = TskUIStyle::MacOS;
         EXPECT_EQ(ResolveUIStyle(c.theme, c.style, effective), c.fromFile) << UIStyleName(c.style);
         EXPECT_EQ(effective, c.effective) << UIStyleName(c.style);
+    }
+}
+
+// Each kind of key comes from the file exactly when ResolveUIStyle says so,
+// else from the table of the effective style; the style handed on follows.
+TEST(TskResolvedTheme, ReadsEachKindFromTheSourceResolveUIStyleChose) {
+    TLoadedAndUnloaded themes;
+    ASSERT_TRUE(themes.loaded->IsLoaded());
+    const TskFileTheme* loaded = themes.loaded.get();
+    const TskFileTheme* unloaded = themes.unloaded.get();
+
+    using K = TskThemeKey;
+    const struct {
+        const TskFileTheme* theme;
+        TskUIStyle style;
+        TskUIStyle resolved;
+        bool fromFile;
+    } cases[] = {
+        {loaded, TskUIStyle::FromThemeFile, TskUIStyle::FromThemeFile, true},
+        {unloaded, TskUIStyle::FromThemeFile, TskUIStyle::DeepBlue, false},
+        {nullptr, TskUIStyle::FromThemeFile, TskUIStyle::DeepBlue, false},
+        {loaded, TskUIStyle::WinXP, TskUIStyle::WinXP, false},
+        {loaded, TskUIStyle::MacOS, TskUIStyle::MacOS, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(UIStyleName(c.style)) + (c.theme == loaded ? " loaded" : " no file"));
+        const TskResolvedTheme theme(c.theme, c.style);
+        EXPECT_EQ(theme.FromFile(), c.fromFile);
+        EXPECT_EQ(theme.Resolved(), c.resolved);
+        if (c.fromFile) {
+            EXPECT_EQ(theme.Int(K::FormRoundCornerInt), 7);
+            EXPECT_EQ(theme.Color(K::FormBackgroundColor), 0x00F59F86);
+            EXPECT_TRUE(theme.Bool(K::ButtonTransparentBool));
+            // A key the file lacks reads the file's missing value, not the table's.
+            EXPECT_EQ(theme.Color(K::ControlBorderColor), -1);
+        } else {
+            const TskUIStyle table = theme.Effective();
+            EXPECT_EQ(table, c.resolved);
+            EXPECT_EQ(theme.Int(K::FormRoundCornerInt), BuiltInThemeInt(table, K::FormRoundCornerInt));
+            EXPECT_EQ(theme.Color(K::FormBackgroundColor), BuiltInThemeColor(table, K::FormBackgroundColor));
+            EXPECT_EQ(theme.Color(K::ControlBorderColor), BuiltInThemeColor(table, K::ControlBorderColor));
+            EXPECT_EQ(theme.Bool(K::ButtonTransparentBool), BuiltInThemeBool(table, K::ButtonTransparentBool));
+        }
+        // The file's button picture is 9 x 3: whole, or its second of three frames.
+        // This program carries no built-in pictures, so the table leaves the bitmap.
+        TBitmap whole, frame;
+        FillWith(whole, 2, 2, 0x00123456);
+        FillWith(frame, 2, 2, 0x00123456);
+        theme.Bitmap(K::ButtonImage, &whole);
+        theme.Bitmap(K::ButtonImage, &frame, 3, 2);
+        EXPECT_EQ(whole.Width(), c.fromFile ? 9 : 2);
+        EXPECT_EQ(frame.Width(), c.fromFile ? 3 : 2);
+        theme.Bitmap(K::ButtonImage, nullptr, 3, 2);
     }
 }
 

@@ -174,11 +174,7 @@ void TskCustomButton::TransparentChanged() {
 }
 
 void TskCustomButton::GetThemeButtonFrame(TBitmap* Frame, int K) {
-    TskUIStyle effective = uiStyle_;
-    if (ResolveUIStyle(fileTheme_, uiStyle_, effective))
-        fileTheme_->ReadBitmapFrame(TskThemeKey::ButtonImage, Frame, 3, K);
-    else
-        LoadBuiltInThemeBitmapFrame(effective, TskThemeKey::ButtonImage, Frame, 3, K);
+    TskResolvedTheme(fileTheme_, uiStyle_).Bitmap(TskThemeKey::ButtonImage, Frame, 3, K);
 }
 
 void TskCustomButton::GetPicNormal(TBitmap* Frame) { GetThemeButtonFrame(Frame, 1); }
@@ -430,11 +426,7 @@ void TskButton::Init() {
 }
 
 void TskButton::UIStyleChanged() {
-    TskUIStyle effective = UIStyle();
-    const bool transparent = ResolveUIStyle(FileTheme(), UIStyle(), effective)
-                                 ? FileTheme()->ReadBool(TskThemeKey::ButtonTransparentBool)
-                                 : BuiltInThemeBool(effective, TskThemeKey::ButtonTransparentBool);
-    SetTransparent(transparent);
+    SetTransparent(TskResolvedTheme(FileTheme(), UIStyle()).Bool(TskThemeKey::ButtonTransparentBool));
 }
 
 void TskButton::SetGlyph(TBitmap* Value) {

@@ -150,11 +150,7 @@ void TskCheckBox::Paint() {
     const int frame = Enabled() ? (checked_ ? 1 : 2) : (checked_ ? 3 : 4);
     TCanvas* canvas = buffer.Canvas();
     canvas->Font()->Assign(Font());
-    TskUIStyle effective = uiStyle_;
-    if (ResolveUIStyle(fileTheme_, uiStyle_, effective))
-        fileTheme_->ReadBitmapFrame(ThemeImageKey(), &box, 4, frame);
-    else
-        LoadBuiltInThemeBitmapFrame(effective, ThemeImageKey(), &box, 4, frame);
+    TskResolvedTheme(fileTheme_, uiStyle_).Bitmap(ThemeImageKey(), &box, 4, frame);
 
     const int textHeight = canvas->TextHeight("W");
     if (AutoSize()) {

@@ -88,11 +88,7 @@ void TskEdit::SetBorderColor(TColor Value) {
 
 void TskEdit::SetUIStyle(TskUIStyle Value) {
     uiStyle_ = Value;
-    TskUIStyle effective = Value;
-    if (ResolveUIStyle(fileTheme_, uiStyle_, effective))
-        borderColor_ = static_cast<TColor>(fileTheme_->ReadColor(TskThemeKey::ControlBorderColor));
-    else
-        borderColor_ = static_cast<TColor>(BuiltInThemeColor(effective, TskThemeKey::ControlBorderColor));
+    borderColor_ = static_cast<TColor>(TskResolvedTheme(fileTheme_, uiStyle_).Color(TskThemeKey::ControlBorderColor));
     UIStyleChanged();
     Invalidate();
 }

@@ -84,14 +84,9 @@ void TskCustomGroupBox::SetFileTheme(TskFileTheme* Value) {
 
 void TskCustomGroupBox::UpdateUIStyle(TskUIStyle Style, TskFileTheme* Theme) {
     ApplyStyleToChildren(this, Style, Theme);
-    TskUIStyle effective = uiStyle_;
-    if (ResolveUIStyle(fileTheme_, uiStyle_, effective)) {
-        Font()->SetColor(static_cast<TColor>(fileTheme_->ReadColor(TskThemeKey::ControlFontColor)));
-        SetBorderColor(static_cast<TColor>(fileTheme_->ReadColor(TskThemeKey::ControlBorderColor)));
-    } else {
-        Font()->SetColor(static_cast<TColor>(BuiltInThemeColor(effective, TskThemeKey::ControlFontColor)));
-        SetBorderColor(static_cast<TColor>(BuiltInThemeColor(effective, TskThemeKey::ControlBorderColor)));
-    }
+    const TskResolvedTheme theme(fileTheme_, uiStyle_);
+    Font()->SetColor(static_cast<TColor>(theme.Color(TskThemeKey::ControlFontColor)));
+    SetBorderColor(static_cast<TColor>(theme.Color(TskThemeKey::ControlBorderColor)));
 }
 
 void TskCustomGroupBox::SetEnabled(bool Value) {

@@ -51,13 +51,10 @@ void TskListView::Notification(TComponent* AComponent, TOperation Operation) {
 
 void TskListView::SetUIStyle(TskUIStyle Value) {
     uiStyle_ = Value;
-    TskUIStyle effective = Value;
-    const bool fromFile = ResolveUIStyle(fileTheme_, Value, effective);
-    borderColor_ = static_cast<TColor>(fromFile ? fileTheme_->ReadColor(TskThemeKey::ControlBorderColor)
-                                                : BuiltInThemeColor(effective, TskThemeKey::ControlBorderColor));
-    const TskUIStyle barStyle = fromFile ? TskUIStyle::FromThemeFile : effective;
-    if (vScrollBar_) vScrollBar_->SetUIStyle(barStyle);
-    if (hScrollBar_) hScrollBar_->SetUIStyle(barStyle);
+    const TskResolvedTheme theme(fileTheme_, Value);
+    borderColor_ = static_cast<TColor>(theme.Color(TskThemeKey::ControlBorderColor));
+    if (vScrollBar_) vScrollBar_->SetUIStyle(theme.Resolved());
+    if (hScrollBar_) hScrollBar_->SetUIStyle(theme.Resolved());
     Repaint();
 }
 

@@ -131,16 +131,9 @@ void TskScrollBar::UpdateThemeImages() {
     if (!Ready()) return;
     TPicture none;
     track_->SetBarImage(&none);
-    TskUIStyle effective = uiStyle_;
-    const bool fromFile = ResolveUIStyle(fileTheme_, uiStyle_, effective);
-    SetColor(static_cast<TColor>(fromFile ? fileTheme_->ReadColor(TskThemeKey::ScrollBarBackgroundColor)
-                                          : BuiltInThemeColor(effective, TskThemeKey::ScrollBarBackgroundColor)));
-    auto frame = [&](TskThemeKey Key, TBitmap* Into, int Count, int Index) {
-        if (fromFile)
-            fileTheme_->ReadBitmapFrame(Key, Into, Count, Index);
-        else
-            LoadBuiltInThemeBitmapFrame(effective, Key, Into, Count, Index);
-    };
+    const TskResolvedTheme theme(fileTheme_, uiStyle_);
+    SetColor(static_cast<TColor>(theme.Color(TskThemeKey::ScrollBarBackgroundColor)));
+    auto frame = [&](TskThemeKey Key, TBitmap* Into, int Count, int Index) { theme.Bitmap(Key, Into, Count, Index); };
     frame(TskThemeKey::ScrollBarSliderImage, &sliderHead_, 3, 1);
     frame(TskThemeKey::ScrollBarSliderImage, &sliderMiddle_, 3, 2);
     frame(TskThemeKey::ScrollBarSliderImage, &sliderTail_, 3, 3);

@@ -44,17 +44,10 @@ void TskToolBar::Notification(TComponent* AComponent, TOperation Operation) {
 
 void TskToolBar::SetUIStyle(TskUIStyle Value) {
     uiStyle_ = Value;
-    TskUIStyle effective = Value;
-    if (ResolveUIStyle(fileTheme_, Value, effective)) {
-        buttonBorderColor_ = static_cast<TColor>(fileTheme_->ReadColor(TskThemeKey::ToolBarButtonBorderColor));
-        buttonColor_ = static_cast<TColor>(fileTheme_->ReadColor(TskThemeKey::ToolBarButtonBackgroundColor));
-        buttonDownColor_ = static_cast<TColor>(fileTheme_->ReadColor(TskThemeKey::ToolBarButtonDownBackgroundColor));
-    } else {
-        buttonBorderColor_ = static_cast<TColor>(BuiltInThemeColor(effective, TskThemeKey::ToolBarButtonBorderColor));
-        buttonColor_ = static_cast<TColor>(BuiltInThemeColor(effective, TskThemeKey::ToolBarButtonBackgroundColor));
-        buttonDownColor_ =
-            static_cast<TColor>(BuiltInThemeColor(effective, TskThemeKey::ToolBarButtonDownBackgroundColor));
-    }
+    const TskResolvedTheme theme(fileTheme_, Value);
+    buttonBorderColor_ = static_cast<TColor>(theme.Color(TskThemeKey::ToolBarButtonBorderColor));
+    buttonColor_ = static_cast<TColor>(theme.Color(TskThemeKey::ToolBarButtonBackgroundColor));
+    buttonDownColor_ = static_cast<TColor>(theme.Color(TskThemeKey::ToolBarButtonDownBackgroundColor));
     // By the stored style: a bar reading a theme file is never transparent.
     SetTransparent(Value == TskUIStyle::MacOS || Value == TskUIStyle::Protein);
     SetEdgeInner(esNone);

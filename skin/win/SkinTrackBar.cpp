@@ -193,17 +193,10 @@ void TskTrackBar::Reload() {
 
 void TskTrackBar::UpdateThemeImages() {
     if (KeepImages() || !slider_) return;
-    TskUIStyle effective = uiStyle_;
-    const bool fromFile = ResolveUIStyle(fileTheme_, uiStyle_, effective);
+    const TskResolvedTheme theme(fileTheme_, uiStyle_);
     TBitmap bar, slider;
-    const TskThemeKey sliderKey = Horizontal() ? TskThemeKey::TrackBarSliderImage : TskThemeKey::TrackBarSliderVImage;
-    if (fromFile) {
-        fileTheme_->ReadBitmap(TskThemeKey::TrackBarBarImage, &bar);
-        fileTheme_->ReadBitmap(sliderKey, &slider);
-    } else {
-        LoadBuiltInThemeBitmapFrame(effective, TskThemeKey::TrackBarBarImage, &bar, 0, 0);
-        LoadBuiltInThemeBitmapFrame(effective, sliderKey, &slider, 0, 0);
-    }
+    theme.Bitmap(TskThemeKey::TrackBarBarImage, &bar);
+    theme.Bitmap(Horizontal() ? TskThemeKey::TrackBarSliderImage : TskThemeKey::TrackBarSliderVImage, &slider);
     barImage_.Assign(&bar);
     slider_->Picture()->Assign(&slider);
 

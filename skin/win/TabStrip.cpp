@@ -100,15 +100,7 @@ void TskTabControlTopPanel::Notification(TComponent* AComponent, TOperation Oper
 }
 
 void TskTabControlTopPanel::LoadPicture(TskThemeKey Key, TBitmap* Bitmap, int Count, int Index) const {
-    TskUIStyle effective;
-    if (ResolveUIStyle(fileTheme_, uiStyle_, effective)) {
-        if (Count == 0)
-            fileTheme_->ReadBitmap(Key, Bitmap);
-        else
-            fileTheme_->ReadBitmapFrame(Key, Bitmap, Count, Index);
-    } else {
-        LoadBuiltInThemeBitmapFrame(effective, Key, Bitmap, Count, Index);
-    }
+    TskResolvedTheme(fileTheme_, uiStyle_).Bitmap(Key, Bitmap, Count, Index);
 }
 
 void TskTabControlTopPanel::SetUIStyle(TskUIStyle Value) {
@@ -334,17 +326,10 @@ void TskTab::SetUIStyle(TskUIStyle Value) {
         topPanel_->Invalidate();
     }
     UpdateChildrenStyle(uiStyle_, fileTheme_);
-    TskUIStyle effective;
-    TColor stripColor, body;
-    if (ResolveUIStyle(fileTheme_, uiStyle_, effective)) {
-        stripColor = static_cast<TColor>(fileTheme_->ReadColor(TskThemeKey::ControlBackgroundColor));
-        borderColor_ = static_cast<TColor>(fileTheme_->ReadColor(TskThemeKey::ControlBorderColor));
-        body = stripColor;
-    } else {
-        stripColor = static_cast<TColor>(BuiltInThemeColor(effective, TskThemeKey::ControlBackgroundColor));
-        borderColor_ = static_cast<TColor>(BuiltInThemeColor(effective, TskThemeKey::ControlBorderColor));
-        body = uiStyle_ == TskUIStyle::WinXP ? clWhite : stripColor;
-    }
+    const TskResolvedTheme theme(fileTheme_, uiStyle_);
+    const TColor stripColor = static_cast<TColor>(theme.Color(TskThemeKey::ControlBackgroundColor));
+    borderColor_ = static_cast<TColor>(theme.Color(TskThemeKey::ControlBorderColor));
+    const TColor body = uiStyle_ == TskUIStyle::WinXP ? clWhite : stripColor;
     if (topPanel_) topPanel_->SetColor(stripColor);
     SetColor(body);
     // The children sit below the strip, whose height comes with the style.

@@ -2,13 +2,13 @@
 
 #include "Application.h"
 #include "Bitmap.h"
+#include "FileTheme.h"
 #include "Form.h"
 #include "Messages.h"
 #include "SkinPublic.h"
 #include "SkinThemes.h"
 #include "TitleBarLayout.h"
 #include "TitleBarPopupMenu.h"
-#include "TitleBarTheme.h"
 
 #include <memory>
 
@@ -136,7 +136,7 @@ void TskTitleBar::SetUIStyle(TskUIStyle Value) {
 void TskTitleBar::ApplyStyle() {
     sections_->BeginUpdate();
     sections_->Clear();
-    const TskTitleBarTheme theme(fileTheme_, uiStyle_);
+    const TskResolvedTheme theme(fileTheme_, uiStyle_);
     auto addSection = [&](TskThemeKey Key) {
         TskTitleBarSection* section = sections_->Add();
         theme.Bitmap(Key, section->Picture()->Bitmap());
