@@ -149,6 +149,61 @@ TEST(TskResolvedTheme, ReadsEachKindFromTheSourceResolveUIStyleChose) {
     }
 }
 
+// Holds a theme the way the skinned controls do and notes every removal it
+// hears of, and each time it falls back.
+class TThemeHolder : public TComponent {
+public:
+    TskFileTheme* Theme = nullptr;
+    std::vector<std::string> Heard;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override {
+        TComponent::Notification(AComponent, Operation);
+        if (Operation == opRemove && AComponent) Heard.push_back(AComponent->Name());
+        if (FileThemeRemoved(Theme, AComponent, Operation)) Heard.push_back("fallback");
+    }
+};
+
+TEST(FileThemeLink, OnlyTheThemeHeldTellsOfItsRemovalAndThenItIsLetGo) {
+    TOwned<TThemeHolder> holder = CreateOwned<TThemeHolder>();
+    TOwned<TskFileTheme> left = CreateOwned<TskFileTheme>();
+    TOwned<TskFileTheme> held = CreateOwned<TskFileTheme>();
+    left->SetName("Left");
+    held->SetName("Held");
+
+    LinkFileTheme(holder.get(), holder->Theme, left.get());
+    LinkFileTheme(holder.get(), holder->Theme, held.get());
+    LinkFileTheme(holder.get(), holder->Theme, held.get());  // the same again keeps the link
+    ASSERT_EQ(holder->Theme, held.get());
+    left.reset();
+    EXPECT_TRUE(holder->Heard.empty());
+    held.reset();
+    EXPECT_EQ(holder->Heard, (std::vector<std::string>{"Held", "fallback"}));
+    EXPECT_EQ(holder->Theme, nullptr);
+}
+
+TEST(FileThemeLink, OnlyTheRemovalOfTheHeldThemeLetsItGo) {
+    TOwned<TskFileTheme> theme = CreateOwned<TskFileTheme>();
+    TOwned<TskFileTheme> other = CreateOwned<TskFileTheme>();
+    const struct {
+        const char* what;
+        TskFileTheme* held;
+        const TComponent* component;
+        TOperation operation;
+        bool removed;
+    } cases[] = {
+        {"the held theme goes", theme.get(), theme.get(), opRemove, true},
+        {"another theme goes", theme.get(), other.get(), opRemove, false},
+        {"the held theme arrives", theme.get(), theme.get(), opInsert, false},
+        {"nothing goes from an empty slot", nullptr, nullptr, opRemove, false},
+    };
+    for (const auto& c : cases) {
+        TskFileTheme* slot = c.held;
+        EXPECT_EQ(FileThemeRemoved(slot, c.component, c.operation), c.removed) << c.what;
+        EXPECT_EQ(slot, c.removed ? nullptr : c.held) << c.what;
+    }
+}
+
 TEST(TskFileTheme, LookupsByKeyAndNeutralValuesWithoutFile) {
     TOwned<TskFileTheme> theme = CreateOwned<TskFileTheme>();
     EXPECT_FALSE(theme->IsLoaded());

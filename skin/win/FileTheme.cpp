@@ -168,6 +168,18 @@ void TskBuiltInFileTheme::ReadSkinData(TStream& Data) {
     LoadThemeFile(copy.Name());
 }
 
+void LinkFileTheme(TComponent* Holder, TskFileTheme*& Slot, TskFileTheme* Value) {
+    if (Slot && Slot != Value) Slot->RemoveFreeNotification(Holder);
+    Slot = Value;
+    if (Value) Value->FreeNotification(Holder);
+}
+
+bool FileThemeRemoved(TskFileTheme*& Slot, const TComponent* AComponent, TOperation Operation) {
+    if (Operation != opRemove || !AComponent || AComponent != Slot) return false;
+    Slot = nullptr;
+    return true;
+}
+
 bool ResolveUIStyle(const TskFileTheme* FileTheme, TskUIStyle Style, TskUIStyle& Effective) {
     Effective = Style;
     if (Style != TskUIStyle::FromThemeFile) return false;

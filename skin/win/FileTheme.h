@@ -100,6 +100,17 @@ private:
     std::string embedFile_;
 };
 
+// What every holder of a FileTheme reference does when it is given another
+// theme: the theme it leaves no longer tells Holder of its removal, the one
+// it takes will. Slot is Holder's reference. The holder then reacts in its
+// own way (usually by applying its style again).
+void LinkFileTheme(TComponent* Holder, TskFileTheme*& Slot, TskFileTheme* Value);
+
+// For a holder's Notification: when the operation removes the theme in Slot,
+// clears Slot and answers true, so that the holder can fall back to its own
+// default look.
+bool FileThemeRemoved(TskFileTheme*& Slot, const TComponent* AComponent, TOperation Operation);
+
 // Whether a control with FileTheme and Style reads its keys from the file.
 // Effective is the built-in style to use otherwise: Style itself, or DeepBlue
 // for FromThemeFile without a loaded theme.

@@ -189,8 +189,7 @@ void TskForm::Notification(TComponent* AComponent, TOperation Operation) {
         if (TskMainMenu* menu = SkinMenu(); menu && menu->LinkedForm() == this) menu->SetLinkedForm(nullptr);
         RestoreForm();
     }
-    if (AComponent == fileTheme_) {
-        fileTheme_ = nullptr;
+    if (FileThemeRemoved(fileTheme_, AComponent, Operation)) {
         ApplyStyleToChildren(this, TskUIStyle::DeepBlue, nullptr);
         SetUIStyle(TskUIStyle::DeepBlue);
     }
@@ -348,9 +347,7 @@ void TskForm::SetBorderWidth(int Value) {
 
 void TskForm::SetFileTheme(TskFileTheme* Value) {
     if (Value == fileTheme_) return;
-    if (fileTheme_) fileTheme_->RemoveFreeNotification(this);
-    fileTheme_ = Value;
-    if (Value) Value->FreeNotification(this);
+    LinkFileTheme(this, fileTheme_, Value);
     SetUIStyle(uiStyle_);
 }
 

@@ -92,10 +92,7 @@ void TskCustomButton::BeforeDestruction() {
 
 void TskCustomButton::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent && AComponent == fileTheme_) {
-        fileTheme_ = nullptr;
-        SetUIStyle(TskUIStyle::DeepBlue);
-    }
+    if (FileThemeRemoved(fileTheme_, AComponent, Operation)) SetUIStyle(TskUIStyle::DeepBlue);
 }
 
 void TskCustomButton::SetCaption(const std::string& Value) {
@@ -133,9 +130,7 @@ void TskCustomButton::SetUIStyle(TskUIStyle Value) {
 }
 
 void TskCustomButton::SetFileTheme(TskFileTheme* Value) {
-    if (fileTheme_ && fileTheme_ != Value) fileTheme_->RemoveFreeNotification(this);
-    fileTheme_ = Value;
-    if (Value) Value->FreeNotification(this);
+    LinkFileTheme(this, fileTheme_, Value);
     SetUIStyle(uiStyle_);
 }
 

@@ -82,10 +82,7 @@ void TskCheckBox::Init() {
 
 void TskCheckBox::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent && AComponent == fileTheme_) {
-        fileTheme_ = nullptr;
-        SetUIStyle(TskUIStyle::DeepBlue);
-    }
+    if (FileThemeRemoved(fileTheme_, AComponent, Operation)) SetUIStyle(TskUIStyle::DeepBlue);
 }
 
 void TskCheckBox::SetChecked(bool Value) {
@@ -101,9 +98,7 @@ void TskCheckBox::SetUIStyle(TskUIStyle Value) {
 }
 
 void TskCheckBox::SetFileTheme(TskFileTheme* Value) {
-    if (fileTheme_ && fileTheme_ != Value) fileTheme_->RemoveFreeNotification(this);
-    fileTheme_ = Value;
-    if (Value) Value->FreeNotification(this);
+    LinkFileTheme(this, fileTheme_, Value);
     SetUIStyle(uiStyle_);
 }
 

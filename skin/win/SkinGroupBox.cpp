@@ -53,8 +53,7 @@ void TskCustomGroupBox::Init() {
 
 void TskCustomGroupBox::Notification(TComponent* AComponent, TOperation Operation) {
     TskCustomPanel::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent && AComponent == fileTheme_) {
-        fileTheme_ = nullptr;
+    if (FileThemeRemoved(fileTheme_, AComponent, Operation)) {
         ApplyStyleToChildren(this, TskUIStyle::DeepBlue, nullptr);
         SetUIStyle(TskUIStyle::DeepBlue);
     }
@@ -76,9 +75,7 @@ void TskCustomGroupBox::SetUIStyle(TskUIStyle Value) {
 }
 
 void TskCustomGroupBox::SetFileTheme(TskFileTheme* Value) {
-    if (fileTheme_ && fileTheme_ != Value) fileTheme_->RemoveFreeNotification(this);
-    fileTheme_ = Value;
-    if (Value) Value->FreeNotification(this);
+    LinkFileTheme(this, fileTheme_, Value);
     SetUIStyle(uiStyle_);
 }
 

@@ -43,10 +43,7 @@ void TskListView::Notification(TComponent* AComponent, TOperation Operation) {
     if (!AComponent || Operation != opRemove) return;
     if (AComponent == vScrollBar_) vScrollBar_ = nullptr;
     if (AComponent == hScrollBar_) hScrollBar_ = nullptr;
-    if (AComponent == fileTheme_) {
-        fileTheme_ = nullptr;
-        SetUIStyle(TskUIStyle::DeepBlue);
-    }
+    if (FileThemeRemoved(fileTheme_, AComponent, Operation)) SetUIStyle(TskUIStyle::DeepBlue);
 }
 
 void TskListView::SetUIStyle(TskUIStyle Value) {

@@ -49,10 +49,7 @@ void TskMemo::Notification(TComponent* AComponent, TOperation Operation) {
         vScrollBar_ = nullptr;
         UpdateNativeScrollBars();
     }
-    if (AComponent == fileTheme_) {
-        fileTheme_ = nullptr;
-        SetUIStyle(TskUIStyle::DeepBlue);
-    }
+    if (FileThemeRemoved(fileTheme_, AComponent, Operation)) SetUIStyle(TskUIStyle::DeepBlue);
 }
 
 void TskMemo::SetUIStyle(TskUIStyle Value) {

@@ -64,10 +64,7 @@ void TskScrollBar::Init() {
 void TskScrollBar::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomPanel::Notification(AComponent, Operation);
     if (Operation != opRemove || !AComponent) return;
-    if (AComponent == fileTheme_) {
-        fileTheme_ = nullptr;
-        SetUIStyle(TskUIStyle::DeepBlue);
-    }
+    if (FileThemeRemoved(fileTheme_, AComponent, Operation)) SetUIStyle(TskUIStyle::DeepBlue);
     if (AComponent == track_) track_ = nullptr;
     if (AComponent == forward_) forward_ = nullptr;
     if (AComponent == back_) back_ = nullptr;
@@ -82,9 +79,7 @@ void TskScrollBar::SetUIStyle(TskUIStyle Value) {
 }
 
 void TskScrollBar::SetFileTheme(TskFileTheme* Value) {
-    if (fileTheme_ && fileTheme_ != Value) fileTheme_->RemoveFreeNotification(this);
-    fileTheme_ = Value;
-    if (Value) Value->FreeNotification(this);
+    LinkFileTheme(this, fileTheme_, Value);
     SetUIStyle(uiStyle_);
 }
 

@@ -36,10 +36,7 @@ void TskToolBar::Init() {
 
 void TskToolBar::Notification(TComponent* AComponent, TOperation Operation) {
     TToolBar::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent && AComponent == fileTheme_) {
-        fileTheme_ = nullptr;
-        SetUIStyle(TskUIStyle::DeepBlue);
-    }
+    if (FileThemeRemoved(fileTheme_, AComponent, Operation)) SetUIStyle(TskUIStyle::DeepBlue);
 }
 
 void TskToolBar::SetUIStyle(TskUIStyle Value) {
@@ -56,9 +53,7 @@ void TskToolBar::SetUIStyle(TskUIStyle Value) {
 }
 
 void TskToolBar::SetFileTheme(TskFileTheme* Value) {
-    if (fileTheme_ && fileTheme_ != Value) fileTheme_->RemoveFreeNotification(this);
-    fileTheme_ = Value;
-    if (Value) Value->FreeNotification(this);
+    LinkFileTheme(this, fileTheme_, Value);
     SetUIStyle(uiStyle_);
 }
 

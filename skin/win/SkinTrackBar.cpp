@@ -72,10 +72,7 @@ TskTrackBar::~TskTrackBar() = default;
 
 void TskTrackBar::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomPanel::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent && AComponent == fileTheme_) {
-        fileTheme_ = nullptr;
-        SetUIStyle(TskUIStyle::DeepBlue);
-    }
+    if (FileThemeRemoved(fileTheme_, AComponent, Operation)) SetUIStyle(TskUIStyle::DeepBlue);
     if (Operation == opRemove && AComponent == slider_) slider_ = nullptr;
 }
 
@@ -129,9 +126,7 @@ void TskTrackBar::SetUIStyle(TskUIStyle Value) {
 }
 
 void TskTrackBar::SetFileTheme(TskFileTheme* Value) {
-    if (fileTheme_ && fileTheme_ != Value) fileTheme_->RemoveFreeNotification(this);
-    fileTheme_ = Value;
-    if (Value) Value->FreeNotification(this);
+    LinkFileTheme(this, fileTheme_, Value);
     SetUIStyle(uiStyle_);
 }
 
