@@ -8,8 +8,9 @@
 #include <cstdlib>
 
 const TClassInfo& TskListView::StaticClassInfo() {
-    static const TClassInfo info = DescribeClass<TskListView, TCustomListView>(
-        "TskListView", [](auto& c) { PublishAttachedScrollBars<TskListView>(c); });
+    static const TClassInfo info = DescribeClass<TskListView, TCustomListView>("TskListView", [](auto& c) {
+        PublishAttachedScrollBars<TskListView>(c);
+    });
     return info;
 }
 

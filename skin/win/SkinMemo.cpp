@@ -6,8 +6,9 @@
 #include <windows.h>
 
 const TClassInfo& TskMemo::StaticClassInfo() {
-    static const TClassInfo info = DescribeClass<TskMemo, TCustomMemo>(
-        "TskMemo", [](auto& c) { PublishAttachedScrollBars<TskMemo>(c); });
+    static const TClassInfo info = DescribeClass<TskMemo, TCustomMemo>("TskMemo", [](auto& c) {
+        PublishAttachedScrollBars<TskMemo>(c);
+    });
     return info;
 }
 
