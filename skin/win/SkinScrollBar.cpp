@@ -128,14 +128,13 @@ void TskScrollBar::UpdateThemeImages() {
     track_->SetBarImage(&none);
     const TskResolvedTheme theme(fileTheme_, uiStyle_);
     SetColor(static_cast<TColor>(theme.Color(TskThemeKey::ScrollBarBackgroundColor)));
-    auto frame = [&](TskThemeKey Key, TBitmap* Into, int Count, int Index) { theme.Bitmap(Key, Into, Count, Index); };
-    frame(TskThemeKey::ScrollBarSliderImage, &sliderHead_, 3, 1);
-    frame(TskThemeKey::ScrollBarSliderImage, &sliderMiddle_, 3, 2);
-    frame(TskThemeKey::ScrollBarSliderImage, &sliderTail_, 3, 3);
+    theme.Bitmap(TskThemeKey::ScrollBarSliderImage, &sliderHead_, 3, 1);
+    theme.Bitmap(TskThemeKey::ScrollBarSliderImage, &sliderMiddle_, 3, 2);
+    theme.Bitmap(TskThemeKey::ScrollBarSliderImage, &sliderTail_, 3, 3);
     // The art draws arrows for a vertical bar and the thumb for a horizontal one.
     for (int k = 1; k <= 6; ++k) {
         TBitmap arrow;
-        frame(TskThemeKey::ScrollBarButtonImage, &arrow, 6, k);
+        theme.Bitmap(TskThemeKey::ScrollBarButtonImage, &arrow, 6, k);
         if (orientation_ == skHorizontal) RotateBitmapCCW(&arrow);
         TPicture picture;
         picture.Assign(&arrow);
