@@ -189,8 +189,7 @@ void TskForm::Notification(TComponent* AComponent, TOperation Operation) {
         if (TskMainMenu* menu = SkinMenu(); menu && menu->LinkedForm() == this) menu->SetLinkedForm(nullptr);
         RestoreForm();
     }
-    if (AComponent == fileTheme_) {
-        fileTheme_ = nullptr;
+    if (FileThemeRemoved(fileTheme_, AComponent, Operation)) {
         ApplyStyleToChildren(this, TskUIStyle::DeepBlue, nullptr);
         SetUIStyle(TskUIStyle::DeepBlue);
     }
@@ -348,39 +347,31 @@ void TskForm::SetBorderWidth(int Value) {
 
 void TskForm::SetFileTheme(TskFileTheme* Value) {
     if (Value == fileTheme_) return;
-    if (fileTheme_) fileTheme_->RemoveFreeNotification(this);
-    fileTheme_ = Value;
-    if (Value) Value->FreeNotification(this);
+    LinkFileTheme(this, fileTheme_, Value);
     SetUIStyle(uiStyle_);
 }
 
 void TskForm::SetUIStyle(TskUIStyle Value) {
     const TRect bounds = form_ ? form_->BoundsRect() : TRect{};
     uiStyle_ = Value;
-    TskUIStyle effective = Value;
-    if (ResolveUIStyle(fileTheme_, Value, effective)) {
-        borderColor_ = fileTheme_->ReadColor(TskThemeKey::FormBorderColor);
-        borderWidth_ = fileTheme_->ReadInt(TskThemeKey::FormBorderWidthInt);
-        SetColor(fileTheme_->ReadColor(TskThemeKey::FormBackgroundColor));
-        if (menuBar_) {
-            // Two theme files of the set mark a dark bar by their control
-            // font colour; the bar then takes its own colour, not the frame's.
-            const TColor marker = fileTheme_->ReadColor(TskThemeKey::ControlFontColor);
-            if (marker == 0x00020000)
-                menuBar_->SetColor(0x00AC5B3B);
-            else if (marker == 0x00030000)
-                menuBar_->SetColor(0x00996733);
-            else
-                SetMenuBarColor(Color());
-        }
-        SetRoundCorner(fileTheme_->ReadInt(TskThemeKey::FormRoundCornerInt));
-    } else {
-        borderColor_ = BuiltInThemeColor(effective, TskThemeKey::FormBorderColor);
-        borderWidth_ = BuiltInThemeInt(effective, TskThemeKey::FormBorderWidthInt);
-        SetColor(BuiltInThemeColor(effective, TskThemeKey::FormBackgroundColor));
+    const TskResolvedTheme theme(fileTheme_, Value);
+    borderColor_ = theme.Color(TskThemeKey::FormBorderColor);
+    borderWidth_ = theme.Int(TskThemeKey::FormBorderWidthInt);
+    SetColor(theme.Color(TskThemeKey::FormBackgroundColor));
+    if (!theme.FromFile()) {
         SetMenuBarColor(Color());
-        SetRoundCorner(BuiltInThemeInt(effective, TskThemeKey::FormRoundCornerInt));
+    } else if (menuBar_) {
+        // Two theme files of the set mark a dark bar by their control
+        // font colour; the bar then takes its own colour, not the frame's.
+        const TColor marker = theme.Color(TskThemeKey::ControlFontColor);
+        if (marker == 0x00020000)
+            menuBar_->SetColor(0x00AC5B3B);
+        else if (marker == 0x00030000)
+            menuBar_->SetColor(0x00996733);
+        else
+            SetMenuBarColor(Color());
     }
+    SetRoundCorner(theme.Int(TskThemeKey::FormRoundCornerInt));
     if (titleBar_) {
         titleBar_->SetFileTheme(fileTheme_);
         titleBar_->SetUIStyle(uiStyle_);

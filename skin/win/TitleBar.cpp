@@ -2,13 +2,13 @@
 
 #include "Application.h"
 #include "Bitmap.h"
+#include "FileTheme.h"
 #include "Form.h"
 #include "Messages.h"
 #include "SkinPublic.h"
 #include "SkinThemes.h"
 #include "TitleBarLayout.h"
 #include "TitleBarPopupMenu.h"
-#include "TitleBarTheme.h"
 
 #include <memory>
 
@@ -136,7 +136,7 @@ void TskTitleBar::SetUIStyle(TskUIStyle Value) {
 void TskTitleBar::ApplyStyle() {
     sections_->BeginUpdate();
     sections_->Clear();
-    const TskTitleBarTheme theme(fileTheme_, uiStyle_);
+    const TskResolvedTheme theme(fileTheme_, uiStyle_);
     auto addSection = [&](TskThemeKey Key) {
         TskTitleBarSection* section = sections_->Add();
         theme.Bitmap(Key, section->Picture()->Bitmap());
@@ -174,9 +174,7 @@ void TskTitleBar::ApplyStyle() {
 }
 
 void TskTitleBar::SetFileTheme(TskFileTheme* Value) {
-    if (fileTheme_ && fileTheme_ != Value) fileTheme_->RemoveFreeNotification(this);
-    fileTheme_ = Value;
-    if (Value) Value->FreeNotification(this);
+    LinkFileTheme(this, fileTheme_, Value);
     keepFontColor_ = true;
     try {
         SetUIStyle(uiStyle_);
@@ -203,10 +201,7 @@ void TskTitleBar::Notification(TComponent* AComponent, TOperation Operation) {
     if (buttons_)
         for (int i = 0; i < buttons_->Count(); ++i)
             if (buttons_->Items(i)->ControlBoxMenu() == AComponent) buttons_->Items(i)->SetControlBoxMenu(nullptr);
-    if (AComponent == fileTheme_) {
-        fileTheme_ = nullptr;
-        SetUIStyle(TskUIStyle::DeepBlue);
-    }
+    if (FileThemeRemoved(fileTheme_, AComponent, Operation)) SetUIStyle(TskUIStyle::DeepBlue);
 }
 
 // ---- simple setters
