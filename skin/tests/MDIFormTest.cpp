@@ -216,10 +216,19 @@ TEST_F(MDIFrame, MaximisedChildShowsTheButtonsItsFrameHas) {
         PumpFor(30);
         EXPECT_EQ(ButtonsShown(), c.Shown) << c.Kept.size() << " buttons kept";
         // They sit at the right end of the menu bar, 18 pixels apart.
-        const int right = frame->MenuPanel()->Width();
+        const int right = main->ClientWidth();
+        ASSERT_EQ(frame->MenuPanel()->Width(), right);
         EXPECT_EQ(frame->ChildButton(0)->Left(), right - 20);
         EXPECT_EQ(frame->ChildButton(1)->Left(), right - 38);
         EXPECT_EQ(frame->ChildButton(2)->Left(), right - 56);
+        // What shows is on top where it is, for the pointer to reach.
+        for (int i = 0; i < 3; ++i) {
+            if (!c.Shown[static_cast<size_t>(i)]) continue;
+            RECT r;
+            GetWindowRect(frame->ChildButton(i)->Handle(), &r);
+            EXPECT_EQ(WindowFromPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2}), frame->ChildButton(i)->Handle())
+                << "button " << i;
+        }
         child->SetWindowState(wsNormal);
         PumpFor(30);
         EXPECT_EQ(ButtonsShown(), (std::vector<bool>{false, false, false}));
@@ -269,7 +278,10 @@ TEST_F(MDIFrame, ChildButtonsActOnTheActiveChild) {
 TEST_F(MDIFrame, MenuBarFollowsTheActiveChildsMenu) {
     TForm* plain = Child("Plain", true);
     TForm* edit = Child("Edit", true);
+    // A menu given to the frame of the child already active shows at once.
+    ASSERT_EQ(main->ActiveMDIChild(), edit);
     FrameOf(edit)->SetMenu(MakeMenu(edit, {"&Edit", "&View", "&Help"}));
+    EXPECT_EQ(BarCaptions(frame), (std::vector<std::string>{"&Edit", "&View", "&Help"}));
     TForm* own = Child("Own");
     own->SetMenu(MakeMenu(own, {"&Tools"}));
     // The child's own menu never shows as a native bar in the child.

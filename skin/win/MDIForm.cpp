@@ -281,7 +281,10 @@ void TskMDIForm::CreateMenuBar() {
     menuPanel_->SetBevelInner(bvNone);
     menuPanel_->SetAlign(alTop);
     menuPanel_->SetParent(form_);
-    menuPanel_->SetAutoSize(true);
+    // Not auto-sized: the class library would size a top-aligned panel's
+    // width to its contents too, and the child buttons anchored to its right
+    // edge would pull it ever narrower. The bar's height is given to the
+    // panel whenever the bar is refreshed instead.
     menuPanel_->SetVisible(false);
 
     menuBar_ = Create<TToolBar>(this);
@@ -301,8 +304,6 @@ void TskMDIForm::CreateMenuBar() {
     int x = menuPanel_->Width() - 20;
     for (int i = 1; i <= 3; ++i) {
         auto* button = Create<TskToolBarSpeedButton>(this);
-        // Hidden before it joins the auto-sized panel, which must not grow
-        // to reach a button anchored to its own right edge.
         button->SetVisible(false);
         button->SetParent(menuPanel_);
         button->SetAnchors({akTop, akRight});
@@ -469,7 +470,10 @@ void TskMDIForm::ShowChildButtons() {
             case TskTitleBarBtnType::skMin: index = 2; break;
             default: break;
         }
-        if (index >= 0 && childButtons_[index]) childButtons_[index]->SetVisible(true);
+        if (index < 0 || !childButtons_[index]) continue;
+        childButtons_[index]->SetVisible(true);
+        // Above the bar, whose window may have been made after the button's.
+        childButtons_[index]->BringToFront();
     }
 }
 
