@@ -3,9 +3,11 @@
 // bar of a maximised child and what they do, the bar following the active
 // child's menu, the children's own frames, a frame freed before its form,
 // the owner check and GDI handles over many repaints.
-#include "FormFrame.h"
+#include "FrameTestSupport.h"
 #include "MDIForm.h"
 #include "MainMenu.h"
+#include "SkinThemes.h"
+#include "ThemeKeys.h"
 
 #include "Application.h"
 #include "Form.h"
@@ -61,6 +63,28 @@ std::vector<std::string> BarCaptions(TskMDIForm* Frame) {
     if (!Frame->MenuPanel() || !Frame->MenuPanel()->Visible()) return out;
     for (int i = 0; i < Frame->MenuBar()->ButtonCount(); ++i) out.push_back(Frame->MenuBar()->Buttons(i)->Caption());
     return out;
+}
+
+// How many pixels of a bar button the screen shows in Color.
+int CountPixels(TToolButton* Button, TColor Color) {
+    POINT origin{Button->Left(), Button->Top()};
+    ClientToScreen(Button->ToolBar()->Handle(), &origin);
+    HDC screen = GetDC(nullptr);
+    int count = 0;
+    for (int y = 0; y < Button->Height(); ++y)
+        for (int x = 0; x < Button->Width(); ++x)
+            count += static_cast<TColor>(GetPixel(screen, origin.x + x, origin.y + y)) == Color;
+    ReleaseDC(nullptr, screen);
+    return count;
+}
+
+TColor BarPixel(TToolBar* Bar, int X, int Y) {
+    POINT p{X, Y};
+    ClientToScreen(Bar->Handle(), &p);
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, p.x, p.y);
+    ReleaseDC(nullptr, screen);
+    return static_cast<TColor>(c);
 }
 
 class MDIFrame : public ::testing::Test {
@@ -120,8 +144,15 @@ protected:
     // What the form's top and bottom bars take from its client area.
     int Bars() const { return frame->TitleBar()->Height() + frame->MenuPanel()->Height(); }
 
+    void Redraw() {
+        RedrawWindow(main->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN);
+        PumpFor(50);
+    }
+
 public:
     void FreeOnClose(TObject*, TCloseAction& Action) { Action = caFree; }
+    void Ran(TObject* Sender) { ran.push_back(static_cast<TMenuItem*>(Sender)->Caption()); }
+    std::vector<std::string> ran;
 
     TCustomForm* previous = nullptr;
     TOwned<TForm> main;
@@ -437,6 +468,153 @@ TEST_F(MDIFrame, RepaintsLeaveGdiObjectsFlat) {
     const long before = LiveGdiObjects();
     repaint(1000);
     EXPECT_EQ(LiveGdiObjects(), before);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MDIFrame, DisabledItemsAreNotGreyedAndTheBarDrawsInTheFramesStyle) {
+    auto* menu = static_cast<TskMainMenu*>(MakeMenu(main.get(), {"&Tools", "&Edit"}));
+    menu->Items()->Items(1)->SetEnabled(false);
+    frame->SetMenu(menu);
+    frame->SetUIStyle(TskUIStyle::WinXP);
+    // The menu's own style is not the bar's.
+    menu->SetUIStyle(TskUIStyle::MacOS);
+    PumpFor(50);
+    Redraw();
+    TToolBar* bar = frame->MenuBar();
+    ASSERT_EQ(bar->ButtonCount(), 2);
+    TToolButton* edit = bar->Buttons(1);
+    EXPECT_FALSE(edit->Enabled());
+    EXPECT_EQ(CountPixels(edit, 0x00808080), 0);
+    EXPECT_GT(CountPixels(edit, BuiltInThemeColor(TskUIStyle::WinXP, TskThemeKey::MenuFontColor)), 0);
+
+    SendMessageA(bar->Handle(), TB_SETHOTITEM, 0, 0);
+    RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    PumpFor(50);
+    TToolButton* tools = bar->Buttons(0);
+    EXPECT_EQ(BarPixel(bar, tools->Left(), tools->Top()),
+              BuiltInThemeColor(TskUIStyle::WinXP, TskThemeKey::MenuSelectedBorderColor));
+    SendMessageA(bar->Handle(), TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+}
+
+TEST_F(MDIFrame, BorderAndRoundedRegion) {
+    for (TskUIStyle style : {TskUIStyle::MacOS, TskUIStyle::WinXP, TskUIStyle::DeepBlue, TskUIStyle::Protein,
+                             TskUIStyle::BlueGlass}) {
+        SCOPED_TRACE(std::string(UIStyleName(style)));
+        frame->SetUIStyle(style);
+        frame->SetTitleBarVisible(true);
+        const int bw = frame->BorderWidth();
+        ASSERT_EQ(bw, BuiltInThemeInt(style, TskThemeKey::FormBorderWidthInt));
+        frame->SetBorderColor(0x000000FF);
+        frame->SetMenuBarColor(0x0000FF00);
+        Redraw();
+        const int W = main->Width(), H = main->Height();
+        // The border, then up to the third pixel the menu bar's colour.
+        for (int x = 0; x < 3; ++x) {
+            const TColor side = x < bw ? 0x000000FF : 0x0000FF00;
+            EXPECT_EQ(ScreenPixel(main.get(), x, H / 2), side) << "left x " << x;
+            EXPECT_EQ(ScreenPixel(main.get(), W - 1 - x, H / 2), side) << "right x " << x;
+            EXPECT_EQ(ScreenPixel(main.get(), W / 2, H - 1 - x), side) << "bottom y " << x;
+        }
+
+        const int r = frame->RoundCorner();
+        ASSERT_EQ(r, BuiltInThemeInt(style, TskThemeKey::FormRoundCornerInt));
+        TGdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
+        ASSERT_NE(GetWindowRgn(main->Handle(), region.Get()), ERROR);
+        EXPECT_EQ(PtInRegion(region.Get(), 0, 0) != FALSE, r < 2) << "round corner " << r;
+        EXPECT_EQ(PtInRegion(region.Get(), W - 1, 0) != FALSE, r < 2) << "round corner " << r;
+        EXPECT_TRUE(PtInRegion(region.Get(), 0, H - 1));
+        EXPECT_TRUE(PtInRegion(region.Get(), W / 2, 0));
+
+        // Without the title bar: a line of border on top, then the bar's colour.
+        frame->SetTitleBarVisible(false);
+        Redraw();
+        EXPECT_EQ(ScreenPixel(main.get(), W / 2, 0), 0x000000FF);
+        EXPECT_EQ(ScreenPixel(main.get(), W / 2, 1), 0x0000FF00);
+        EXPECT_EQ(ScreenPixel(main.get(), W / 2, 2), 0x0000FF00);
+    }
+    frame->SetRoundCorner(0);
+    TGdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(main->Handle(), region.Get()), ERROR);
+    EXPECT_TRUE(PtInRegion(region.Get(), 0, 0));
+}
+
+TEST_F(MDIFrame, ShortcutsFollowTheBarsMenuWhicheverFormIsActive) {
+    auto* own = MakeMenu(main.get(), {"&File"});
+    auto* newItem = Create<TMenuItem>(main.get());
+    newItem->SetCaption("New");
+    newItem->SetShortCut(ShortCut('N', {ssCtrl}));
+    newItem->OnClick = TNotifyEvent::Bind<&MDIFrame::Ran>(this);
+    own->Items()->Items(0)->Add(newItem);
+    frame->SetMenu(own);
+    TForm* edit = Child("Edit", true);
+    auto* childMenu = MakeMenu(edit, {"&Edit"});
+    auto* copy = Create<TMenuItem>(edit);
+    copy->SetCaption("Copy");
+    copy->SetShortCut(ShortCut('E', {ssCtrl}));
+    copy->OnClick = TNotifyEvent::Bind<&MDIFrame::Ran>(this);
+    childMenu->Items()->Items(0)->Add(copy);
+    FrameOf(edit)->SetMenu(childMenu);
+    ASSERT_TRUE(PumpUntil([&] { return main->Active(); }));
+
+    PressKeys({VK_CONTROL, 'N'});
+    PressKeys({VK_CONTROL, 'E'});
+    PumpFor(200);
+    EXPECT_EQ(ran, (std::vector<std::string>{"Copy"}));
+
+    // Another form in front: the bar's menu still takes the keys.
+    TOwned<TForm> other = CreateOwned<TForm>();
+    other->SetBounds(600, 500, 200, 100);
+    other->Show();
+    ASSERT_TRUE(PumpUntil([&] { return other->Active() && !main->Active(); }));
+    PressKeys({VK_CONTROL, 'E'});
+    EXPECT_TRUE(PumpUntil([&] { return ran.size() == 2; }, 2000));
+    other.reset();
+
+    edit->Close();
+    ASSERT_TRUE(PumpUntil([&] { return main->MDIChildCount() == 0; }, 3000));
+    ran.clear();
+    PressKeys({VK_CONTROL, 'E'});
+    PressKeys({VK_CONTROL, 'N'});
+    PumpFor(200);
+    EXPECT_EQ(ran, (std::vector<std::string>{"New"}));
+}
+
+TEST_F(MDIFrame, BarsStayOnTopAndRemovedComponentsLeaveTheFrame) {
+    // A strip made after the frame and put at the top goes above the bars;
+    // the next component the form gets puts them back on top.
+    auto* strip = Create<TPanel>(main.get());
+    strip->SetAlign(alTop);
+    strip->SetHeight(40);
+    strip->SetTop(0);
+    strip->SetParent(main.get());
+    ASSERT_EQ(strip->Top(), 0);
+    Create<TMenuItem>(main.get());
+    PumpFor(20);
+    EXPECT_EQ(frame->TitleBar()->Top(), 0);
+    EXPECT_EQ(frame->MenuPanel()->Top(), frame->TitleBar()->Height());
+    EXPECT_EQ(strip->Top(), frame->TitleBar()->Height() + frame->MenuPanel()->Height());
+
+    TScratchTheme file("mdi_darkbar", {{"ControlFontColor", 0x00030000}, {"FormBackgroundColor", 0x00E0E0E0}});
+    auto* theme = Create<TskFileTheme>(main.get());
+    theme->SetThemeFile(file.Name);
+    ASSERT_TRUE(theme->IsLoaded());
+    frame->SetUIStyle(TskUIStyle::FromThemeFile);
+    frame->SetFileTheme(theme);
+    EXPECT_EQ(frame->MenuBarColor(), 0x00996733);
+    EXPECT_EQ(frame->MenuBar()->Color(), 0x00996733);
+    EXPECT_EQ(frame->ChildButton(0)->Color(), 0x00996733);
+    theme->Free();
+    EXPECT_EQ(frame->FileTheme(), nullptr);
+    EXPECT_EQ(frame->UIStyle(), TskUIStyle::DeepBlue);
+    EXPECT_EQ(frame->MenuBarColor(), BuiltInThemeColor(TskUIStyle::DeepBlue, TskThemeKey::FormBackgroundColor));
+
+    ASSERT_TRUE(frame->MenuPanel()->Visible());
+    frame->Menu()->Free();
+    EXPECT_EQ(frame->Menu(), nullptr);
+    EXPECT_FALSE(frame->MenuPanel()->Visible());
 }
 
 }  // namespace

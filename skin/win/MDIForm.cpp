@@ -153,7 +153,9 @@ void TskMDIForm::Notification(TComponent* AComponent, TOperation Operation) {
     if (!AComponent) return;
     if (Operation == opInsert) {
         // Whatever joins the form, the bars stay at its top, title bar first.
+        // The bar sits in its panel, so the panel is put at the top as well.
         if (menuBar_) menuBar_->SetTop(0);
+        if (menuPanel_) menuPanel_->SetTop(0);
         if (titleBar_) titleBar_->SetTop(0);
         return;
     }
