@@ -617,4 +617,25 @@ TEST_F(MDIFrame, BarsStayOnTopAndRemovedComponentsLeaveTheFrame) {
     EXPECT_FALSE(frame->MenuPanel()->Visible());
 }
 
+TEST_F(MDIFrame, TitleBarCountsAsInASkinnedMDIForm) {
+    // The frame's bar hangs three rows of its pictures into the form's
+    // border, so it is three pixels lower than the pictures; a bar put on
+    // the same form by itself is not.
+    auto* plain = Create<TskTitleBar>(main.get());
+    plain->SetParent(main.get());
+    EXPECT_TRUE(frame->TitleBar()->InSkinnedForm());
+    EXPECT_TRUE(frame->TitleBar()->InMDIForm());
+    EXPECT_FALSE(plain->InSkinnedForm());
+    EXPECT_FALSE(plain->InMDIForm());
+    const std::pair<TskUIStyle, int> heights[] = {{TskUIStyle::WinXP, 26},   {TskUIStyle::DeepBlue, 29},
+                                                  {TskUIStyle::BlueGlass, 30}, {TskUIStyle::MacOS, 20},
+                                                  {TskUIStyle::Protein, 20}};
+    for (const auto& [style, height] : heights) {
+        frame->SetUIStyle(style);
+        plain->SetUIStyle(style);
+        EXPECT_EQ(frame->TitleBar()->Height(), height) << UIStyleName(style);
+        EXPECT_EQ(plain->Height(), height + 3) << UIStyleName(style);
+    }
+}
+
 }  // namespace
