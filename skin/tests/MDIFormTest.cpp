@@ -103,8 +103,7 @@ protected:
         ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(main->Handle()) != FALSE; }, 5000));
     }
     void TearDown() override {
-        // Children leave restored: the maximised state of children is one
-        // value for the whole program.
+        // Children leave restored, as a user would leave them.
         for (int i = 0; main && i < main->MDIChildCount(); ++i) main->MDIChildren(i)->SetWindowState(wsNormal);
         PumpFor(20);
         main.reset();
@@ -291,9 +290,7 @@ TEST_F(MDIFrame, ChildButtonsActOnTheActiveChild) {
     EXPECT_EQ(b->WindowState(), wsNormal);
     EXPECT_FALSE(frame->ChildButton(0)->Visible());
 
-    // Closing a maximised child that is not the last one would leave the
-    // program-wide maximised state set for the next test's children; the
-    // last child leaving restores it.
+    // The last child closed while maximised takes the buttons with it.
     b->Free();
     c->Free();
     PumpFor(20);
@@ -636,6 +633,53 @@ TEST_F(MDIFrame, TitleBarCountsAsInASkinnedMDIForm) {
         EXPECT_EQ(frame->TitleBar()->Height(), height) << UIStyleName(style);
         EXPECT_EQ(plain->Height(), height + 3) << UIStyleName(style);
     }
+}
+
+// The system keeps a maximised child's state for the next active child: a
+// maximised child closed or left for another gives way to one maximised in
+// its place. Each child frame scrolls its own contents and the buttons follow
+// whichever child is maximised in front.
+TEST_F(MDIFrame, MaximisedStatePassesFromChildToChild) {
+    std::vector<TForm*> kids;
+    std::vector<TPanel*> placed;
+    for (const char* caption : {"A", "B", "C"}) {
+        kids.push_back(Child(caption, true));
+        placed.push_back(Create<TPanel>(kids.back()));
+        placed.back()->SetParent(FrameOf(kids.back()));
+        placed.back()->SetBounds(10, 60, 80, 30);
+    }
+    const int up = 60 + 3 - FrameOf(kids[0])->TitleBar()->Height();
+    // Each child's contents, title bar and the parent's buttons as they should
+    // be with the children's window states now.
+    const auto check = [&](const char* When) {
+        SCOPED_TRACE(When);
+        for (size_t i = 0; i < kids.size(); ++i) {
+            if (!kids[i]) continue;
+            const bool zoomed = IsZoomed(kids[i]->Handle()) != FALSE;
+            EXPECT_EQ(placed[i]->Top(), zoomed ? up : 60) << kids[i]->Caption();
+            EXPECT_EQ(FrameOf(kids[i])->TitleBarVisible(), !zoomed) << kids[i]->Caption();
+        }
+        TCustomForm* active = main->ActiveMDIChild();
+        const bool front = active && IsZoomed(active->Handle());
+        EXPECT_EQ(ButtonsShown(), (std::vector<bool>{front, front, front}));
+    };
+    kids[2]->SetWindowState(wsMaximized);
+    PumpFor(30);
+    check("C maximised");
+    kids[2]->Close();
+    kids[2] = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return main->MDIChildCount() == 2; }, 3000));
+    PumpFor(30);
+    ASSERT_NE(main->ActiveMDIChild(), nullptr);
+    check("C closed");
+    TCustomForm* other = main->ActiveMDIChild() == kids[0] ? kids[1] : kids[0];
+    Activate(other);
+    PumpFor(30);
+    check("the other child activated");
+    main->ActiveMDIChild()->SetWindowState(wsNormal);
+    PumpFor(30);
+    check("restored");
+    EXPECT_EQ(ButtonsShown(), (std::vector<bool>{false, false, false}));
 }
 
 }  // namespace

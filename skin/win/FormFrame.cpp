@@ -19,10 +19,6 @@ constexpr UINT kFrameChanged = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOAC
 constexpr const char* kSecondFrame = "Sorry, You can create only one TskForm component in one form!";
 constexpr const char* kFormAsPanel = "Sorry, you can't select the Form assign to FormPanel property";
 
-// Whether a maximised MDI child has scrolled its frame up under the parent's
-// bar; one value for the whole program, as the MDI parent's frame reads it.
-bool gMaximizedScroll = false;
-
 bool InDesign(const TComponent* C) { return C->ComponentState().Contains(csDesigning); }
 
 // The MDI client window of the application's main form, or null.
@@ -265,12 +261,9 @@ void TskForm::HandleFormSize() {
     // Before it is first shown the window is sized as it is made, and is
     // neither maximised nor restored from it yet.
     const bool shown = IsWindowVisible(form_->Handle()) != FALSE;
-    if (startedMaximized_ && shown) {
-        if (!maximized) {
-            startedMaximized_ = false;
-            PlaceControl(form_, creationBounds_);
-        }
-        gMaximizedScroll = true;
+    if (startedMaximized_ && shown && !maximized) {
+        startedMaximized_ = false;
+        PlaceControl(form_, creationBounds_);
     }
     if (maximized && shown && form_->FormStyle() != fsMDIChild && !placing_) {
         TRect area = GetDesktopWorkArea();
@@ -293,23 +286,27 @@ void TskForm::HandleFormSize() {
     if (form_->FormStyle() == fsMDIChild && titleBar_) {
         // A maximised child shows its caption and buttons on the parent's
         // bars, so its own bar goes and the frame scrolls up over its place.
+        // Whether this frame is scrolled is its own: the system passes the
+        // maximised state from child to child, and one value shared by all
+        // children would leave the next one unscrolled and scroll the last
+        // one back without its having scrolled.
         HWND client = MainFormClient();
         if (maximized) {
             SetTitleBarVisible(false);
-            if (!gMaximizedScroll) {
+            if (!mdiScrolled_) {
                 // Only the placed controls move: the aligned ones take their
                 // places again around the hidden bar.
                 ScrollBy(0, 3 - titleBar_->Height());
                 Realign();
-                gMaximizedScroll = true;
+                mdiScrolled_ = true;
                 if (client) SendMessageA(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(form_->Handle()), 0);
             }
         } else {
             SetTitleBarVisible(true);
-            if (gMaximizedScroll) {
+            if (mdiScrolled_) {
                 ScrollBy(0, titleBar_->Height() - 3);
                 Realign();
-                gMaximizedScroll = false;
+                mdiScrolled_ = false;
                 titleBar_->UpdateMaxButtons();
                 if (client) SendMessageA(client, WM_MDIRESTORE, 0, 0);
             }
