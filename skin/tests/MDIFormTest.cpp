@@ -428,6 +428,11 @@ TEST_F(MDIFrame, AHookPutInAfterTheFrameStaysWhenTheFrameGoes) {
     frame->Free();
     frame = nullptr;
     EXPECT_TRUE(main->ClientWindowProc == TWndMethod::Bind<&THook::Proc>(&hook));
+    // The bars went with the frame: the client has the form's whole client area.
+    PumpFor(20);
+    const RECT client = InParent(main->ClientHandle());
+    EXPECT_EQ(client.top, 0);
+    EXPECT_EQ(client.bottom - client.top, main->ClientRect().Height());
     Child("A");
     main->Cascade();
     PumpFor(20);

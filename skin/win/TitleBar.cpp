@@ -1,7 +1,5 @@
 #include "TitleBar.h"
 
-#include "MDIForm.h"
-
 #include "Application.h"
 #include "Bitmap.h"
 #include "Form.h"
