@@ -6,6 +6,7 @@
 #include "FrameTestSupport.h"
 #include "MDIForm.h"
 #include "MainMenu.h"
+#include "SkinPublic.h"
 #include "SkinThemes.h"
 #include "ThemeKeys.h"
 
@@ -685,6 +686,19 @@ TEST_F(MDIFrame, MaximisedStatePassesFromChildToChild) {
     PumpFor(30);
     check("restored");
     EXPECT_EQ(ButtonsShown(), (std::vector<bool>{false, false, false}));
+}
+
+TEST_F(MDIFrame, MaximisedMainFormCoversTheWorkAreaButItsLastRow) {
+    main->SetWindowState(wsMaximized);
+    PumpFor(50);
+    TRect area = GetDesktopWorkArea();
+    area.Bottom -= 1;
+    EXPECT_EQ(main->BoundsRect(), area);
+    RECT r;
+    GetWindowRect(main->Handle(), &r);
+    EXPECT_EQ(r.bottom, area.Bottom);
+    main->SetWindowState(wsNormal);
+    PumpFor(50);
 }
 
 }  // namespace
