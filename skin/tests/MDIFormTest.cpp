@@ -688,6 +688,20 @@ TEST_F(MDIFrame, MaximisedStatePassesFromChildToChild) {
     EXPECT_EQ(ButtonsShown(), (std::vector<bool>{false, false, false}));
 }
 
+TEST_F(MDIFrame, TilingWithoutAMenuLeavesNoRoomForTheHiddenBar) {
+    frame->Menu()->Free();
+    ASSERT_FALSE(frame->MenuPanel()->Visible());
+    ASSERT_GT(frame->MenuPanel()->Height(), 0);
+    Child("A");
+    Child("B");
+    main->TileMode = tbHorizontal;
+    main->Tile();
+    PumpFor(20);
+    const int h = (500 - frame->TitleBar()->Height()) / 2;
+    EXPECT_EQ(BoxOf(main->MDIChildren(1)), (TBox{0, 0, 996, h - 2}));
+    EXPECT_EQ(BoxOf(main->MDIChildren(0)), (TBox{0, h - 2, 996, h - 2}));
+}
+
 TEST_F(MDIFrame, MaximisedMainFormCoversTheWorkAreaButItsLastRow) {
     main->SetWindowState(wsMaximized);
     PumpFor(50);

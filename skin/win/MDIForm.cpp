@@ -502,7 +502,8 @@ int TskMDIForm::AlignedHeight() const {
     int s = 0;
     for (int i = 0; i < form_->ControlCount(); ++i) {
         TControl* c = form_->Controls(i);
-        if (c->Align() == alTop || c->Align() == alBottom) s += c->Height();
+        // A hidden bar (the menu panel without a menu) takes no room.
+        if (c->Visible() && (c->Align() == alTop || c->Align() == alBottom)) s += c->Height();
     }
     return s;
 }
