@@ -4,6 +4,7 @@
 // no longer sees once its own Menu is gone.
 #include "FormFrame.h"
 
+#include "Application.h"
 #include "Bitmap.h"
 #include "MainMenu.h"
 #include "MenuDrawing.h"
@@ -72,6 +73,13 @@ void TskForm::SetMenu(TMainMenu* Value) {
         RebuildMenuBar();
     } else {
         DestroyMenuBar();
+    }
+    // An MDI child's menu shows on the parent's bar while the child is the
+    // active one; activation alone would not bring a menu given later there.
+    if (form_ && form_->FormStyle() == fsMDIChild && form_->HandleAllocated() && Application) {
+        TCustomForm* main = Application->MainForm();
+        if (main && main->ClientHandle() && main->ActiveMDIChild() == form_)
+            SendMessageA(main->ClientHandle(), WM_MDIREFRESHMENU, 0, 0);
     }
 }
 

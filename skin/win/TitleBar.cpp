@@ -4,6 +4,7 @@
 #include "Bitmap.h"
 #include "FileTheme.h"
 #include "Form.h"
+#include "MDIForm.h"
 #include "Messages.h"
 #include "SkinPublic.h"
 #include "SkinThemes.h"
@@ -113,15 +114,11 @@ void TskTitleBar::CreateParams(TCreateParams& Params) {
 }
 
 bool TskTitleBar::InSkinnedForm() const {
-    // The multi-document frame will be asked the same way once it exists
-    // (the bar's owner being such a frame); until then only the form frame counts.
-    return Parent() && IsSkinFormFrame(Parent());
+    // The MDI frame puts its bar straight on the form, so it is known by owner.
+    return Parent() && (IsSkinFormFrame(Parent()) || InMDIForm());
 }
 
-bool TskTitleBar::InMDIForm() const {
-    // No multi-document frame exists yet: no bar is in one.
-    return false;
-}
+bool TskTitleBar::InMDIForm() const { return Parent() && dynamic_cast<TskMDIForm*>(Owner()); }
 
 TCustomForm* TskTitleBar::ParentForm() const { return GetParentForm(this); }
 
