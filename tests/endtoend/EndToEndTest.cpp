@@ -144,6 +144,7 @@ TEST_F(EndToEnd, BuilderBuildsAndInstallsTheSampleWhichPlaysBothMoviesAndShowsIt
     SendMessageA(outputEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(package.c_str()));
     HWND install = FindChildByText(main, "Install Now");
     ASSERT_TRUE(install);
+    EXPECT_TRUE(IsChild(ActiveSheet(tabs), install)) << "the Output page is not in front";
     Click(install);
 
     // 3. The installer, started by the builder with /auto, ends with its box.
