@@ -2,8 +2,6 @@
 
 #include "WaitUntil.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <fstream>
 
@@ -164,9 +162,9 @@ bool SelectTab(HWND PageControl, int Index) {
     HWND strip = strips.front();
     RECT client{};
     GetClientRect(strip, &client);
-    // The tabs lie along the strip's upper part, side by side from the left;
-    // where one lies is only known from the screen. Moving along the row, a
-    // click that brings up another page is on the next tab.
+    // The tabs lie side by side along the strip from the left, but the strip
+    // tells no other program where; as a user's eye does, the driver walks
+    // along the row: a click that brings up another page is on the next tab.
     const int y = client.bottom / 2, step = 4;
     HWND start = ActiveSheet(PageControl);
     int x = 0;
