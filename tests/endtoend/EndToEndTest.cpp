@@ -132,7 +132,7 @@ TEST_F(EndToEnd, BuilderBuildsAndInstallsTheSampleWhichPlaysBothMoviesAndShowsIt
     EXPECT_TRUE(FindChild(main, "Edit", "Sample Screensaver")) << "the title was not loaded";
 
     // 2. Output page: the package goes into the test's folder; Install Now.
-    HWND tabs = FindChild(main, "SysTabControl32");
+    HWND tabs = FindChild(main, "TskPageControl");
     ASSERT_TRUE(tabs);
     ASSERT_TRUE(SelectTab(tabs, 3));
     HWND outputEdit = nullptr;

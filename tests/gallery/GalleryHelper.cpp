@@ -117,7 +117,7 @@ int Run(const std::vector<std::string>& a) {
                    ? 0
                    : Fail("no control shows \"" + a[2] + "\"");
     if (cmd == "tab" && need(2)) {
-        HWND tabs = FindChild(w, "SysTabControl32");
+        HWND tabs = FindChild(w, "TskPageControl");
         if (!tabs) return Fail("no page control");
         return SelectTab(tabs, std::atoi(a[2].c_str())) ? 0 : Fail("the page did not change");
     }

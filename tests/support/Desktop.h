@@ -38,7 +38,7 @@ bool WaitFor(const std::function<bool()>& Done, DWORD TimeoutMs, DWORD PollMs = 
 std::vector<HWND> Children(HWND Parent);
 // The first child of a kind whose text matches Text exactly (any text when
 // Text is empty), or null. A kind is a native class and the class library's
-// classes built on it: "SysTabControl32" also finds a "TskPageControl",
+// classes built on it: "SysTabControl32" also finds a "TPageControl",
 // "SysListView32" a "TListView", "Edit" a "TMemo".
 HWND FindChild(HWND Parent, const std::string& Kind, const std::string& Text = {});
 // The first child whose text is exactly Text, of any class.
