@@ -297,7 +297,9 @@ void TMainForm::CaptureThumbnail() {
     }
     Application->ProcessMessages();
     if (!Thumbnail || !flash_->Showing()) return;
-    RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // Drawn whole now rather than when the screen reports what the raise
+    // uncovered: that report may come after the shot below.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     Sleep(kFirstFrameWait);
     if (!Thumbnail || !flash_->Showing()) return;
 
