@@ -11,7 +11,6 @@
 #include "ListView.h"
 #include "Memo.h"
 #include "Menus.h"
-#include "PageControl.h"
 #include "Panel.h"
 #include "Picture.h"
 #include "ShockwaveFlash.h"
@@ -19,6 +18,7 @@
 #include "SkinClasses.h"
 #include "SkinGroupBox.h"
 #include "SkinImagePanel.h"
+#include "SkinPageControl.h"
 #include "StdControls.h"
 #include "SysUtils.h"
 #include "SystemServices.h"
@@ -128,7 +128,7 @@ T* TMainForm::Part(const char* Name) {
 
 void TMainForm::Init() {
     TForm::Init();
-    pages_ = Part<TPageControl>("skPageControl1");
+    pages_ = Part<TskPageControl>("skPageControl1");
     titleEdit_ = Part<TCustomEdit>("TitleEdit");
     logoPanel_ = Part<TskImagePanel>("LogoPanel");
     authorEdit_ = Part<TCustomEdit>("AuthorEdit");
@@ -297,7 +297,9 @@ void TMainForm::CaptureThumbnail() {
     }
     Application->ProcessMessages();
     if (!Thumbnail || !flash_->Showing()) return;
-    RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // Drawn whole now rather than when the screen reports what the raise
+    // uncovered: that report may come after the shot below.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     Sleep(kFirstFrameWait);
     if (!Thumbnail || !flash_->Showing()) return;
 
@@ -335,7 +337,7 @@ void TMainForm::FlashTimerTimer(TObject*) {
 }
 
 void TMainForm::AppEventsMessage(MSG& Msg, bool& Handled) {
-    if (Msg.message == WM_RBUTTONDOWN && pages_->ActivePageIndex() == pgFlashMovies) Handled = true;
+    if (Msg.message == WM_RBUTTONDOWN && pages_->GetActivePageIndex() == pgFlashMovies) Handled = true;
 }
 
 void TMainForm::ListPopupMenuPopup(TObject*) {

@@ -22,7 +22,6 @@ class TMemo;
 class TMenuItem;
 class TOpenDialog;
 class TOpenPictureDialog;
-class TPageControl;
 class TPanel;
 class TSaveDialog;
 class TShockwaveFlash;
@@ -30,6 +29,7 @@ class TTimer;
 class TskCheckBox;
 class TskGroupBox;
 class TskImagePanel;
+class TskPageControl;
 
 // Makes every class of the builder's forms known by name.
 void RegisterBuilderClasses();
@@ -152,7 +152,7 @@ private:
     bool previewing_ = false;
     bool previewAgain_ = false;
 
-    TPageControl* pages_ = nullptr;
+    TskPageControl* pages_ = nullptr;
     TCustomEdit* titleEdit_ = nullptr;
     TskImagePanel* logoPanel_ = nullptr;
     TCustomEdit* authorEdit_ = nullptr;

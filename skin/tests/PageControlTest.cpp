@@ -343,6 +343,38 @@ TEST(PagesStored, SheetsInAnyChildOrderReadBackInPageOrder) {
     EXPECT_EQ(button->ControlCount(), 0);
 }
 
+// A size read from a description is set while no resize is reported; the
+// strip must still span the control once the form is read, also when no
+// later style change happens to move it.
+TEST(PagesStored, TheStripSpansTheStoredWidthAndThePagesSitBelowIt) {
+    RegisterClass<TForm>();
+    RegisterClass<TskPageControl>();
+    RegisterClass<TskTabSheet>();
+    const struct {
+        const char* style;  // stored UIStyle line, or none
+        int strip;
+    } cases[] = {{"", 22}, {"    UIStyle = WinXP\n", 19}};
+    for (const auto& c : cases) {
+        TOwned<TForm> form = CreateOwned<TForm>();
+        ReadFormDescriptionText(form.get(),
+                                std::string("Form1: TForm\n  Width = 420\n  Height = 300\n"
+                                            "  PC: TskPageControl\n    Left = 10\n    Top = 10\n"
+                                            "    Width = 300\n    Height = 200\n") +
+                                    c.style +
+                                    "    Pages = (Sheet1)\n"
+                                    "    Sheet1: TskTabSheet\n      PageControl = PC\n    end\n  end\nend\n",
+                                "Form1");
+        auto* pc = dynamic_cast<TskPageControl*>(form->FindComponent("PC"));
+        ASSERT_NE(pc, nullptr) << c.style;
+        ASSERT_EQ(pc->PageCount(), 1) << c.style;
+        const TskTabControlTopPanel* strip = pc->TopPanel();
+        EXPECT_EQ((std::vector<int>{strip->Left(), strip->Top(), strip->Width(), strip->Height()}),
+                  (std::vector<int>{0, 0, 300, c.strip}))
+            << c.style;
+        EXPECT_EQ(pc->Pages(0)->BoundsRect(), Rect(3, c.strip + 3, 297, 197)) << c.style;
+    }
+}
+
 TEST_F(Pages, PagesSitBelowTheStripInEveryStyle) {
     const struct {
         TskUIStyle style;

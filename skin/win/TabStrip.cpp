@@ -390,6 +390,13 @@ void TskTab::Resize() {
     if (topPanel_) PlaceControl(topPanel_, Rect(0, 0, Width(), StripHeight()));
 }
 
+void TskTab::Loaded() {
+    TCustomPanel::Loaded();
+    // Sizes read from a description arrive while no resize is reported; the
+    // strip still holds the width the control was made with.
+    if (topPanel_) PlaceControl(topPanel_, Rect(0, 0, Width(), StripHeight()));
+}
+
 void TskTab::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
         case CM_CURSORCHANGED:

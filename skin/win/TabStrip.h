@@ -134,6 +134,7 @@ protected:
     void AdjustClientRect(TRect& Rect) override;
     void Paint() override;
     void Resize() override;
+    void Loaded() override;
     void Dispatch(TMessage& Message) override;
 
     // Colours and style as the setter leaves them, without the repaint of a

@@ -132,7 +132,7 @@ TEST_F(EndToEnd, BuilderBuildsAndInstallsTheSampleWhichPlaysBothMoviesAndShowsIt
     EXPECT_TRUE(FindChild(main, "Edit", "Sample Screensaver")) << "the title was not loaded";
 
     // 2. Output page: the package goes into the test's folder; Install Now.
-    HWND tabs = FindChild(main, "SysTabControl32");
+    HWND tabs = FindChild(main, "TskPageControl");
     ASSERT_TRUE(tabs);
     ASSERT_TRUE(SelectTab(tabs, 3));
     HWND outputEdit = nullptr;
@@ -144,6 +144,7 @@ TEST_F(EndToEnd, BuilderBuildsAndInstallsTheSampleWhichPlaysBothMoviesAndShowsIt
     SendMessageA(outputEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(package.c_str()));
     HWND install = FindChildByText(main, "Install Now");
     ASSERT_TRUE(install);
+    EXPECT_TRUE(IsChild(ActiveSheet(tabs), install)) << "the Output page is not in front";
     Click(install);
 
     // 3. The installer, started by the builder with /auto, ends with its box.

@@ -6,7 +6,7 @@
 //   gallery_helper wait <window> <seconds>
 //   gallery_helper items <window> <count> <seconds>   list view holds at least count items
 //   gallery_helper text <window> <part> <seconds>     a control's text contains part
-//   gallery_helper tab <window> <index>               page of the window's tab control
+//   gallery_helper tab <window> <index>               page of the window's page control, by a click on its tab
 //   gallery_helper click <window> <caption>            a click on the control with that caption
 //   gallery_helper menubar <window> <index>           a click on a button of the window's menu bar
 //                                                     (a tool bar; negative counts from the end)
@@ -117,8 +117,8 @@ int Run(const std::vector<std::string>& a) {
                    ? 0
                    : Fail("no control shows \"" + a[2] + "\"");
     if (cmd == "tab" && need(2)) {
-        HWND tabs = FindChild(w, "SysTabControl32");
-        if (!tabs) return Fail("no tab control");
+        HWND tabs = FindChild(w, "TskPageControl");
+        if (!tabs) return Fail("no page control");
         return SelectTab(tabs, std::atoi(a[2].c_str())) ? 0 : Fail("the page did not change");
     }
     if (cmd == "click" && need(2)) {

@@ -2,8 +2,6 @@
 
 #include "WaitUntil.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <fstream>
 
@@ -132,18 +130,64 @@ void Click(HWND Control) {
     PostMessageA(Control, WM_LBUTTONUP, 0, at);
 }
 
-bool SelectTab(HWND TabControl, int Index) {
-    // Focusing a tab of a tab control without button style selects it and
-    // notifies the parent as a click does (TCN_SELCHANGING, TCN_SELCHANGE).
+namespace {
+// The page control's direct children whose class ends with Kind.
+std::vector<HWND> DirectChildren(HWND Parent, const std::string& Kind) {
+    std::vector<HWND> found;
+    for (HWND c = GetWindow(Parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (EndsWith(ClassOf(c), Kind)) found.push_back(c);
+    return found;
+}
+
+// A left click at X, Y of Window, handled before the call returns: a page
+// switch is done once it does.
+void ClickNow(HWND Window, int X, int Y) {
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(TabControl, TCM_SETCURFOCUS, static_cast<WPARAM>(Index), 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-    return WaitFor(
-        [&] {
-            DWORD_PTR current = static_cast<DWORD_PTR>(-1);
-            SendMessageTimeoutA(TabControl, TCM_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &current);
-            return static_cast<int>(current) == Index;
-        },
-        5000);
+    const LPARAM at = MAKELPARAM(X, Y);
+    SendMessageTimeoutA(Window, WM_MOUSEMOVE, 0, at, SMTO_ABORTIFHUNG, 5000, &ignored);
+    SendMessageTimeoutA(Window, WM_LBUTTONDOWN, MK_LBUTTON, at, SMTO_ABORTIFHUNG, 5000, &ignored);
+    SendMessageTimeoutA(Window, WM_LBUTTONUP, 0, at, SMTO_ABORTIFHUNG, 5000, &ignored);
+}
+}  // namespace
+
+HWND ActiveSheet(HWND PageControl) {
+    for (HWND sheet : DirectChildren(PageControl, "TabSheet"))
+        if (IsWindowEnabled(sheet)) return sheet;
+    return nullptr;
+}
+
+bool SelectTab(HWND PageControl, int Index) {
+    const std::vector<HWND> strips = DirectChildren(PageControl, "TopPanel");
+    if (strips.empty() || Index < 0) return false;
+    HWND strip = strips.front();
+    RECT client{};
+    GetClientRect(strip, &client);
+    // The tabs lie side by side along the strip from the left, but the strip
+    // tells no other program where; as a user's eye does, the driver walks
+    // along the row: a click that brings up another page is on the next tab.
+    const int y = client.bottom / 2, step = 4;
+    HWND start = ActiveSheet(PageControl);
+    int x = 0;
+    for (; x < client.right && ActiveSheet(PageControl) == start; x += step) ClickNow(strip, x, y);
+    if (ActiveSheet(PageControl) == start) return Index == 0 && start;  // a single tab
+    // The first change came from the first tab, or from the second when the
+    // first was already up: then the place just before it brings that back.
+    const int firstChange = x - step;
+    int at = 0;
+    if (firstChange >= step) {
+        ClickNow(strip, firstChange - step, y);
+        if (ActiveSheet(PageControl) == start) {
+            if (Index == 0) return true;
+            ClickNow(strip, firstChange, y);
+            at = 1;
+        }
+    }
+    for (x = firstChange + step; at < Index && x < client.right; x += step) {
+        HWND before = ActiveSheet(PageControl);
+        ClickNow(strip, x, y);
+        if (ActiveSheet(PageControl) != before) ++at;
+    }
+    return at == Index;
 }
 
 void Activate(HWND Window) {

@@ -50,9 +50,12 @@ HWND FindChildContaining(HWND Parent, const std::string& Part);
 void Press(HWND Button);
 // A left click in the middle of a control, as the mouse sends it.
 void Click(HWND Control);
-// Selects tab Index of a native tab control, with the notifications a
-// click sends, and waits until it shows. False when it did not.
-bool SelectTab(HWND TabControl, int Index);
+// Brings up page Index of a skinned page control by clicks on its tab strip
+// (mouse messages handled before each call returns). False when the strip
+// has no such tab.
+bool SelectTab(HWND PageControl, int Index);
+// The page in front of a skinned page control (the one enabled sheet), or null.
+HWND ActiveSheet(HWND PageControl);
 // Brings Window to the front and types the keys (virtual-key codes), each
 // pressed and released, through the system's input.
 void TypeKeys(HWND Window, const std::vector<WORD>& Keys);

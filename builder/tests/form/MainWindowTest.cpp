@@ -2,6 +2,7 @@
 // Save As, the Help menu and the About box.
 
 #include "DialogDriver.h"
+#include "GraphicsHandles.h"
 #include "AboutForm.h"
 #include "Pump.h"
 #include "Picture.h"
@@ -15,6 +16,8 @@ namespace {
 
 TEST_F(MainWindow, PagesFollowTheEditMenuAndTheTabs) {
     EXPECT_EQ(ActivePage(), 0) << "Information first";
+    auto* pages = Find<TskPageControl>("skPageControl1");
+    ASSERT_NE(pages, nullptr);
     struct Case {
         const char* item;
         int page;
@@ -22,17 +25,62 @@ TEST_F(MainWindow, PagesFollowTheEditMenuAndTheTabs) {
     for (const Case& c : {Case{"Output", 3}, Case{"Flash Movies", 1}, Case{"Settings", 2}, Case{"Information", 0}}) {
         ChooseMenu("Edit", c.item);
         EXPECT_EQ(ActivePage(), c.page) << c.item;
-        auto* tabs = Find<TPageControl>("skPageControl1");
-        EXPECT_EQ(SendMessageA(tabs->Handle(), TCM_GETCURSEL, 0, 0), c.page) << "the tab shows it too";
+        EXPECT_EQ(pages->TopPanel()->TabIndex(), c.page) << c.item << ": the tab shows it too";
     }
     // A click on a tab shows its page.
-    auto* tabs = Find<TPageControl>("skPageControl1");
     for (int page : {2, 3, 1, 0}) {
-        RECT r{};
-        SendMessageA(tabs->Handle(), TCM_GETITEMRECT, page, reinterpret_cast<LPARAM>(&r));
-        ClickAt(tabs->Handle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        ClickTab(page);
         EXPECT_TRUE(PumpUntil([&] { return ActivePage() == page; }, 3000)) << "tab " << page;
+        EXPECT_EQ(pages->TopPanel()->TabIndex(), page);
     }
+}
+
+// The four pages in their order and captions, each filling the control's
+// body 3 pixels inside its frame and below the strip; only the page in
+// front takes input.
+TEST_F(MainWindow, FourSkinnedPagesBelowTheStrip) {
+    auto* pages = Find<TskPageControl>("skPageControl1");
+    ASSERT_NE(pages, nullptr);
+    EXPECT_EQ(pages->UIStyle(), TskUIStyle::WinXP);
+    EXPECT_EQ(pages->FileTheme(), Find<TskFileTheme>("skBuiltInFileTheme"));
+    EXPECT_EQ(pages->LeftMargin(), 10);
+    EXPECT_EQ(pages->BorderColor(), static_cast<TColor>(0x00686868));
+    EXPECT_EQ(pages->Color(), clWhite);
+    EXPECT_EQ(pages->Align(), alClient);
+    EXPECT_EQ(pages->TopPanel()->Width(), pages->Width()) << "the strip spans the control";
+    const struct {
+        const char* name;
+        const char* caption;
+    } sheets[] = {{"skTabSheet1", "Information"}, {"skTabSheet2", "Flash Movies"}, {"skTabSheet3", "Settings"},
+                  {"skTabSheet4", "Output"}};
+    ASSERT_EQ(pages->PageCount(), 4);
+    for (int i = 0; i < 4; ++i) {
+        TskTabSheet* sheet = pages->Pages(i);
+        EXPECT_EQ(sheet, Find<TskTabSheet>(sheets[i].name)) << i;
+        EXPECT_EQ(sheet->Caption(), sheets[i].caption) << i;
+        EXPECT_EQ(pages->TopPanel()->Tabs()->Strings(i), sheets[i].caption) << i;
+        EXPECT_EQ(sheet->BoundsRect(), Rect(3, 22, pages->Width() - 3, pages->Height() - 3)) << i;
+        EXPECT_EQ(sheet->Enabled(), i == 0) << i;
+    }
+}
+
+// The skinned strip and pages draw through temporary pictures and fonts on
+// every paint; none may outlive its paint, on any page.
+TEST_F(MainWindow, RepaintsOfEveryPageKeepGdiObjectsFlat) {
+    auto repaint = [&](int i) {
+        if (i % 250 == 0) {
+            ClickTab(i / 250 % 4);
+            ASSERT_TRUE(PumpUntil([&] { return ActivePage() == i / 250 % 4; }, 3000)) << i;
+        }
+        RedrawWindow(form->Handle(), nullptr, nullptr,
+                     RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    };
+    for (int i = 0; i < 1000; i += 50) repaint(i);  // every page drawn once before counting
+    PumpFor(50);
+    const long before = LiveGdiObjects();
+    for (int i = 0; i < 1000; ++i) repaint(i);
+    PumpFor(50);
+    EXPECT_EQ(LiveGdiObjects(), before);
 }
 
 // The window wears the skinned frame; the application-events component holds

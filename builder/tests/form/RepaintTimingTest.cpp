@@ -89,7 +89,7 @@ TEST_F(RepaintTiming, SkinnedMainWindowAgainstPlainControls) {
     GetWindowRect(plain->Handle(), &plainRect);
     ASSERT_LE(skinnedRect.right, plainRect.left) << "the windows overlap";
 
-    TPageControl* skinnedPages = Find<TPageControl>("skPageControl1");
+    auto* skinnedPages = Find<TskPageControl>("skPageControl1");
     auto* plainPages = dynamic_cast<TPageControl*>(plain->FindComponent("skPageControl1"));
     ASSERT_TRUE(skinnedPages && plainPages);
     ASSERT_EQ(skinnedPages->PageCount(), Pages);
@@ -100,7 +100,7 @@ TEST_F(RepaintTiming, SkinnedMainWindowAgainstPlainControls) {
         skinnedPages->SetActivePageIndex(page);
         plainPages->SetActivePageIndex(page);
         PumpFor(50);
-        ASSERT_EQ(skinnedPages->ActivePageIndex(), page);
+        ASSERT_EQ(skinnedPages->ActivePage(), skinnedPages->Pages(page));
         ASSERT_EQ(plainPages->ActivePageIndex(), page);
         // One repaint of each first, so that neither pays for a first
         // drawing (fonts, bitmaps made on demand) within the samples.

@@ -19,13 +19,13 @@
 #include "Memo.h"
 #include "MenuDriver.h"
 #include "Menus.h"
-#include "PageControl.h"
 #include "ProjectUnit.h"
 #include "Pump.h"
 #include "ShockwaveFlash.h"
 #include "SkinCheckBox.h"
 #include "SkinGroupBox.h"
 #include "SkinImagePanel.h"
+#include "SkinPageControl.h"
 #include "SwfWriter.h"
 #include "TestFolder.h"
 #include "Timer.h"
@@ -223,8 +223,18 @@ protected:
         return In<T>(form.get(), Name);
     }
 
+    // The index of the page in front, -1 when none is.
     int ActivePage(TMainForm* Window = nullptr) {
-        return In<TPageControl>(Window ? Window : form.get(), "skPageControl1")->ActivePageIndex();
+        const TskTabSheet* page = In<TskPageControl>(Window ? Window : form.get(), "skPageControl1")->ActivePage();
+        return page ? page->PageIndex() : -1;
+    }
+
+    // A click in the middle of the tab of page Index, where the strip drew it.
+    void ClickTab(int Index, TMainForm* Window = nullptr) {
+        TskTabControlTopPanel* strip = In<TskPageControl>(Window ? Window : form.get(), "skPageControl1")->TopPanel();
+        const TRect r = strip->TabRect(Index);
+        ASSERT_FALSE(r.IsEmpty()) << "tab " << Index << " is not drawn";
+        ClickAt(strip->Handle(), (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
     }
 
     // Chooses a menu item as a user does: a click on the menu bar's button,
