@@ -560,6 +560,12 @@ void TWinControl::PaintHandler(TMessage& Message) {
     }
     PAINTSTRUCT ps;
     dc = BeginPaint(handle_, &ps);
+    // A window wholly covered by its siblings (the pages behind the one in
+    // front) gets an empty paint box: drawing it would only be clipped away.
+    if (IsRectEmpty(&ps.rcPaint)) {
+        EndPaint(handle_, &ps);
+        return;
+    }
     try {
         PaintWindow(dc);
         PaintControls(dc, nullptr);
