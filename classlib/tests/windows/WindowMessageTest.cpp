@@ -1,5 +1,6 @@
 // Windows of the library: class names, the WindowProc hook, painting into a
 // given device context, the BorderWidth margin, mouse enter/leave and clicks.
+#include "CustomControl.h"
 #include "Form.h"
 #include "Label.h"
 #include "Panel.h"
@@ -160,6 +161,42 @@ TEST(Windows, PaintWithAContextInWParamPaintsIntoItWithGraphicChildren) {
     EXPECT_EQ(GetPixel(off.dc, 40, 20), RGB(0, 0, 255));   // clipped to the child
     EXPECT_EQ(GetPixel(off.dc, 9, 19), RGB(0, 0, 255));
     EXPECT_EQ(GetPixel(off.dc, 65, 10), RGB(0, 0, 255));   // hidden children are not painted
+}
+
+// A windowed control that counts the paints that reach it.
+class TCountingControl : public TCustomControl {
+public:
+    int paints = 0;
+
+protected:
+    void Paint() override { ++paints; }
+};
+
+TEST(Windows, AWindowWhollyCoveredBySiblingsIsNotPaintedUntilItComesToTheFront) {
+    auto form = CreateOwned<TForm>();
+    form->SetBounds(0, 0, 200, 150);
+    auto* behind = Create<TCountingControl>(form.get());
+    behind->SetParent(form.get());
+    behind->SetBounds(10, 10, 100, 80);
+    auto* front = Create<TCountingControl>(form.get());
+    front->SetParent(form.get());
+    front->SetBounds(10, 10, 100, 80);
+    auto* partly = Create<TCountingControl>(form.get());
+    partly->SetParent(form.get());
+    partly->SetBounds(60, 40, 100, 80);
+    form->Show();
+    front->BringToFront();
+    PumpFor(50);
+
+    behind->paints = front->paints = partly->paints = 0;
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    EXPECT_EQ(behind->paints, 0);
+    EXPECT_EQ(front->paints, 1);
+    EXPECT_EQ(partly->paints, 1) << "a window partly in view still paints";
+
+    behind->BringToFront();
+    PumpFor(50);
+    EXPECT_GE(behind->paints, 1) << "the window coming to the front paints what it now shows";
 }
 
 TEST(Windows, BorderWidthIsANonClientMargin) {
