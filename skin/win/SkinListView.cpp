@@ -1,5 +1,6 @@
 #include "SkinListView.h"
 
+#include "ImageList.h"
 #include "NativeScrollBarState.h"
 #include "SkinPublic.h"
 #include "SkinThemes.h"
@@ -18,6 +19,20 @@ const TClassInfo& TskListView::StaticClassInfo() {
         c.Int("BorderColor", &TskListView::BorderColor, &TskListView::SetBorderColor);
         c.template Reference<TskScrollBar>("VScrollBar", &TskListView::VScrollBar, &TskListView::SetVScrollBar);
         c.template Reference<TskScrollBar>("HScrollBar", &TskListView::HScrollBar, &TskListView::SetHScrollBar);
+        // What the plain list view publishes, so a stored skinned list keeps
+        // its view, pictures and editing settings.
+        c.template Enum<TBorderStyle>("BorderStyle", &TskListView::BorderStyle, &TskListView::SetBorderStyle,
+                                      {"bsNone", "bsSingle"});
+        c.Bool("HideSelection", &TskListView::HideSelection, &TskListView::SetHideSelection);
+        c.Object("IconOptions", &TskListView::IconOptions);
+        c.template Reference<TImageList>("LargeImages", &TskListView::LargeImages, &TskListView::SetLargeImages);
+        c.Bool("MultiSelect", &TskListView::MultiSelect, &TskListView::SetMultiSelect);
+        c.Bool("ReadOnly", &TskListView::ReadOnly, &TskListView::SetReadOnly);
+        c.template Reference<TImageList>("SmallImages", &TskListView::SmallImages, &TskListView::SetSmallImages);
+        c.template Enum<TViewStyle>("ViewStyle", &TskListView::ViewStyle, &TskListView::SetViewStyle,
+                                    {"vsIcon", "vsSmallIcon", "vsList", "vsReport"});
+        c.Event("OnEdited", &TskListView::OnEdited);
+        c.Event("OnSelectItem", &TskListView::OnSelectItem);
     });
     return info;
 }
