@@ -1,5 +1,6 @@
 #include "SkinListView.h"
 
+#include "Action.h"
 #include "ImageList.h"
 #include "NativeScrollBarState.h"
 #include "SkinPublic.h"
@@ -21,6 +22,7 @@ const TClassInfo& TskListView::StaticClassInfo() {
         c.template Reference<TskScrollBar>("HScrollBar", &TskListView::HScrollBar, &TskListView::SetHScrollBar);
         // What the plain list view publishes, so a stored skinned list keeps
         // its view, pictures and editing settings.
+        c.template Reference<TCustomAction>("Action", &TskListView::Action, &TskListView::SetAction);
         c.template Enum<TBorderStyle>("BorderStyle", &TskListView::BorderStyle, &TskListView::SetBorderStyle,
                                       {"bsNone", "bsSingle"});
         c.Bool("HideSelection", &TskListView::HideSelection, &TskListView::SetHideSelection);
