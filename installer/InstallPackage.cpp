@@ -65,7 +65,7 @@ void TInstallPackage::Load(TStream* Source) {
     logo_ = Inflate(psLogo, "logo");
 }
 
-void TInstallPackage::CheckUsable() const {
+void TInstallPackage::CheckUsable(const TLogoDecoder& Logos) const {
     if (!runtime_) throw EInstallError(NotAPackage);
     if (!IsWindowsProgram(runtime_->Memory(), static_cast<std::size_t>(runtime_->Size())))
         throw EInstallError("The installation package is damaged: its screensaver program is not a Windows program.");
@@ -74,7 +74,7 @@ void TInstallPackage::CheckUsable() const {
         throw EInstallError(Format("The installation package is damaged: it holds %d movies, but its screensaver "
                                    "settings list %d.",
                                    movieCount_, project_.FlashList->Count()));
-    if (!IsLoadableLogo(project_.LogoFile, logo_->Memory(), static_cast<std::size_t>(logo_->Size())))
+    if (!IsLoadableLogo(project_.LogoFile, logo_->Memory(), static_cast<std::size_t>(logo_->Size()), Logos))
         throw EInstallError(Format("The installation package is damaged: its logo is not a picture the screensaver "
                                    "can show (\"%s\").",
                                    ExtractFileName(project_.LogoFile)));

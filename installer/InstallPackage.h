@@ -10,6 +10,7 @@
 #include "DecompileUnit.h"
 #include "Exceptions.h"
 #include "Object.h"
+#include "PackageContents.h"
 #include "ProjectUnit.h"
 #include "Streams.h"
 
@@ -32,9 +33,10 @@ public:
     void Load(TStream* Source);
     // After Load: what the screensaver will read of its file can be used
     // (a Windows program, as many movies as the project lists and at least
-    // one, a logo its picture loader takes). The builder never writes a
-    // package that fails here; crafted ones exist. Raises EInstallError.
-    void CheckUsable() const;
+    // one, a logo its picture loader takes, decoded through Logos). The
+    // builder never writes a package that fails here; crafted ones exist.
+    // Raises EInstallError.
+    void CheckUsable(const TLogoDecoder& Logos) const;
 
     // Valid after Load.
     const TProject& Project() const { return project_; }

@@ -10,6 +10,7 @@
 #include "InstallPackage.h"
 #include "Installation.h"
 #include "LicenceDialog.h"
+#include "SystemLogoDecoder.h"
 #include "SysUtils.h"
 
 #include <windows.h>
@@ -82,7 +83,7 @@ int Run() {
     try {
         TFileStream file(packagePath, fmOpenRead | fmShareDenyNone);
         package.Load(&file);
-        package.CheckUsable();
+        package.CheckUsable(TSystemLogoDecoder());
     } catch (const EInstallError& e) {
         ErrorBox(DefaultCaption, e.Message());
         return ecFailed;

@@ -87,11 +87,11 @@ bool IsWindowsProgram(const void* Data, std::size_t Size) {
     return (magic == Pe32 || magic == Pe32Plus) && (subsystem == WindowsGui || subsystem == WindowsConsole);
 }
 
-bool IsLoadableLogo(const std::string& LogoFile, const void* Data, std::size_t Size) {
+bool IsLoadableLogo(const std::string& LogoFile, const void* Data, std::size_t Size, const TLogoDecoder& Decoder) {
     const auto* d = static_cast<const unsigned char*>(Data);
     const std::string ext = LowerCase(ExtractFileExt(LogoFile));
     if (ext == ".bmp") return BitmapLoads(d, Size);
-    if (ext == ".jpg" || ext == ".jpeg") return JpegLoads(d, Size);
-    if (ext == ".ico") return IconLoads(d, Size);
+    if (ext == ".jpg" || ext == ".jpeg") return JpegLoads(d, Size) && Decoder.JpegDecodes(Data, Size);
+    if (ext == ".ico") return IconLoads(d, Size) && Decoder.IconDecodes(Data, Size);
     return false;
 }

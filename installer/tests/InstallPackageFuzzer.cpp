@@ -4,11 +4,13 @@
 // the writing of the installed file. Whatever Load accepts must turn into an
 // installed file that reads back to the same contents, whose origin reads
 // back as the project's. The checks of what the screensaver can use (program
-// headers, picture headers) also see every input as it comes.
+// headers, picture headers) also see every input as it comes; pictures are
+// judged by their headers only, as no system decoder runs here.
 
 #include "CompileUnit.h"
 #include "DecompileUnit.h"
 #include "InstallPackage.h"
+#include "LogoDecoderStandIns.h"
 #include "PackageContents.h"
 
 #include <cstdlib>
@@ -51,7 +53,8 @@ std::string PackedFromParts(const std::string& Input) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
     if (Size == 0) return 0;
     IsWindowsProgram(Data, Size);
-    for (const char* name : {"a.bmp", "a.jpg", "a.ico"}) IsLoadableLogo(name, Data, Size);
+    const fixture::THeadersOnlyLogos logos;
+    for (const char* name : {"a.bmp", "a.jpg", "a.ico"}) IsLoadableLogo(name, Data, Size, logos);
     const std::string input(reinterpret_cast<const char*>(Data) + 1, Size - 1);
     const std::string package = Data[0] & 1 ? PackedFromParts(input) : input;
 
@@ -75,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     const auto origin = ReadInstalledOrigin(installed.get());
     if (!origin || origin->Title != reader.Project().Title || origin->BuildId != reader.Project().BuildId) std::abort();
     try {
-        reader.CheckUsable();
+        reader.CheckUsable(logos);
     } catch (const EInstallError&) {
     }
     return 0;

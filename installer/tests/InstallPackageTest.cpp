@@ -1,6 +1,8 @@
 #include "InstallPackage.h"
+#include "LogoDecoderStandIns.h"
 #include "PackageFixture.h"
 #include "BitmapFile.h"
+#include "SysUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +13,7 @@ namespace {
 std::string InstalledFrom(const std::string& Package, TInstallPackage& Reader) {
     auto source = StreamOf(Package);
     Reader.Load(source.get());
-    Reader.CheckUsable();
+    Reader.CheckUsable(THeadersOnlyLogos());
     return Bytes(*Reader.InstalledFile());
 }
 
@@ -88,7 +90,7 @@ TEST(InstallPackage, LogosOfEveryFormatTheScreensaverLoadsAreTaken) {
         TInstallPackage reader;
         auto source = StreamOf(parts.Package());
         reader.Load(source.get());
-        EXPECT_NO_THROW(reader.CheckUsable()) << name;
+        EXPECT_NO_THROW(reader.CheckUsable(THeadersOnlyLogos())) << name;
     }
 }
 
@@ -171,7 +173,7 @@ TEST_P(InstallPackageRefuses, WithAMessageForTheUser) {
     auto source = StreamOf(GetParam().Make());
     try {
         reader.Load(source.get());
-        reader.CheckUsable();
+        reader.CheckUsable(THeadersOnlyLogos());
         FAIL() << "accepted";
     } catch (const EInstallError& e) {
         EXPECT_EQ(e.Message(), GetParam().Message);
@@ -262,6 +264,78 @@ INSTANTIATE_TEST_SUITE_P(
         BadPackage{"LogoOfAFormatTheScreensaverDoesNotLoad",
                    [] { return With([](auto& p) { p.LogoFile = "C:\\art\\logo.gif"; }); }, NotALogo("logo.gif")}),
     [](const auto& Info) { return std::string(Info.param.Name); });
+
+// JPEG files and icons whose headers hold go to the system's decoder with
+// exactly the logo's bytes, and its refusal refuses the package; bitmaps
+// and logos whose headers already fail never reach it.
+struct DecoderCase {
+    const char* Name;
+    friend void PrintTo(const DecoderCase& C, std::ostream* Os) { *Os << C.Name; }
+    std::string LogoFile, Logo;
+    bool DecoderAnswer;
+    char Asked;  // the format the decoder is asked about; 0: not asked
+    bool Usable;
+};
+
+class InstallPackageLogoDecoding : public ::testing::TestWithParam<DecoderCase> {};
+
+TEST_P(InstallPackageLogoDecoding, GoesToTheSystemDecoderOnlyAfterTheHeaders) {
+    const DecoderCase& c = GetParam();
+    TPackageParts parts;
+    parts.LogoFile = c.LogoFile;
+    parts.Logo = c.Logo;
+    TInstallPackage reader;
+    auto source = StreamOf(parts.Package());
+    reader.Load(source.get());
+    const TScriptedLogos decoder(c.DecoderAnswer);
+    if (c.Usable) {
+        EXPECT_NO_THROW(reader.CheckUsable(decoder));
+    } else {
+        try {
+            reader.CheckUsable(decoder);
+            ADD_FAILURE() << "accepted";
+        } catch (const EInstallError& e) {
+            EXPECT_EQ(e.Message(), NotALogo(ExtractFileName(c.LogoFile).c_str()));
+        }
+    }
+    if (c.Asked)
+        EXPECT_EQ(decoder.Asked(), (std::vector<std::pair<char, std::string>>{{c.Asked, c.Logo}}));
+    else
+        EXPECT_TRUE(decoder.Asked().empty());
+}
+
+std::string BitmapLogo() {
+    const std::uint32_t pixels[4] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+    const auto bmp = EncodeBmp24(2, 2, pixels);
+    return std::string(bmp.begin(), bmp.end());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, InstallPackageLogoDecoding,
+    ::testing::Values(DecoderCase{"JpegDecodes", "logo.jpg", JpegLogo(), true, 'J', true},
+                      DecoderCase{"JpegDoesNotDecode", "C:\\art\\logo.JPEG", JpegLogo(), false, 'J', false},
+                      DecoderCase{"IconDecodes", "logo.ico", IconLogo(), true, 'I', true},
+                      DecoderCase{"IconDoesNotDecode", "C:\\art\\logo.ico", IconLogo(), false, 'I', false},
+                      DecoderCase{"JpegHeadersFail", "logo.jpg", JpegLogo().substr(0, 30), true, 0, false},
+                      DecoderCase{"IconDirectoryFails", "logo.ico", IconLogo().substr(0, 200), true, 0, false},
+                      DecoderCase{"BitmapsAreReadHere", "logo.bmp", BitmapLogo(), false, 0, true}),
+    [](const auto& Info) { return std::string(Info.param.Name); });
+
+// The damaged logos the Windows tests give the installer hold their headers:
+// only the system's decoder can refuse them.
+TEST(InstallPackage, LogosDamagedPastTheirHeadersAreLeftToTheDecoder) {
+    for (const auto& logo : UndecodableLogos()) {
+        TPackageParts parts;
+        parts.LogoFile = logo.LogoFile;
+        parts.Logo = logo.Bytes;
+        TInstallPackage reader;
+        auto source = StreamOf(parts.Package());
+        reader.Load(source.get());
+        const TScriptedLogos decoder(true);
+        EXPECT_NO_THROW(reader.CheckUsable(decoder)) << logo.Name;
+        EXPECT_EQ(decoder.Asked().size(), 1u) << logo.Name;
+    }
+}
 
 struct NameCase {
     const char* Title;

@@ -6,6 +6,7 @@
 #include "InstallerTestPaths.h"
 #include "PackageFixture.h"
 #include "Process.h"
+#include "SysUtils.h"
 #include "TestFolder.h"
 
 #include <windows.h>
@@ -226,6 +227,25 @@ protected:
         EXPECT_EQ(TTestFolder::Read(report), "4\n" + Parts.Title + "\n{0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0}\n" +
                                              std::to_string(Parts.Movies.size()) + "\n" +
                                              std::to_string(Parts.Logo.size()) + "\n");
+    }
+
+    // Started with "/auto": one error box with Caption and a text starting
+    // with TextStart, exit code 2, nothing new in the folders, the registry
+    // as it was.
+    void ExpectRefused(const std::string& Package, const std::string& Caption, const std::string& TextStart) {
+        const auto before = FilesIn(target);
+        TInstallerRun run(WritePackage(Package), "/auto");
+        const TDialog error = run.NextDialog();
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error.Caption, Caption);
+        EXPECT_EQ(error.Text.rfind(TextStart, 0), 0u) << error.Text;
+        EXPECT_TRUE(error.HasButton(IDOK, "OK"));
+        error.Press(IDOK);
+        EXPECT_FALSE(run.NextDialog());
+        EXPECT_EQ(run.ExitCode(), ExitFailed);
+        EXPECT_EQ(FilesIn(target), before);
+        EXPECT_TRUE(FilesIn(scratch.File("user\\Programs")).empty());
+        ExpectRegistryUntouched();
     }
 
     void ExpectCurrentScreensaver(const std::string& Path) const {
@@ -533,19 +553,7 @@ class InstallerFailure : public Installer, public ::testing::WithParamInterface<
 
 TEST_P(InstallerFailure, IsReportedAndLeavesNothingBehind) {
     GetParam().Prepare(scratch.Path(), target);
-    const auto before = FilesIn(target);
-    TInstallerRun run(WritePackage(GetParam().Package(Parts())), "/auto");
-    const TDialog error = run.NextDialog();
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error.Caption, GetParam().Caption);
-    EXPECT_EQ(error.Text.rfind(GetParam().TextStart, 0), 0u) << error.Text;
-    EXPECT_TRUE(error.HasButton(IDOK, "OK"));
-    error.Press(IDOK);
-    EXPECT_FALSE(run.NextDialog());
-    EXPECT_EQ(run.ExitCode(), ExitFailed);
-    EXPECT_EQ(FilesIn(target), before);
-    EXPECT_TRUE(FilesIn(scratch.File("user\\Programs")).empty());
-    ExpectRegistryUntouched();
+    ExpectRefused(GetParam().Package(Parts()), GetParam().Caption, GetParam().TextStart);
 }
 
 std::string Flipped(const TPackageParts& Parts, std::size_t Stream) {
@@ -603,5 +611,53 @@ INSTANTIATE_TEST_SUITE_P(
                 },
                 "Harbour Lights Setup", "The screensaver could not be saved as \""}),
     [](const auto& Info) { return std::string(Info.param.Name); });
+
+// A logo is decoded as the screensaver will decode it before anything is
+// written: one whose headers hold but whose picture does not decode is
+// refused like any unusable package.
+class InstallerUndecodableLogo : public Installer, public ::testing::WithParamInterface<TUndecodableLogo> {};
+
+TEST_P(InstallerUndecodableLogo, IsRefusedBeforeAnythingIsWritten) {
+    TPackageParts parts = Parts();
+    parts.LogoFile = GetParam().LogoFile;
+    parts.Logo = GetParam().Bytes;
+    ExpectRefused(parts.Package(), "Screensaver Setup",
+                  "The installation package is damaged: its logo is not a picture the screensaver can show (\"" +
+                      ExtractFileName(parts.LogoFile) + "\").");
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, InstallerUndecodableLogo, ::testing::ValuesIn(UndecodableLogos()),
+                         [](const auto& Info) { return std::string(Info.param.Name); });
+
+// Logos that decode install as they always did, whatever their format.
+struct GoodLogo {
+    const char* Name;
+    friend void PrintTo(const GoodLogo& C, std::ostream* Os) { *Os << C.Name; }
+    const char* LogoFile;
+    std::string Bytes;
+};
+
+class InstallerLogo : public Installer, public ::testing::WithParamInterface<GoodLogo> {};
+
+TEST_P(InstallerLogo, ThatDecodesIsInstalled) {
+    TPackageParts parts = Parts();
+    parts.LogoFile = GetParam().LogoFile;
+    parts.Logo = GetParam().Bytes;
+    const std::string package = parts.Package();
+    TInstallerRun run(WritePackage(package), "/auto");
+    const TDialog done = run.NextDialog();
+    ASSERT_TRUE(done);
+    EXPECT_EQ(done.Text.rfind("The screensaver \"Harbour Lights\" has been installed", 0), 0u) << done.Text;
+    done.Press(IDOK);
+    EXPECT_EQ(run.ExitCode(), ExitInstalled);
+    ExpectCurrentScreensaver(Installed());
+    ExpectInstalledFrom(Installed(), parts, package);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, InstallerLogo,
+                         ::testing::Values(GoodLogo{"Jpeg", "C:\\art\\logo.jpg", JpegLogo()},
+                                           GoodLogo{"JpegUpperCase", "LOGO.JPEG", JpegLogo()},
+                                           GoodLogo{"Icon", "C:\\art\\logo.ico", IconLogo()}),
+                         [](const auto& Info) { return std::string(Info.param.Name); });
 
 }  // namespace

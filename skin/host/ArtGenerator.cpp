@@ -1,15 +1,18 @@
 // Writes the skin art into a folder: one .bmp per bitmap resource, the program
 // icon, a resource script naming them all, and a sheet of every picture.
 // With "theme", writes a theme file holding the art and values of one style;
-// with "banner", the builder's About banner as a bitmap file.
+// with "banner", the builder's About banner as a bitmap file; with "glyphs",
+// the movie-list buttons' glyphs, one bitmap file each.
 //
 //   skin_artgen art <folder>
 //   skin_artgen theme <style name> <file>
 //   skin_artgen banner <width> <height> <file.bmp>
+//   skin_artgen glyphs <folder>
 
 #include "Art.h"
 #include "Banner.h"
 #include "ImageFiles.h"
+#include "MovieButtonGlyphs.h"
 #include "ThemeFileWriter.h"
 
 #include <filesystem>
@@ -97,8 +100,15 @@ int main(int argc, char** argv) {
             WriteFile(file.string(), EncodeBitmap24(AboutBanner(width, height)));
             return 0;
         }
+        if (mode == "glyphs" && argc == 3) {
+            const std::filesystem::path folder = argv[2];
+            std::filesystem::create_directories(folder);
+            for (const NamedGlyph& g : MovieButtonGlyphs())
+                WriteFile((folder / (g.Name + ".bmp")).string(), EncodeBitmap24(g.Image));
+            return 0;
+        }
         std::cerr << "usage: skin_artgen art <folder> | skin_artgen theme <style> <file>"
-                     " | skin_artgen banner <width> <height> <file.bmp>\n";
+                     " | skin_artgen banner <width> <height> <file.bmp> | skin_artgen glyphs <folder>\n";
         return 2;
     } catch (const std::exception& e) {
         std::cerr << "skin_artgen: " << e.what() << "\n";

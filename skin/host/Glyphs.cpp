@@ -77,3 +77,26 @@ Shape Plus(double cx, double cy, double k, double stroke) {
     const double h = stroke / 2;
     return Union(Segment(cx - k, cy, cx + k, cy, h), Segment(cx, cy - k, cx, cy + k, h));
 }
+
+Shape Minus(double cx, double cy, double k, double stroke) {
+    const double h = stroke / 2;
+    return RoundRect(cx - k, cy - h, cx + k, cy + h, h * 0.4);
+}
+
+Shape BlockArrow(Direction d, double cx, double cy, double k, double shaft) {
+    // Drawn pointing up, then turned: the head takes a little more than half
+    // of the length so it reads at 16 pixels.
+    const double head = k * 1.05, s = shaft / 2;
+    const std::vector<std::pair<double, double>> up{{0, -k},      {k, -k + head}, {s, -k + head}, {s, k},
+                                                    {-s, k},      {-s, -k + head}, {-k, -k + head}};
+    std::vector<std::pair<double, double>> pts;
+    for (auto [x, y] : up) {
+        switch (d) {
+        case Direction::Up: pts.push_back({cx + x, cy + y}); break;
+        case Direction::Down: pts.push_back({cx + x, cy - y}); break;
+        case Direction::Left: pts.push_back({cx + y, cy + x}); break;
+        case Direction::Right: pts.push_back({cx - y, cy + x}); break;
+        }
+    }
+    return Polygon(pts);
+}

@@ -15,3 +15,6 @@ Shape Chevron(Direction d, double cx, double cy, double k, double stroke);
 Shape Triangle(Direction d, double cx, double cy, double k);
 Shape CheckMark(double cx, double cy, double k, double stroke);
 Shape Plus(double cx, double cy, double k, double stroke);
+Shape Minus(double cx, double cy, double k, double stroke);
+// An arrow with a head of half-width k and a shaft of the given width.
+Shape BlockArrow(Direction d, double cx, double cy, double k, double shaft);
