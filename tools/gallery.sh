@@ -4,7 +4,8 @@
 # the Output page after a build of it), its About box, the screensaver playing
 # a movie full screen (installed from that build) and its setup dialog (also
 # with the pointer on a link); framed test forms, one per style and a
-# maximised one; link labels and the input dialog.
+# maximised one; an MDI form with tiled children and one with a maximised
+# child; link labels and the input dialog.
 # PNG files in build/windows/gallery/. Needs the windows preset built
 # (bash tools/start.sh).
 set -uo pipefail
@@ -92,6 +93,26 @@ if [ -f "$frames" ]; then
   done
 else
   missing+=("the framed test forms ($frames)")
+fi
+
+mdi="$build/skin/skin_mdi_gallery.exe"
+if [ -f "$mdi" ]; then
+  echo "MDI test forms:"
+  for kind in tiled maximized; do
+    wine "$mdi" "$kind" 12 </dev/null >/dev/null 2>&1 &
+    mdi_pid=$!
+    title="MDI tiled"
+    [ "$kind" = maximized ] && title="MDI maximised"
+    if h wait "$title" 30; then
+      sleep 2
+      h screen "$(zpath "$out/mdi-$kind.bmp")" && echo "  mdi-$kind"
+    else
+      echo "  (the $kind MDI form did not show)" >&2
+    fi
+    wait "$mdi_pid" 2>/dev/null
+  done
+else
+  missing+=("the MDI test forms ($mdi)")
 fi
 
 dialogs="$build/skin-dialogs/tests/skin_dialogs_gallery.exe"

@@ -2,9 +2,12 @@
 // change scrolling by rows in the report view and by pixels in the icon
 // view, bars hidden with their native bars, placement, and nothing done
 // while the form loads. Also the list view's columns and AlphaSort.
+#include "ScratchThemeFile.h"
 #include "SkinControlFixture.h"
 #include "SkinListView.h"
+#include "SkinMemo.h"
 #include "SkinScrollBar.h"
+#include "ThemeKeys.h"
 
 #include <commctrl.h>
 #include <windows.h>
@@ -110,6 +113,56 @@ TEST_F(SkinListViews, FittingContentsHideTheVerticalBar) {
     EXPECT_FALSE(v->Enabled());
     l->PlaceScrollBars();
     EXPECT_EQ(h->Width(), 220 - 2);
+}
+
+// The list view follows the memo's scheme here but for one step: both hand
+// the style they resolved on to their bars and take their border colour
+// from it, yet only the memo hands on its file theme.
+TEST_F(SkinListViews, BarsTakeTheResolvedStyleOfBothHostsButTheFileThemeOnlyOfTheMemo) {
+    const std::string name = ScratchThemeName("attached_bars");
+    TskThemeFileWriter writer;
+    writer.AddInteger("ControlBorderColor", 0x00345678);
+    ASSERT_TRUE(WriteThemeFile(name, writer));
+    auto* theme = Create<TskFileTheme>(form.get());
+    theme->SetThemeFile(name);
+    DeleteFileA(name.c_str());
+    ASSERT_TRUE(theme->IsLoaded());
+    auto* own = Create<TskFileTheme>(form.get());
+
+    auto check = [&](auto* host, bool handsOnTheme) {
+        TskScrollBar* v = Bar();
+        TskScrollBar* h = Bar();
+        v->SetFileTheme(own);
+        h->SetFileTheme(own);
+        host->SetVScrollBar(v);
+        host->SetHScrollBar(h);
+        const struct {
+            TskFileTheme* theme;
+            TskUIStyle style;
+            TskUIStyle barStyle;
+            TColor border;
+        } steps[] = {
+            {nullptr, TskUIStyle::WinXP, TskUIStyle::WinXP,
+             BuiltInThemeColor(TskUIStyle::WinXP, TskThemeKey::ControlBorderColor)},
+            {theme, TskUIStyle::WinXP, TskUIStyle::WinXP,
+             BuiltInThemeColor(TskUIStyle::WinXP, TskThemeKey::ControlBorderColor)},
+            {theme, TskUIStyle::FromThemeFile, TskUIStyle::FromThemeFile, 0x00345678},
+            {nullptr, TskUIStyle::FromThemeFile, TskUIStyle::DeepBlue,
+             BuiltInThemeColor(TskUIStyle::DeepBlue, TskThemeKey::ControlBorderColor)},
+        };
+        for (const auto& step : steps) {
+            SCOPED_TRACE(host->ClassName() + " " + std::string(UIStyleName(step.style)) + (step.theme ? " with file" : ""));
+            host->SetFileTheme(step.theme);
+            host->SetUIStyle(step.style);
+            EXPECT_EQ(host->BorderColor(), step.border);
+            for (TskScrollBar* bar : {v, h}) {
+                EXPECT_EQ(bar->UIStyle(), step.barStyle);
+                EXPECT_EQ(bar->FileTheme(), handsOnTheme ? step.theme : own);
+            }
+        }
+    };
+    check(Add<TskMemo>(20, 20, 200, 100), true);
+    check(Add<TskListView>(20, 20, 220, 150), false);
 }
 
 TEST_F(SkinListViews, NothingPlacedOrSyncedWhileLoading) {

@@ -111,6 +111,22 @@ TEST_F(SkinMemos, BarsLieOverTheRightAndBottomEdges) {
     EXPECT_TRUE(h->Visible());
 }
 
+// Unlike the list view's, the memo's placement hides a bar that does not
+// fit, yet still lays it along the edge it belongs to.
+TEST_F(SkinMemos, ABarThickerThanTheMemoIsHiddenAndStillPlaced) {
+    TRecordingMemo* m = Memo(3, 200, 10);
+    TskScrollBar* h = Bar();
+    ASSERT_GT(h->Height(), m->Height());
+    m->SetHScrollBar(h);
+    EXPECT_FALSE(h->Visible());
+    EXPECT_EQ(h->Left(), m->Left() + 1);
+    EXPECT_EQ(h->Width(), 200 - 2);
+    m->SetBounds(m->Left(), m->Top(), 200, 100);
+    PumpFor(20);
+    EXPECT_TRUE(h->Visible());
+    EXPECT_EQ(h->Top(), m->Top() + 100 - h->Height() - 2);
+}
+
 TEST_F(SkinMemos, NativeRangeCopiedIntoTheBar) {
     TRecordingMemo* m = Memo(200);
     TskScrollBar* v = Bar();

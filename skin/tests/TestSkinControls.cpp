@@ -17,17 +17,16 @@ void TskTestControl::SetUIStyle(TskUIStyle Value) {
 }
 
 void TskTestControl::SetFileTheme(TskFileTheme* Value) {
-    if (fileTheme_ && fileTheme_ != Value) fileTheme_->RemoveFreeNotification(this);
-    fileTheme_ = Value;
-    if (Value) Value->FreeNotification(this);
+    LinkFileTheme(this, fileTheme_, Value);
     Log.push_back("FileTheme=" + (Value ? Value->Name() : std::string("nil")));
     Apply();
 }
 
 void TskTestControl::Apply() {
-    FromFile = ResolveUIStyle(fileTheme_, style_, Effective);
-    RoundCorner = FromFile ? fileTheme_->ReadInt(TskThemeKey::FormRoundCornerInt)
-                           : BuiltInThemeInt(Effective, TskThemeKey::FormRoundCornerInt);
+    const TskResolvedTheme theme(fileTheme_, style_);
+    FromFile = theme.FromFile();
+    Effective = theme.Effective();
+    RoundCorner = theme.Int(TskThemeKey::FormRoundCornerInt);
 }
 
 void TskTestControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
@@ -38,10 +37,7 @@ void TskTestControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 
 void TskTestControl::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == fileTheme_) {
-        fileTheme_ = nullptr;
-        SetUIStyle(TskUIStyle::DeepBlue);
-    }
+    if (FileThemeRemoved(fileTheme_, AComponent, Operation)) SetUIStyle(TskUIStyle::DeepBlue);
 }
 
 const TClassInfo& TskStyleOnlyControl::StaticClassInfo() {

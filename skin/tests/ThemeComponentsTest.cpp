@@ -63,12 +63,19 @@ std::string Unique(const std::string& Stem) {
     return Stem + "_" + std::to_string(GetCurrentProcessId()) + ".skn";
 }
 
-TEST(ResolveUIStyle, FileOnlyForFromThemeFileWithALoadedTheme) {
-    TScratchFile file(TempFolder() + Unique("resolve"), ThemeBytes(7));
+// A theme loaded from ThemeBytes(7) and one that never loaded a file.
+struct TLoadedAndUnloaded {
+    TLoadedAndUnloaded() { loaded->SetThemeFile(file.Name); }
+    TScratchFile file{TempFolder() + Unique("resolve"), ThemeBytes(7)};
     TOwned<TskFileTheme> loaded = CreateOwned<TskFileTheme>();
-    loaded->SetThemeFile(file.Name);
-    ASSERT_TRUE(loaded->IsLoaded());
     TOwned<TskFileTheme> unloaded = CreateOwned<TskFileTheme>();
+};
+
+TEST(ResolveUIStyle, FileOnlyForFromThemeFileWithALoadedTheme) {
+    TLoadedAndUnloaded themes;
+    ASSERT_TRUE(themes.loaded->IsLoaded());
+    const TskFileTheme* loaded = themes.loaded.get();
+    const TskFileTheme* unloaded = themes.unloaded.get();
 
     const struct {
         const TskFileTheme* theme;
@@ -77,15 +84,123 @@ TEST(ResolveUIStyle, FileOnlyForFromThemeFileWithALoadedTheme) {
         TskUIStyle effective;
     } cases[] = {
         {nullptr, TskUIStyle::FromThemeFile, false, TskUIStyle::DeepBlue},
-        {unloaded.get(), TskUIStyle::FromThemeFile, false, TskUIStyle::DeepBlue},
-        {loaded.get(), TskUIStyle::FromThemeFile, true, TskUIStyle::FromThemeFile},
-        {loaded.get(), TskUIStyle::WinXP, false, TskUIStyle::WinXP},
+        {unloaded, TskUIStyle::FromThemeFile, false, TskUIStyle::DeepBlue},
+        {loaded, TskUIStyle::FromThemeFile, true, TskUIStyle::FromThemeFile},
+        {loaded, TskUIStyle::WinXP, false, TskUIStyle::WinXP},
         {nullptr, TskUIStyle::Protein, false, TskUIStyle::Protein},
     };
     for (const auto& c : cases) {
         TskUIStyle effective = TskUIStyle::MacOS;
         EXPECT_EQ(ResolveUIStyle(c.theme, c.style, effective), c.fromFile) << UIStyleName(c.style);
         EXPECT_EQ(effective, c.effective) << UIStyleName(c.style);
+    }
+}
+
+// Each kind of key comes from the file exactly when ResolveUIStyle says so,
+// else from the table of the effective style; the style handed on follows.
+TEST(TskResolvedTheme, ReadsEachKindFromTheSourceResolveUIStyleChose) {
+    TLoadedAndUnloaded themes;
+    ASSERT_TRUE(themes.loaded->IsLoaded());
+    const TskFileTheme* loaded = themes.loaded.get();
+    const TskFileTheme* unloaded = themes.unloaded.get();
+
+    using K = TskThemeKey;
+    const struct {
+        const TskFileTheme* theme;
+        TskUIStyle style;
+        TskUIStyle resolved;
+        bool fromFile;
+    } cases[] = {
+        {loaded, TskUIStyle::FromThemeFile, TskUIStyle::FromThemeFile, true},
+        {unloaded, TskUIStyle::FromThemeFile, TskUIStyle::DeepBlue, false},
+        {nullptr, TskUIStyle::FromThemeFile, TskUIStyle::DeepBlue, false},
+        {loaded, TskUIStyle::WinXP, TskUIStyle::WinXP, false},
+        {loaded, TskUIStyle::MacOS, TskUIStyle::MacOS, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(UIStyleName(c.style)) + (c.theme == loaded ? " loaded" : " no file"));
+        const TskResolvedTheme theme(c.theme, c.style);
+        EXPECT_EQ(theme.FromFile(), c.fromFile);
+        EXPECT_EQ(theme.Resolved(), c.resolved);
+        if (c.fromFile) {
+            EXPECT_EQ(theme.Int(K::FormRoundCornerInt), 7);
+            EXPECT_EQ(theme.Color(K::FormBackgroundColor), 0x00F59F86);
+            EXPECT_TRUE(theme.Bool(K::ButtonTransparentBool));
+            // A key the file lacks reads the file's missing value, not the table's.
+            EXPECT_EQ(theme.Color(K::ControlBorderColor), -1);
+        } else {
+            const TskUIStyle table = theme.Effective();
+            EXPECT_EQ(table, c.resolved);
+            EXPECT_EQ(theme.Int(K::FormRoundCornerInt), BuiltInThemeInt(table, K::FormRoundCornerInt));
+            EXPECT_EQ(theme.Color(K::FormBackgroundColor), BuiltInThemeColor(table, K::FormBackgroundColor));
+            EXPECT_EQ(theme.Color(K::ControlBorderColor), BuiltInThemeColor(table, K::ControlBorderColor));
+            EXPECT_EQ(theme.Bool(K::ButtonTransparentBool), BuiltInThemeBool(table, K::ButtonTransparentBool));
+        }
+        // The file's button picture is 9 x 3: whole, or its second of three frames.
+        // This program carries no built-in pictures, so the table leaves the bitmap.
+        TBitmap whole, frame;
+        FillWith(whole, 2, 2, 0x00123456);
+        FillWith(frame, 2, 2, 0x00123456);
+        theme.Bitmap(K::ButtonImage, &whole);
+        theme.Bitmap(K::ButtonImage, &frame, 3, 2);
+        EXPECT_EQ(whole.Width(), c.fromFile ? 9 : 2);
+        EXPECT_EQ(frame.Width(), c.fromFile ? 3 : 2);
+        theme.Bitmap(K::ButtonImage, nullptr, 3, 2);
+    }
+}
+
+// Holds a theme the way the skinned controls do and notes every removal it
+// hears of, and each time it falls back.
+class TThemeHolder : public TComponent {
+public:
+    TskFileTheme* Theme = nullptr;
+    std::vector<std::string> Heard;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override {
+        TComponent::Notification(AComponent, Operation);
+        if (Operation == opRemove && AComponent) Heard.push_back(AComponent->Name());
+        if (FileThemeRemoved(Theme, AComponent, Operation)) Heard.push_back("fallback");
+    }
+};
+
+TEST(FileThemeLink, OnlyTheThemeHeldTellsOfItsRemovalAndThenItIsLetGo) {
+    TOwned<TThemeHolder> holder = CreateOwned<TThemeHolder>();
+    TOwned<TskFileTheme> left = CreateOwned<TskFileTheme>();
+    TOwned<TskFileTheme> held = CreateOwned<TskFileTheme>();
+    left->SetName("Left");
+    held->SetName("Held");
+
+    LinkFileTheme(holder.get(), holder->Theme, left.get());
+    LinkFileTheme(holder.get(), holder->Theme, held.get());
+    LinkFileTheme(holder.get(), holder->Theme, held.get());  // the same again keeps the link
+    ASSERT_EQ(holder->Theme, held.get());
+    left.reset();
+    EXPECT_TRUE(holder->Heard.empty());
+    held.reset();
+    EXPECT_EQ(holder->Heard, (std::vector<std::string>{"Held", "fallback"}));
+    EXPECT_EQ(holder->Theme, nullptr);
+}
+
+TEST(FileThemeLink, OnlyTheRemovalOfTheHeldThemeLetsItGo) {
+    TOwned<TskFileTheme> theme = CreateOwned<TskFileTheme>();
+    TOwned<TskFileTheme> other = CreateOwned<TskFileTheme>();
+    const struct {
+        const char* what;
+        TskFileTheme* held;
+        const TComponent* component;
+        TOperation operation;
+        bool removed;
+    } cases[] = {
+        {"the held theme goes", theme.get(), theme.get(), opRemove, true},
+        {"another theme goes", theme.get(), other.get(), opRemove, false},
+        {"the held theme arrives", theme.get(), theme.get(), opInsert, false},
+        {"nothing goes from an empty slot", nullptr, nullptr, opRemove, false},
+    };
+    for (const auto& c : cases) {
+        TskFileTheme* slot = c.held;
+        EXPECT_EQ(FileThemeRemoved(slot, c.component, c.operation), c.removed) << c.what;
+        EXPECT_EQ(slot, c.removed ? nullptr : c.held) << c.what;
     }
 }
 

@@ -219,9 +219,7 @@ void TskDBNavigator::SetUIStyle(TskUIStyle Value) {
 }
 
 void TskDBNavigator::SetFileTheme(TskFileTheme* Value) {
-    if (fileTheme_ && fileTheme_ != Value) fileTheme_->RemoveFreeNotification(this);
-    fileTheme_ = Value;
-    if (Value) Value->FreeNotification(this);
+    LinkFileTheme(this, fileTheme_, Value);
     SetUIStyle(uiStyle_);
 }
 
@@ -249,10 +247,7 @@ void TskDBNavigator::Notification(TComponent* AComponent, TOperation Operation) 
     TCustomPanel::Notification(AComponent, Operation);
     if (Operation != opRemove || !AComponent) return;
     if (dataLink_ && AComponent == DataSource()) SetDataSource(nullptr);
-    if (AComponent == fileTheme_) {
-        fileTheme_ = nullptr;
-        SetUIStyle(TskUIStyle::DeepBlue);
-    }
+    if (FileThemeRemoved(fileTheme_, AComponent, Operation)) SetUIStyle(TskUIStyle::DeepBlue);
 }
 
 void TskDBNavigator::Loaded() {

@@ -6,6 +6,7 @@
 #include "Filer.h"
 #include "Form.h"
 #include "SkinPublic.h"
+#include "SkinThemes.h"
 #include "Streams.h"
 #include "SysUtils.h"
 #include "TypInfo.h"
@@ -167,10 +168,44 @@ void TskBuiltInFileTheme::ReadSkinData(TStream& Data) {
     LoadThemeFile(copy.Name());
 }
 
+void LinkFileTheme(TComponent* Holder, TskFileTheme*& Slot, TskFileTheme* Value) {
+    if (Slot && Slot != Value) Slot->RemoveFreeNotification(Holder);
+    Slot = Value;
+    if (Value) Value->FreeNotification(Holder);
+}
+
+bool FileThemeRemoved(TskFileTheme*& Slot, const TComponent* AComponent, TOperation Operation) {
+    if (Operation != opRemove || !AComponent || AComponent != Slot) return false;
+    Slot = nullptr;
+    return true;
+}
+
 bool ResolveUIStyle(const TskFileTheme* FileTheme, TskUIStyle Style, TskUIStyle& Effective) {
     Effective = Style;
     if (Style != TskUIStyle::FromThemeFile) return false;
     if (FileTheme && FileTheme->IsLoaded()) return true;
     Effective = TskUIStyle::DeepBlue;
     return false;
+}
+
+void TskResolvedTheme::Bitmap(TskThemeKey Key, TBitmap* Target, int Count, int Index) const {
+    if (!Target) return;
+    if (!fromFile_)
+        LoadBuiltInThemeBitmapFrame(effective_, Key, Target, Count, Index);
+    else if (Count == 0)
+        file_->ReadBitmap(Key, Target);
+    else
+        file_->ReadBitmapFrame(Key, Target, Count, Index);
+}
+
+std::int32_t TskResolvedTheme::Int(TskThemeKey Key) const {
+    return fromFile_ ? file_->ReadInt(Key) : BuiltInThemeInt(effective_, Key);
+}
+
+std::int32_t TskResolvedTheme::Color(TskThemeKey Key) const {
+    return fromFile_ ? file_->ReadColor(Key) : BuiltInThemeColor(effective_, Key);
+}
+
+bool TskResolvedTheme::Bool(TskThemeKey Key) const {
+    return fromFile_ ? file_->ReadBool(Key) : BuiltInThemeBool(effective_, Key);
 }

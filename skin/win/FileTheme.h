@@ -2,7 +2,8 @@
 // Theme sources for the skinned controls. TskFileTheme names a theme file,
 // loads it and answers key lookups; TskBuiltInFileTheme carries its theme file
 // inside the form description ("SkinData"); ResolveUIStyle decides whether a
-// control reads its keys from the file or from the built-in tables.
+// control reads its keys from the file or from the built-in tables, and
+// TskResolvedTheme reads them from whichever it chose.
 
 #include "ClassInfo.h"
 #include "Component.h"
@@ -12,6 +13,7 @@
 #include <memory>
 #include <string>
 
+class TBitmap;
 class TGraphic;
 class TStream;
 
@@ -98,7 +100,46 @@ private:
     std::string embedFile_;
 };
 
+// What every holder of a FileTheme reference does when it is given another
+// theme: the theme it leaves no longer tells Holder of its removal, the one
+// it takes will. Slot is Holder's reference. The holder then reacts in its
+// own way (usually by applying its style again).
+void LinkFileTheme(TComponent* Holder, TskFileTheme*& Slot, TskFileTheme* Value);
+
+// For a holder's Notification: when the operation removes the theme in Slot,
+// clears Slot and answers true, so that the holder can fall back to its own
+// default look.
+bool FileThemeRemoved(TskFileTheme*& Slot, const TComponent* AComponent, TOperation Operation);
+
 // Whether a control with FileTheme and Style reads its keys from the file.
 // Effective is the built-in style to use otherwise: Style itself, or DeepBlue
 // for FromThemeFile without a loaded theme.
 bool ResolveUIStyle(const TskFileTheme* FileTheme, TskUIStyle Style, TskUIStyle& Effective);
+
+// The keys of one control as ResolveUIStyle decides: from the file theme when
+// it applies, else from the built-in tables of the effective style. Made
+// afresh each time a control reads its keys, so a reloaded theme is seen.
+class TskResolvedTheme {
+public:
+    TskResolvedTheme(const TskFileTheme* FileTheme, TskUIStyle Style)
+        : file_(FileTheme), fromFile_(ResolveUIStyle(FileTheme, Style, effective_)) {}
+
+    bool FromFile() const { return fromFile_; }
+    // The built-in style used when the keys do not come from the file.
+    TskUIStyle Effective() const { return effective_; }
+    // The style to hand on to attached or contained controls: FromThemeFile
+    // when the file applies, else the effective built-in style.
+    TskUIStyle Resolved() const { return fromFile_ ? TskUIStyle::FromThemeFile : effective_; }
+
+    // Count 0 reads the whole picture, else frame Index of Count. Bitmap keeps
+    // its picture when the theme has none; a null Bitmap reads nothing.
+    void Bitmap(TskThemeKey Key, TBitmap* Bitmap, int Count = 0, int Index = 0) const;
+    std::int32_t Int(TskThemeKey Key) const;
+    std::int32_t Color(TskThemeKey Key) const;
+    bool Bool(TskThemeKey Key) const;
+
+private:
+    const TskFileTheme* file_;
+    TskUIStyle effective_ = TskUIStyle::DeepBlue;
+    bool fromFile_;
+};

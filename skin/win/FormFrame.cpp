@@ -19,11 +19,25 @@ constexpr UINT kFrameChanged = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOAC
 constexpr const char* kSecondFrame = "Sorry, You can create only one TskForm component in one form!";
 constexpr const char* kFormAsPanel = "Sorry, you can't select the Form assign to FormPanel property";
 
-// Whether a maximised MDI child has scrolled its frame up under the parent's
-// bar; one value for the whole program, as the MDI parent's frame reads it.
-bool gMaximizedScroll = false;
-
 bool InDesign(const TComponent* C) { return C->ComponentState().Contains(csDesigning); }
+
+// The MDI client window of the application's main form, or null.
+HWND MainFormClient() {
+    TCustomForm* main = Application ? Application->MainForm() : nullptr;
+    return main ? main->ClientHandle() : nullptr;
+}
+
+// The last MDI child going: the parent's bar takes its own menu back, and a
+// maximised child is restored first so that the parent's child buttons go.
+void LeaveMDIClient(TCustomForm* Form) {
+    if (Form->FormStyle() != fsMDIChild || !Application || !Form->HandleAllocated()) return;
+    TCustomForm* main = Application->MainForm();
+    HWND client = MainFormClient();
+    if (!main || !client || main->MDIChildCount() != 1) return;
+    SendMessageA(client, WM_MDIREFRESHMENU, 0, 0);
+    if (Form->WindowState() == wsMaximized)
+        SendMessageA(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(Form->Handle()), 0);
+}
 
 }  // namespace
 
@@ -137,6 +151,9 @@ void TskForm::RemoveFormCaption() {
 }
 
 void TskForm::BeforeDestruction() {
+    // A form frees its controls before its window, so the frame of a child
+    // being freed never sees the window's WM_DESTROY: it leaves now.
+    if (form_ && form_->ComponentState().Contains(csDestroying) && !releasing_) LeaveMDIClient(form_);
     releasing_ = true;
     if (menuBar_) {
         TToolBar* bar = menuBar_;
@@ -189,8 +206,7 @@ void TskForm::Notification(TComponent* AComponent, TOperation Operation) {
         if (TskMainMenu* menu = SkinMenu(); menu && menu->LinkedForm() == this) menu->SetLinkedForm(nullptr);
         RestoreForm();
     }
-    if (AComponent == fileTheme_) {
-        fileTheme_ = nullptr;
+    if (FileThemeRemoved(fileTheme_, AComponent, Operation)) {
         ApplyStyleToChildren(this, TskUIStyle::DeepBlue, nullptr);
         SetUIStyle(TskUIStyle::DeepBlue);
     }
@@ -207,15 +223,17 @@ void TskForm::FormWindowProc(TMessage& Message) {
     if (releasing_ || !form_) return;
     switch (Message.Msg) {
         case WM_MDIACTIVATE:
-            // MDI children are not supported by the class library yet; the
-            // MDI frame takes this message over.
+            if (reinterpret_cast<HWND>(Message.LParam) == form_->Handle()) {
+                // The parent's bar shows the menu of the child now on top.
+                if (HWND client = MainFormClient()) SendMessageA(client, WM_MDIREFRESHMENU, 0, 0);
+                if (titleBar_) titleBar_->SetFormActive(true);
+            } else if (titleBar_) {
+                titleBar_->SetFormActive(false);
+            }
             break;
         case WM_KEYDOWN: CheckMenuShortCut(Message); break;
         case WM_SHOWWINDOW: form_->SetMenu(nullptr); break;
-        case WM_DESTROY:
-            // The MDI child's leaving (refresh the parent's menu, restore a
-            // maximised child) belongs with the MDI frame.
-            break;
+        case WM_DESTROY: LeaveMDIClient(form_); break;
         case WM_ACTIVATE:
             if (titleBar_) titleBar_->SetFormActive(LOWORD(Message.WParam) != WA_INACTIVE);
             break;
@@ -242,12 +260,9 @@ void TskForm::HandleFormSize() {
     // Before it is first shown the window is sized as it is made, and is
     // neither maximised nor restored from it yet.
     const bool shown = IsWindowVisible(form_->Handle()) != FALSE;
-    if (startedMaximized_ && shown) {
-        if (!maximized) {
-            startedMaximized_ = false;
-            PlaceControl(form_, creationBounds_);
-        }
-        gMaximizedScroll = true;
+    if (startedMaximized_ && shown && !maximized) {
+        startedMaximized_ = false;
+        PlaceControl(form_, creationBounds_);
     }
     if (maximized && shown && form_->FormStyle() != fsMDIChild && !placing_) {
         TRect area = GetDesktopWorkArea();
@@ -267,8 +282,35 @@ void TskForm::HandleFormSize() {
     }
     PaintFormBorder();
     if (titleBar_) titleBar_->UpdateMaxButtons();
-    // MDI children: hiding the title bar and scrolling under the parent's bar
-    // while maximised belong with the MDI frame.
+    if (form_->FormStyle() == fsMDIChild && titleBar_) {
+        // A maximised child shows its caption and buttons on the parent's
+        // bars, so its own bar goes and the frame scrolls up over its place.
+        // Whether this frame is scrolled is its own: the system passes the
+        // maximised state from child to child, and one value shared by all
+        // children would leave the next one unscrolled and scroll the last
+        // one back without its having scrolled.
+        HWND client = MainFormClient();
+        if (maximized) {
+            SetTitleBarVisible(false);
+            if (!mdiScrolled_) {
+                // Only the placed controls move: the aligned ones take their
+                // places again around the hidden bar.
+                ScrollBy(0, 3 - titleBar_->Height());
+                Realign();
+                mdiScrolled_ = true;
+                if (client) SendMessageA(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(form_->Handle()), 0);
+            }
+        } else {
+            SetTitleBarVisible(true);
+            if (mdiScrolled_) {
+                ScrollBy(0, titleBar_->Height() - 3);
+                Realign();
+                mdiScrolled_ = false;
+                titleBar_->UpdateMaxButtons();
+                if (client) SendMessageA(client, WM_MDIRESTORE, 0, 0);
+            }
+        }
+    }
     UpdateFormRegion();
 }
 
@@ -348,39 +390,31 @@ void TskForm::SetBorderWidth(int Value) {
 
 void TskForm::SetFileTheme(TskFileTheme* Value) {
     if (Value == fileTheme_) return;
-    if (fileTheme_) fileTheme_->RemoveFreeNotification(this);
-    fileTheme_ = Value;
-    if (Value) Value->FreeNotification(this);
+    LinkFileTheme(this, fileTheme_, Value);
     SetUIStyle(uiStyle_);
 }
 
 void TskForm::SetUIStyle(TskUIStyle Value) {
     const TRect bounds = form_ ? form_->BoundsRect() : TRect{};
     uiStyle_ = Value;
-    TskUIStyle effective = Value;
-    if (ResolveUIStyle(fileTheme_, Value, effective)) {
-        borderColor_ = fileTheme_->ReadColor(TskThemeKey::FormBorderColor);
-        borderWidth_ = fileTheme_->ReadInt(TskThemeKey::FormBorderWidthInt);
-        SetColor(fileTheme_->ReadColor(TskThemeKey::FormBackgroundColor));
-        if (menuBar_) {
-            // Two theme files of the set mark a dark bar by their control
-            // font colour; the bar then takes its own colour, not the frame's.
-            const TColor marker = fileTheme_->ReadColor(TskThemeKey::ControlFontColor);
-            if (marker == 0x00020000)
-                menuBar_->SetColor(0x00AC5B3B);
-            else if (marker == 0x00030000)
-                menuBar_->SetColor(0x00996733);
-            else
-                SetMenuBarColor(Color());
-        }
-        SetRoundCorner(fileTheme_->ReadInt(TskThemeKey::FormRoundCornerInt));
-    } else {
-        borderColor_ = BuiltInThemeColor(effective, TskThemeKey::FormBorderColor);
-        borderWidth_ = BuiltInThemeInt(effective, TskThemeKey::FormBorderWidthInt);
-        SetColor(BuiltInThemeColor(effective, TskThemeKey::FormBackgroundColor));
+    const TskResolvedTheme theme(fileTheme_, Value);
+    borderColor_ = theme.Color(TskThemeKey::FormBorderColor);
+    borderWidth_ = theme.Int(TskThemeKey::FormBorderWidthInt);
+    SetColor(theme.Color(TskThemeKey::FormBackgroundColor));
+    if (!theme.FromFile()) {
         SetMenuBarColor(Color());
-        SetRoundCorner(BuiltInThemeInt(effective, TskThemeKey::FormRoundCornerInt));
+    } else if (menuBar_) {
+        // Two theme files of the set mark a dark bar by their control
+        // font colour; the bar then takes its own colour, not the frame's.
+        const TColor marker = theme.Color(TskThemeKey::ControlFontColor);
+        if (marker == 0x00020000)
+            menuBar_->SetColor(0x00AC5B3B);
+        else if (marker == 0x00030000)
+            menuBar_->SetColor(0x00996733);
+        else
+            SetMenuBarColor(Color());
     }
+    SetRoundCorner(theme.Int(TskThemeKey::FormRoundCornerInt));
     if (titleBar_) {
         titleBar_->SetFileTheme(fileTheme_);
         titleBar_->SetUIStyle(uiStyle_);

@@ -141,4 +141,6 @@ private:
     bool placing_ = false;
     TRect creationBounds_{};
     bool startedMaximized_ = false;
+    // An MDI child's frame scrolled up over its hidden title bar.
+    bool mdiScrolled_ = false;
 };

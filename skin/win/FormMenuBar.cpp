@@ -4,6 +4,7 @@
 // no longer sees once its own Menu is gone.
 #include "FormFrame.h"
 
+#include "Application.h"
 #include "Bitmap.h"
 #include "MainMenu.h"
 #include "MenuDrawing.h"
@@ -17,12 +18,6 @@
 namespace {
 
 constexpr TColor kDisabledText = 0x00808080;
-
-TColor MenuColor(TskFileTheme* Theme, TskUIStyle Style, TskThemeKey Key) {
-    TskUIStyle effective = Style;
-    if (ResolveUIStyle(Theme, Style, effective)) return Theme->ReadColor(Key);
-    return BuiltInThemeColor(effective, Key);
-}
 
 // One line, centred both ways, transparent. Font is the menu's kept font, or
 // null for the one the bar's device context holds.
@@ -78,6 +73,13 @@ void TskForm::SetMenu(TMainMenu* Value) {
         RebuildMenuBar();
     } else {
         DestroyMenuBar();
+    }
+    // An MDI child's menu shows on the parent's bar while the child is the
+    // active one; activation alone would not bring a menu given later there.
+    if (form_ && form_->FormStyle() == fsMDIChild && form_->HandleAllocated() && Application) {
+        TCustomForm* main = Application->MainForm();
+        if (main && main->ClientHandle() && main->ActiveMDIChild() == form_)
+            SendMessageA(main->ClientHandle(), WM_MDIREFRESHMENU, 0, 0);
     }
 }
 
@@ -155,7 +157,7 @@ void TskForm::SetMenuBarHeight(int Value) {
 void TskForm::DrawMenuBarButton(TToolBar* Sender, TToolButton* Button, TCustomDrawState State, bool& DefaultDraw) {
     DefaultDraw = false;
     const TskUIStyle style = MenuStyle();
-    TskFileTheme* theme = MenuTheme();
+    const TskResolvedTheme theme(MenuTheme(), style);
     // The skinned menu's kept font; a plain menu leaves the bar's own.
     const HFONT font = SkinMenu() ? MenuItemFont(SkinMenu()->Look(), false) : nullptr;
     TCanvas* canvas = Sender->Canvas();
@@ -168,7 +170,7 @@ void TskForm::DrawMenuBarButton(TToolBar* Sender, TToolButton* Button, TCustomDr
         DrawMacOSMenuBarButton(face.Canvas(), Rect(0, 0, Button->Width(), Button->Height()));
         HDC faceDC = face.Canvas()->Handle();
         DrawCaption(faceDC, font ? font : static_cast<HFONT>(GetCurrentObject(canvas->Handle(), OBJ_FONT)),
-                    MenuColor(theme, style, TskThemeKey::MenuSelectedFontColor), caption,
+                    theme.Color(TskThemeKey::MenuSelectedFontColor), caption,
                     Rect(0, 0, Button->Width(), Button->Height() + 2));
         canvas->Draw(Button->Left(), Button->Top(), &face);
         return;
@@ -176,23 +178,20 @@ void TskForm::DrawMenuBarButton(TToolBar* Sender, TToolButton* Button, TCustomDr
     if (hot || selected) {
         if (selected) r.Right -= 2;
         canvas->Brush()->SetStyle(bsSolid);
-        canvas->Brush()->SetColor(MenuColor(theme, style, TskThemeKey::MenuSelectedBackgroundColor));
+        canvas->Brush()->SetColor(theme.Color(TskThemeKey::MenuSelectedBackgroundColor));
         canvas->FillRect(r);
-        canvas->Brush()->SetColor(MenuColor(theme, style, TskThemeKey::MenuSelectedBorderColor));
+        canvas->Brush()->SetColor(theme.Color(TskThemeKey::MenuSelectedBorderColor));
         canvas->FrameRect(r);
         if (selected) r.Left += 2;
         r.Top += 2;
-        DrawCaption(canvas->Handle(), font, MenuColor(theme, style, TskThemeKey::MenuSelectedFontColor), caption, r);
+        DrawCaption(canvas->Handle(), font, theme.Color(TskThemeKey::MenuSelectedFontColor), caption, r);
         return;
     }
     r.Top += 2;
-    TskUIStyle effective = style;
-    TColor color;
-    if (ResolveUIStyle(theme, style, effective))
-        color = theme->ReadColor(TskThemeKey::ControlFontColor) == 0x00030000 ? 0x00FFFFFF
-                                                                              : theme->ReadColor(TskThemeKey::MenuFontColor);
-    else
-        color = BuiltInThemeColor(effective, TskThemeKey::MenuFontColor);
+    // One theme file of the set marks its dark bar by the control font colour.
+    TColor color = theme.FromFile() && theme.Color(TskThemeKey::ControlFontColor) == 0x00030000
+                       ? 0x00FFFFFF
+                       : theme.Color(TskThemeKey::MenuFontColor);
     if (!Button->Enabled()) color = kDisabledText;
     DrawCaption(canvas->Handle(), font, color, caption, r);
 }

@@ -189,12 +189,6 @@ TImageList* MenuCheckImages() {
     return list.get();
 }
 
-TColor MenuThemeColor(const TskFileTheme* FileTheme, TskUIStyle Style, TskThemeKey Key) {
-    TskUIStyle effective = Style;
-    if (ResolveUIStyle(FileTheme, Style, effective)) return FileTheme->ReadColor(Key);
-    return BuiltInThemeColor(effective, Key);
-}
-
 void ApplyMenuStyle(TskMenuLook& Look, TskUIStyle Style) {
     Look.UIStyle = Style;
     Look.BarWidth = 26;
@@ -207,13 +201,13 @@ void ApplyMenuStyle(TskMenuLook& Look, TskUIStyle Style) {
         Look.SeparatorHeight = 5;
         Look.SeparatorColor = 0x00848284;
     }
-    const TskFileTheme* theme = Look.FileTheme;
-    Look.BarColor = MenuThemeColor(theme, Style, TskThemeKey::MenuBarColor);
-    Look.Color = MenuThemeColor(theme, Style, TskThemeKey::MenuBackgroundColor);
-    Look.FontColor = MenuThemeColor(theme, Style, TskThemeKey::MenuFontColor);
-    Look.SelectedBorderColor = MenuThemeColor(theme, Style, TskThemeKey::MenuSelectedBorderColor);
-    Look.SelectedColor = MenuThemeColor(theme, Style, TskThemeKey::MenuSelectedBackgroundColor);
-    Look.SelectedFontColor = MenuThemeColor(theme, Style, TskThemeKey::MenuSelectedFontColor);
+    const TskResolvedTheme theme(Look.FileTheme, Style);
+    Look.BarColor = theme.Color(TskThemeKey::MenuBarColor);
+    Look.Color = theme.Color(TskThemeKey::MenuBackgroundColor);
+    Look.FontColor = theme.Color(TskThemeKey::MenuFontColor);
+    Look.SelectedBorderColor = theme.Color(TskThemeKey::MenuSelectedBorderColor);
+    Look.SelectedColor = theme.Color(TskThemeKey::MenuSelectedBackgroundColor);
+    Look.SelectedFontColor = theme.Color(TskThemeKey::MenuSelectedFontColor);
 }
 
 bool MenuItemHasImage(const TMenuItem* Item, TImageList* Images) {
@@ -274,7 +268,7 @@ void DrawSkinMenuItem(const TskMenuLook& Look, const TMenuItem* Item, TCanvas* C
     if (Look.FlatMenu) {
         if (HWND window = WindowFromDC(dc))
             DrawPopupMenuBorder(window, 0x00000000,
-                                MenuThemeColor(Look.FileTheme, Look.UIStyle, TskThemeKey::FormBackgroundColor));
+                                TskResolvedTheme(Look.FileTheme, Look.UIStyle).Color(TskThemeKey::FormBackgroundColor));
     }
 
     if (Item->Caption() == "-") {

@@ -76,10 +76,6 @@ struct TskMenuLook {
     bool UseSystemFont = true;
 };
 
-// A colour key of Style, read from FileTheme when ResolveUIStyle says the file
-// is in use, else from the built-in table of the effective style.
-TColor MenuThemeColor(const TskFileTheme* FileTheme, TskUIStyle Style, TskThemeKey Key);
-
 // Stores Style and sets what a style decides: BarWidth 26; heights and
 // separator colour (20, 12, 0 in MacOS; 21, 5, $00848284 otherwise); the six
 // colours of the menu keys. Colours set before are overwritten.

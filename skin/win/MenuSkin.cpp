@@ -4,9 +4,7 @@
 #include "Menus.h"
 
 void TskMenuSkin::SetFileTheme(TskFileTheme* Value) {
-    if (look_.FileTheme && look_.FileTheme != Value) look_.FileTheme->RemoveFreeNotification(self_);
-    look_.FileTheme = Value;
-    if (Value) Value->FreeNotification(self_);
+    LinkFileTheme(self_, look_.FileTheme, Value);
     SetUIStyle(look_.UIStyle);
 }
 
@@ -40,9 +38,7 @@ void TskMenuSkin::HookItem(TMenuItem* Item) {
 }
 
 void TskMenuSkin::ThemeRemoved(TComponent* AComponent) {
-    if (!AComponent || AComponent != look_.FileTheme) return;
-    look_.FileTheme = nullptr;
-    SetUIStyle(TskUIStyle::DeepBlue);
+    if (FileThemeRemoved(look_.FileTheme, AComponent, opRemove)) SetUIStyle(TskUIStyle::DeepBlue);
 }
 
 namespace {

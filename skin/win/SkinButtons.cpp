@@ -92,10 +92,7 @@ void TskCustomButton::BeforeDestruction() {
 
 void TskCustomButton::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent && AComponent == fileTheme_) {
-        fileTheme_ = nullptr;
-        SetUIStyle(TskUIStyle::DeepBlue);
-    }
+    if (FileThemeRemoved(fileTheme_, AComponent, Operation)) SetUIStyle(TskUIStyle::DeepBlue);
 }
 
 void TskCustomButton::SetCaption(const std::string& Value) {
@@ -133,9 +130,7 @@ void TskCustomButton::SetUIStyle(TskUIStyle Value) {
 }
 
 void TskCustomButton::SetFileTheme(TskFileTheme* Value) {
-    if (fileTheme_ && fileTheme_ != Value) fileTheme_->RemoveFreeNotification(this);
-    fileTheme_ = Value;
-    if (Value) Value->FreeNotification(this);
+    LinkFileTheme(this, fileTheme_, Value);
     SetUIStyle(uiStyle_);
 }
 
@@ -174,11 +169,7 @@ void TskCustomButton::TransparentChanged() {
 }
 
 void TskCustomButton::GetThemeButtonFrame(TBitmap* Frame, int K) {
-    TskUIStyle effective = uiStyle_;
-    if (ResolveUIStyle(fileTheme_, uiStyle_, effective))
-        fileTheme_->ReadBitmapFrame(TskThemeKey::ButtonImage, Frame, 3, K);
-    else
-        LoadBuiltInThemeBitmapFrame(effective, TskThemeKey::ButtonImage, Frame, 3, K);
+    TskResolvedTheme(fileTheme_, uiStyle_).Bitmap(TskThemeKey::ButtonImage, Frame, 3, K);
 }
 
 void TskCustomButton::GetPicNormal(TBitmap* Frame) { GetThemeButtonFrame(Frame, 1); }
@@ -430,11 +421,7 @@ void TskButton::Init() {
 }
 
 void TskButton::UIStyleChanged() {
-    TskUIStyle effective = UIStyle();
-    const bool transparent = ResolveUIStyle(FileTheme(), UIStyle(), effective)
-                                 ? FileTheme()->ReadBool(TskThemeKey::ButtonTransparentBool)
-                                 : BuiltInThemeBool(effective, TskThemeKey::ButtonTransparentBool);
-    SetTransparent(transparent);
+    SetTransparent(TskResolvedTheme(FileTheme(), UIStyle()).Bool(TskThemeKey::ButtonTransparentBool));
 }
 
 void TskButton::SetGlyph(TBitmap* Value) {

@@ -82,10 +82,7 @@ void TskCheckBox::Init() {
 
 void TskCheckBox::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent && AComponent == fileTheme_) {
-        fileTheme_ = nullptr;
-        SetUIStyle(TskUIStyle::DeepBlue);
-    }
+    if (FileThemeRemoved(fileTheme_, AComponent, Operation)) SetUIStyle(TskUIStyle::DeepBlue);
 }
 
 void TskCheckBox::SetChecked(bool Value) {
@@ -101,9 +98,7 @@ void TskCheckBox::SetUIStyle(TskUIStyle Value) {
 }
 
 void TskCheckBox::SetFileTheme(TskFileTheme* Value) {
-    if (fileTheme_ && fileTheme_ != Value) fileTheme_->RemoveFreeNotification(this);
-    fileTheme_ = Value;
-    if (Value) Value->FreeNotification(this);
+    LinkFileTheme(this, fileTheme_, Value);
     SetUIStyle(uiStyle_);
 }
 
@@ -150,11 +145,7 @@ void TskCheckBox::Paint() {
     const int frame = Enabled() ? (checked_ ? 1 : 2) : (checked_ ? 3 : 4);
     TCanvas* canvas = buffer.Canvas();
     canvas->Font()->Assign(Font());
-    TskUIStyle effective = uiStyle_;
-    if (ResolveUIStyle(fileTheme_, uiStyle_, effective))
-        fileTheme_->ReadBitmapFrame(ThemeImageKey(), &box, 4, frame);
-    else
-        LoadBuiltInThemeBitmapFrame(effective, ThemeImageKey(), &box, 4, frame);
+    TskResolvedTheme(fileTheme_, uiStyle_).Bitmap(ThemeImageKey(), &box, 4, frame);
 
     const int textHeight = canvas->TextHeight("W");
     if (AutoSize()) {

@@ -75,10 +75,7 @@ void TskEdit::Init() {
 
 void TskEdit::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomEdit::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent && AComponent == fileTheme_) {
-        fileTheme_ = nullptr;
-        SetUIStyle(TskUIStyle::DeepBlue);
-    }
+    if (FileThemeRemoved(fileTheme_, AComponent, Operation)) SetUIStyle(TskUIStyle::DeepBlue);
 }
 
 void TskEdit::SetBorderColor(TColor Value) {
@@ -88,19 +85,13 @@ void TskEdit::SetBorderColor(TColor Value) {
 
 void TskEdit::SetUIStyle(TskUIStyle Value) {
     uiStyle_ = Value;
-    TskUIStyle effective = Value;
-    if (ResolveUIStyle(fileTheme_, uiStyle_, effective))
-        borderColor_ = static_cast<TColor>(fileTheme_->ReadColor(TskThemeKey::ControlBorderColor));
-    else
-        borderColor_ = static_cast<TColor>(BuiltInThemeColor(effective, TskThemeKey::ControlBorderColor));
+    borderColor_ = static_cast<TColor>(TskResolvedTheme(fileTheme_, uiStyle_).Color(TskThemeKey::ControlBorderColor));
     UIStyleChanged();
     Invalidate();
 }
 
 void TskEdit::SetFileTheme(TskFileTheme* Value) {
-    if (fileTheme_ && fileTheme_ != Value) fileTheme_->RemoveFreeNotification(this);
-    fileTheme_ = Value;
-    if (Value) Value->FreeNotification(this);
+    LinkFileTheme(this, fileTheme_, Value);
     SetUIStyle(uiStyle_);
 }
 

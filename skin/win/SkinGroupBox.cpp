@@ -53,8 +53,7 @@ void TskCustomGroupBox::Init() {
 
 void TskCustomGroupBox::Notification(TComponent* AComponent, TOperation Operation) {
     TskCustomPanel::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent && AComponent == fileTheme_) {
-        fileTheme_ = nullptr;
+    if (FileThemeRemoved(fileTheme_, AComponent, Operation)) {
         ApplyStyleToChildren(this, TskUIStyle::DeepBlue, nullptr);
         SetUIStyle(TskUIStyle::DeepBlue);
     }
@@ -76,22 +75,15 @@ void TskCustomGroupBox::SetUIStyle(TskUIStyle Value) {
 }
 
 void TskCustomGroupBox::SetFileTheme(TskFileTheme* Value) {
-    if (fileTheme_ && fileTheme_ != Value) fileTheme_->RemoveFreeNotification(this);
-    fileTheme_ = Value;
-    if (Value) Value->FreeNotification(this);
+    LinkFileTheme(this, fileTheme_, Value);
     SetUIStyle(uiStyle_);
 }
 
 void TskCustomGroupBox::UpdateUIStyle(TskUIStyle Style, TskFileTheme* Theme) {
     ApplyStyleToChildren(this, Style, Theme);
-    TskUIStyle effective = uiStyle_;
-    if (ResolveUIStyle(fileTheme_, uiStyle_, effective)) {
-        Font()->SetColor(static_cast<TColor>(fileTheme_->ReadColor(TskThemeKey::ControlFontColor)));
-        SetBorderColor(static_cast<TColor>(fileTheme_->ReadColor(TskThemeKey::ControlBorderColor)));
-    } else {
-        Font()->SetColor(static_cast<TColor>(BuiltInThemeColor(effective, TskThemeKey::ControlFontColor)));
-        SetBorderColor(static_cast<TColor>(BuiltInThemeColor(effective, TskThemeKey::ControlBorderColor)));
-    }
+    const TskResolvedTheme theme(fileTheme_, uiStyle_);
+    Font()->SetColor(static_cast<TColor>(theme.Color(TskThemeKey::ControlFontColor)));
+    SetBorderColor(static_cast<TColor>(theme.Color(TskThemeKey::ControlBorderColor)));
 }
 
 void TskCustomGroupBox::SetEnabled(bool Value) {

@@ -2,24 +2,16 @@
 
 #include "Action.h"
 #include "ImageList.h"
-#include "NativeScrollBarState.h"
 #include "SkinPublic.h"
 #include "SkinThemes.h"
-#include "ThemeKeys.h"
 
 #include <windows.h>
 
-#include <algorithm>
-#include <climits>
 #include <cstdlib>
 
 const TClassInfo& TskListView::StaticClassInfo() {
     static const TClassInfo info = DescribeClass<TskListView, TCustomListView>("TskListView", [](auto& c) {
-        c.template Reference<TskFileTheme>("FileTheme", &TskListView::FileTheme, &TskListView::SetFileTheme);
-        c.template Enum<TskUIStyle>("UIStyle", &TskListView::UIStyle, &TskListView::SetUIStyle, UIStyleNames());
-        c.Int("BorderColor", &TskListView::BorderColor, &TskListView::SetBorderColor);
-        c.template Reference<TskScrollBar>("VScrollBar", &TskListView::VScrollBar, &TskListView::SetVScrollBar);
-        c.template Reference<TskScrollBar>("HScrollBar", &TskListView::HScrollBar, &TskListView::SetHScrollBar);
+        PublishAttachedScrollBars<TskListView>(c);
         // What the plain list view publishes, so a stored skinned list keeps
         // its view, pictures and editing settings.
         c.template Reference<TCustomAction>("Action", &TskListView::Action, &TskListView::SetAction);
@@ -58,23 +50,13 @@ void TskListView::CreateParams(TCreateParams& Params) {
 void TskListView::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomListView::Notification(AComponent, Operation);
     if (!AComponent || Operation != opRemove) return;
-    if (AComponent == vScrollBar_) vScrollBar_ = nullptr;
-    if (AComponent == hScrollBar_) hScrollBar_ = nullptr;
-    if (AComponent == fileTheme_) {
-        fileTheme_ = nullptr;
-        SetUIStyle(TskUIStyle::DeepBlue);
-    }
+    bars_.Forget(AComponent);
+    if (FileThemeRemoved(fileTheme_, AComponent, Operation)) SetUIStyle(TskUIStyle::DeepBlue);
 }
 
 void TskListView::SetUIStyle(TskUIStyle Value) {
     uiStyle_ = Value;
-    TskUIStyle effective = Value;
-    const bool fromFile = ResolveUIStyle(fileTheme_, Value, effective);
-    borderColor_ = static_cast<TColor>(fromFile ? fileTheme_->ReadColor(TskThemeKey::ControlBorderColor)
-                                                : BuiltInThemeColor(effective, TskThemeKey::ControlBorderColor));
-    const TskUIStyle barStyle = fromFile ? TskUIStyle::FromThemeFile : effective;
-    if (vScrollBar_) vScrollBar_->SetUIStyle(barStyle);
-    if (hScrollBar_) hScrollBar_->SetUIStyle(barStyle);
+    borderColor_ = bars_.ApplyStyle(fileTheme_, Value);
     Repaint();
 }
 
@@ -88,40 +70,29 @@ void TskListView::SetBorderColor(TColor Value) {
     Repaint();
 }
 
-void TskListView::AttachBar(TskScrollBar*& Slot, TskScrollBar* Value, TskProgressBarOrientation Orientation,
-                            const TNotifyEvent& Change) {
-    if (Value == Slot) return;
-    if (Slot) {
-        Slot->SetOnChange(TNotifyEvent{});
-        Slot->SetLineButton(0);
-        Slot->SetMax(100);
-        Slot->SetEnabled(true);
-    }
-    Slot = Value;
-    if (!Value) return;
+void TskListView::AttachBar(TskProgressBarOrientation Side, TskScrollBar* Value, const TNotifyEvent& Change) {
+    if (!bars_.Replace(Side, Value) || !Value) return;
     Value->SetSmallChange(5);
-    Value->SetOrientation(Orientation);
-    Value->SetOnChange(Change);
-    Value->BringToFront();
+    TskAttachedScrollBars::Hook(Value, Side, Change);
     PlaceScrollBars();
 }
 
 void TskListView::SetVScrollBar(TskScrollBar* Value) {
-    AttachBar(vScrollBar_, Value, skVertical, TNotifyEvent::Bind<&TskListView::VScrollBarChange>(this));
+    AttachBar(skVertical, Value, TNotifyEvent::Bind<&TskListView::VScrollBarChange>(this));
 }
 
 void TskListView::SetHScrollBar(TskScrollBar* Value) {
-    AttachBar(hScrollBar_, Value, skHorizontal, TNotifyEvent::Bind<&TskListView::HScrollBarChange>(this));
+    AttachBar(skHorizontal, Value, TNotifyEvent::Bind<&TskListView::HScrollBarChange>(this));
 }
 
 void TskListView::HScrollBarChange(TObject*) {
-    if (syncing_ || !hScrollBar_) return;
-    Scroll(hScrollBar_->LastScrollDelta(), 0);
+    if (syncing_ || !bars_.Horizontal()) return;
+    Scroll(bars_.Horizontal()->LastScrollDelta(), 0);
 }
 
 void TskListView::VScrollBarChange(TObject*) {
-    if (syncing_ || !vScrollBar_) return;
-    const int change = vScrollBar_->LastScrollDelta();  // read once: each message below syncs the bar
+    if (syncing_ || !bars_.Vertical()) return;
+    const int change = bars_.Vertical()->LastScrollDelta();  // read once: each message below syncs the bar
     if (ViewStyle() != vsReport) {
         Scroll(0, change);
         return;
@@ -132,59 +103,17 @@ void TskListView::VScrollBarChange(TObject*) {
     Invalidate();
 }
 
-void TskListView::SyncBar(TskScrollBar* Bar, bool Horizontal) {
-    SCROLLBARINFO bar{};
-    bar.cbSize = sizeof(SCROLLBARINFO);  // 60
-    GetScrollBarInfo(Handle(), Horizontal ? OBJID_HSCROLL : OBJID_VSCROLL, &bar);
-    if (!NativeScrollBarUsable(static_cast<std::uint32_t>(bar.rgstate[0]))) {
-        Bar->SetLineButton(0);
-        Bar->SetEnabled(false);
-        Bar->SetVisible(false);
-    } else {
-        Bar->SetLineButton(std::abs(bar.xyThumbBottom - bar.xyThumbTop));
-        Bar->SetEnabled(true);
-        Bar->SetVisible(true);
-    }
-    SCROLLINFO info{};
-    info.cbSize = sizeof(SCROLLINFO);  // 28
-    info.fMask = SIF_ALL;
-    GetScrollInfo(Handle(), Horizontal ? SB_HORZ : SB_VERT, &info);
-    const long long max = static_cast<long long>(info.nMax) - static_cast<long long>(info.nPage) + 1;
-    Bar->SetMax(static_cast<int>(std::clamp<long long>(max, INT_MIN, INT_MAX)));
-    Bar->SetMin(info.nMin);
-    Bar->SetPosition(info.nPos);
-}
-
 void TskListView::SyncScrollBars() {
     if (IsLoading() || !HandleAllocated()) return;
     syncing_ = true;
-    if (vScrollBar_) SyncBar(vScrollBar_, false);
-    if (hScrollBar_) SyncBar(hScrollBar_, true);
+    bars_.CopyNativeState(skVertical, false);
+    bars_.CopyNativeState(skHorizontal, false);
     syncing_ = false;
 }
 
 void TskListView::PlaceScrollBars() {
     if (IsLoading()) return;
-    if (hScrollBar_) {
-        if (hScrollBar_->Height() > Height()) {
-            hScrollBar_->SetTop(Top());
-        } else {
-            hScrollBar_->SetLeft(Left() + 1);
-            hScrollBar_->SetTop(Top() + Height() - hScrollBar_->Height() - 2);
-            const bool vShown = vScrollBar_ && vScrollBar_->Visible();
-            hScrollBar_->SetWidth(Width() - 2 - (vShown ? vScrollBar_->Width() : 0));
-        }
-    }
-    if (vScrollBar_) {
-        if (vScrollBar_->Width() > Width()) {
-            vScrollBar_->SetLeft(Left());
-        } else {
-            vScrollBar_->SetLeft(Left() + Width() - vScrollBar_->Width() - 2);
-            vScrollBar_->SetTop(Top() + 1);
-            const bool hShown = hScrollBar_ && hScrollBar_->Visible();
-            vScrollBar_->SetHeight(Height() - 2 - (hShown ? hScrollBar_->Height() : 0));
-        }
-    }
+    bars_.Place();
     SyncScrollBars();
 }
 
@@ -202,8 +131,7 @@ void TskListView::Dispatch(TMessage& Message) {
             if (Visible()) {
                 SyncScrollBars();
             } else {
-                if (vScrollBar_) vScrollBar_->SetVisible(false);
-                if (hScrollBar_) hScrollBar_->SetVisible(false);
+                bars_.Hide();
             }
             break;
         case WM_MOVE: PlaceScrollBars(); break;

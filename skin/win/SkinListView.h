@@ -6,6 +6,7 @@
 // hidden, and a bar's change scrolls the list by that change (by rows in the
 // report view). Nothing is placed or synced while the form is loading.
 
+#include "AttachedScrollBars.h"
 #include "FileTheme.h"
 #include "ListView.h"
 #include "SkinScrollBar.h"
@@ -23,9 +24,9 @@ public:
     void SetUIStyle(TskUIStyle Value);
     TColor BorderColor() const { return borderColor_; }
     void SetBorderColor(TColor Value);
-    TskScrollBar* VScrollBar() const { return vScrollBar_; }
+    TskScrollBar* VScrollBar() const { return bars_.Vertical(); }
     void SetVScrollBar(TskScrollBar* Value);
-    TskScrollBar* HScrollBar() const { return hScrollBar_; }
+    TskScrollBar* HScrollBar() const { return bars_.Horizontal(); }
     void SetHScrollBar(TskScrollBar* Value);
     bool Syncing() const { return syncing_; }
 
@@ -41,15 +42,13 @@ protected:
 private:
     void VScrollBarChange(TObject* Sender);
     void HScrollBarChange(TObject* Sender);
-    void AttachBar(TskScrollBar*& Slot, TskScrollBar* Value, TskProgressBarOrientation Orientation, const TNotifyEvent& Change);
-    void SyncBar(TskScrollBar* Bar, bool Horizontal);
+    void AttachBar(TskProgressBarOrientation Side, TskScrollBar* Value, const TNotifyEvent& Change);
     bool IsLoading() const { return ComponentState().Contains(csLoading); }
 
     TColor borderColor_ = clBlack;
     TskUIStyle uiStyle_ = TskUIStyle::DeepBlue;
     TskFileTheme* fileTheme_ = nullptr;
-    TskScrollBar* vScrollBar_ = nullptr;
-    TskScrollBar* hScrollBar_ = nullptr;
+    TskAttachedScrollBars bars_{this, TskAttachedScrollBars::TVisibility::ByNativeBar};
     bool mouseIsDown_ = false;
     bool syncing_ = false;
 };

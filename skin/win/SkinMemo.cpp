@@ -1,23 +1,13 @@
 #include "SkinMemo.h"
 
-#include "NativeScrollBarState.h"
 #include "SkinPublic.h"
 #include "SkinThemes.h"
-#include "ThemeKeys.h"
 
 #include <windows.h>
 
-#include <algorithm>
-#include <climits>
-#include <cstdlib>
-
 const TClassInfo& TskMemo::StaticClassInfo() {
     static const TClassInfo info = DescribeClass<TskMemo, TCustomMemo>("TskMemo", [](auto& c) {
-        c.template Reference<TskFileTheme>("FileTheme", &TskMemo::FileTheme, &TskMemo::SetFileTheme);
-        c.template Enum<TskUIStyle>("UIStyle", &TskMemo::UIStyle, &TskMemo::SetUIStyle, UIStyleNames());
-        c.Int("BorderColor", &TskMemo::BorderColor, &TskMemo::SetBorderColor);
-        c.template Reference<TskScrollBar>("VScrollBar", &TskMemo::VScrollBar, &TskMemo::SetVScrollBar);
-        c.template Reference<TskScrollBar>("HScrollBar", &TskMemo::HScrollBar, &TskMemo::SetHScrollBar);
+        PublishAttachedScrollBars<TskMemo>(c);
         // What the plain memo publishes, so a stored skinned memo keeps its
         // text, bars and editing settings; the border stays the skin's.
         c.template Enum<TAlignment>("Alignment", &TskMemo::Alignment, &TskMemo::SetAlignment,
@@ -55,36 +45,19 @@ void TskMemo::CreateParams(TCreateParams& Params) {
 void TskMemo::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomMemo::Notification(AComponent, Operation);
     if (!AComponent || Operation != opRemove) return;
-    if (AComponent == hScrollBar_) {
-        hScrollBar_ = nullptr;
-        UpdateNativeScrollBars();
-    }
-    if (AComponent == vScrollBar_) {
-        vScrollBar_ = nullptr;
-        UpdateNativeScrollBars();
-    }
-    if (AComponent == fileTheme_) {
-        fileTheme_ = nullptr;
-        SetUIStyle(TskUIStyle::DeepBlue);
-    }
+    if (bars_.Forget(AComponent)) UpdateNativeScrollBars();
+    if (FileThemeRemoved(fileTheme_, AComponent, Operation)) SetUIStyle(TskUIStyle::DeepBlue);
 }
 
 void TskMemo::SetUIStyle(TskUIStyle Value) {
     uiStyle_ = Value;
-    TskUIStyle effective = Value;
-    const bool fromFile = ResolveUIStyle(fileTheme_, Value, effective);
-    borderColor_ = static_cast<TColor>(fromFile ? fileTheme_->ReadColor(TskThemeKey::ControlBorderColor)
-                                                : BuiltInThemeColor(effective, TskThemeKey::ControlBorderColor));
-    const TskUIStyle barStyle = fromFile ? TskUIStyle::FromThemeFile : effective;
-    if (vScrollBar_) vScrollBar_->SetUIStyle(barStyle);
-    if (hScrollBar_) hScrollBar_->SetUIStyle(barStyle);
+    borderColor_ = bars_.ApplyStyle(fileTheme_, Value);
     Repaint();
 }
 
 void TskMemo::SetFileTheme(TskFileTheme* Value) {
     fileTheme_ = Value;
-    if (vScrollBar_) vScrollBar_->SetFileTheme(Value);
-    if (hScrollBar_) hScrollBar_->SetFileTheme(Value);
+    bars_.SetFileTheme(Value);
     SetUIStyle(uiStyle_);
 }
 
@@ -93,52 +66,30 @@ void TskMemo::SetBorderColor(TColor Value) {
     Repaint();
 }
 
-void TskMemo::ReleaseBar(TskScrollBar* Bar) {
-    if (!Bar) return;
-    Bar->SetOnChange(TNotifyEvent{});
-    Bar->SetLineButton(0);
-    Bar->SetMax(100);
-    Bar->SetEnabled(true);
+void TskMemo::AttachBar(TskProgressBarOrientation Side, TskScrollBar* Value, const TNotifyEvent& Change) {
+    if (!bars_.Replace(Side, Value)) return;
+    if (Value) TskAttachedScrollBars::Hook(Value, Side, Change);
+    UpdateNativeScrollBars();
+    if (Value) PlaceScrollBars();
 }
 
 void TskMemo::SetVScrollBar(TskScrollBar* Value) {
-    if (Value == vScrollBar_) return;
-    ReleaseBar(vScrollBar_);
-    vScrollBar_ = Value;
-    if (!Value) {
-        UpdateNativeScrollBars();
-        return;
-    }
-    Value->SetOrientation(skVertical);
-    Value->SetOnChange(TNotifyEvent::Bind<&TskMemo::VScrollBarChange>(this));
-    Value->BringToFront();
-    UpdateNativeScrollBars();
-    PlaceScrollBars();
+    AttachBar(skVertical, Value, TNotifyEvent::Bind<&TskMemo::VScrollBarChange>(this));
 }
 
 void TskMemo::SetHScrollBar(TskScrollBar* Value) {
-    if (Value == hScrollBar_) return;
-    ReleaseBar(hScrollBar_);
-    hScrollBar_ = Value;
-    if (!Value) {
-        UpdateNativeScrollBars();
-        return;
-    }
-    Value->SetOrientation(skHorizontal);
-    Value->SetOnChange(TNotifyEvent::Bind<&TskMemo::HScrollBarChange>(this));
-    Value->BringToFront();
-    UpdateNativeScrollBars();
-    PlaceScrollBars();
+    AttachBar(skHorizontal, Value, TNotifyEvent::Bind<&TskMemo::HScrollBarChange>(this));
 }
 
 void TskMemo::UpdateNativeScrollBars() {
-    SetScrollBars(vScrollBar_ && hScrollBar_ ? ssBoth : vScrollBar_ ? ssVertical : hScrollBar_ ? ssHorizontal : ssNone);
+    const bool v = bars_.Vertical(), h = bars_.Horizontal();
+    SetScrollBars(v && h ? ssBoth : v ? ssVertical : h ? ssHorizontal : ssNone);
 }
 
 void TskMemo::VScrollBarChange(TObject*) {
-    if (syncing_ || !vScrollBar_ || !HandleAllocated()) return;
+    if (syncing_ || !bars_.Vertical() || !HandleAllocated()) return;
     scrollingFromBar_ = true;
-    const int position = vScrollBar_->Position();
+    const int position = bars_.Vertical()->Position();
     if (0 <= position && position <= 0x7FFF) {
         SendMessageA(Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, position), 0);
     } else {
@@ -153,58 +104,24 @@ void TskMemo::VScrollBarChange(TObject*) {
 }
 
 void TskMemo::HScrollBarChange(TObject*) {
-    if (syncing_ || !hScrollBar_ || !HandleAllocated()) return;
+    if (syncing_ || !bars_.Horizontal() || !HandleAllocated()) return;
     scrollingFromBar_ = true;
-    SendMessageA(Handle(), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, hScrollBar_->Position()), 0);
+    SendMessageA(Handle(), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, bars_.Horizontal()->Position()), 0);
     Invalidate();
     scrollingFromBar_ = false;
-}
-
-void TskMemo::SyncBar(TskScrollBar* Bar, bool Horizontal) {
-    SCROLLBARINFO bar{};
-    bar.cbSize = sizeof(SCROLLBARINFO);  // 60
-    GetScrollBarInfo(Handle(), Horizontal ? OBJID_HSCROLL : OBJID_VSCROLL, &bar);
-    if (!NativeScrollBarUsable(static_cast<std::uint32_t>(bar.rgstate[0]))) {
-        Bar->SetLineButton(0);
-        Bar->SetEnabled(false);
-        Bar->SetSliderVisible(false);
-    } else {
-        Bar->SetLineButton(std::abs(bar.xyThumbBottom - bar.xyThumbTop));
-        if (Horizontal) Bar->SetSmallChange((3 * Bar->PageSize()) & 0xFFFF);
-        Bar->SetEnabled(true);
-        Bar->SetSliderVisible(true);
-    }
-    SCROLLINFO info{};
-    info.cbSize = sizeof(SCROLLINFO);  // 28
-    info.fMask = SIF_ALL;
-    GetScrollInfo(Handle(), Horizontal ? SB_HORZ : SB_VERT, &info);
-    const long long max = static_cast<long long>(info.nMax) - static_cast<long long>(info.nPage) + 1;
-    Bar->SetMax(static_cast<int>(std::clamp<long long>(max, INT_MIN, INT_MAX)));
-    Bar->SetMin(info.nMin);
-    Bar->SetPosition(info.nPos);
 }
 
 void TskMemo::SyncScrollBars() {
     if (scrollingFromBar_ || !HandleAllocated()) return;
     syncing_ = true;
-    if (hScrollBar_) SyncBar(hScrollBar_, true);
-    if (vScrollBar_) SyncBar(vScrollBar_, false);
+    // Only the horizontal bar's arrow step follows its page.
+    bars_.CopyNativeState(skHorizontal, true);
+    bars_.CopyNativeState(skVertical, false);
     syncing_ = false;
 }
 
 void TskMemo::PlaceScrollBars() {
-    if (hScrollBar_) {
-        hScrollBar_->SetVisible(hScrollBar_->Height() <= Height());
-        hScrollBar_->SetLeft(Left() + 1);
-        hScrollBar_->SetTop(Top() + Height() - hScrollBar_->Height() - 2);
-        hScrollBar_->SetWidth(Width() - 2 - (vScrollBar_ ? vScrollBar_->Width() : 0));
-    }
-    if (vScrollBar_) {
-        vScrollBar_->SetVisible(vScrollBar_->Width() <= Width());
-        vScrollBar_->SetLeft(Left() + Width() - vScrollBar_->Width() - 2);
-        vScrollBar_->SetTop(Top() + 1);
-        vScrollBar_->SetHeight(Height() - 2 - (hScrollBar_ ? hScrollBar_->Height() : 0));
-    }
+    bars_.Place();
     SyncScrollBars();
 }
 
@@ -219,12 +136,11 @@ void TskMemo::Dispatch(TMessage& Message) {
         case CM_VISIBLECHANGED:
             if (Visible()) {
                 // Showing the memo again brings back the bars hiding it hid.
-                if (vScrollBar_) vScrollBar_->SetVisible(true);
-                if (hScrollBar_) hScrollBar_->SetVisible(true);
+                if (bars_.Vertical()) bars_.Vertical()->SetVisible(true);
+                if (bars_.Horizontal()) bars_.Horizontal()->SetVisible(true);
                 PlaceScrollBars();
             } else {
-                if (vScrollBar_) vScrollBar_->SetVisible(false);
-                if (hScrollBar_) hScrollBar_->SetVisible(false);
+                bars_.Hide();
             }
             break;
         case WM_SIZE:

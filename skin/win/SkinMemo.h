@@ -6,6 +6,7 @@
 // skinned bars after everything that can scroll, and a skinned bar's change
 // becomes a native scroll of the memo.
 
+#include "AttachedScrollBars.h"
 #include "FileTheme.h"
 #include "Memo.h"
 #include "SkinScrollBar.h"
@@ -22,9 +23,9 @@ public:
     void SetUIStyle(TskUIStyle Value);
     TColor BorderColor() const { return borderColor_; }
     void SetBorderColor(TColor Value);
-    TskScrollBar* VScrollBar() const { return vScrollBar_; }
+    TskScrollBar* VScrollBar() const { return bars_.Vertical(); }
     void SetVScrollBar(TskScrollBar* Value);
-    TskScrollBar* HScrollBar() const { return hScrollBar_; }
+    TskScrollBar* HScrollBar() const { return bars_.Horizontal(); }
     void SetHScrollBar(TskScrollBar* Value);
 
     bool Syncing() const { return syncing_; }
@@ -43,16 +44,14 @@ protected:
 private:
     void VScrollBarChange(TObject* Sender);
     void HScrollBarChange(TObject* Sender);
-    void ReleaseBar(TskScrollBar* Bar);
-    void SyncBar(TskScrollBar* Bar, bool Horizontal);
+    void AttachBar(TskProgressBarOrientation Side, TskScrollBar* Value, const TNotifyEvent& Change);
     void PaintFrame();
 
     TColor borderColor_ = clBlack;
     bool mouseIsDown_ = false;
     TskUIStyle uiStyle_ = TskUIStyle::DeepBlue;
     TskFileTheme* fileTheme_ = nullptr;
-    TskScrollBar* vScrollBar_ = nullptr;
-    TskScrollBar* hScrollBar_ = nullptr;
+    TskAttachedScrollBars bars_{this, TskAttachedScrollBars::TVisibility::ByPlacement};
     bool syncing_ = false;
     bool scrollingFromBar_ = false;
 };

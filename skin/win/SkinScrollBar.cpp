@@ -65,10 +65,7 @@ void TskScrollBar::Init() {
 void TskScrollBar::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomPanel::Notification(AComponent, Operation);
     if (Operation != opRemove || !AComponent) return;
-    if (AComponent == fileTheme_) {
-        fileTheme_ = nullptr;
-        SetUIStyle(TskUIStyle::DeepBlue);
-    }
+    if (FileThemeRemoved(fileTheme_, AComponent, Operation)) SetUIStyle(TskUIStyle::DeepBlue);
     if (AComponent == track_) track_ = nullptr;
     if (AComponent == forward_) forward_ = nullptr;
     if (AComponent == back_) back_ = nullptr;
@@ -83,9 +80,7 @@ void TskScrollBar::SetUIStyle(TskUIStyle Value) {
 }
 
 void TskScrollBar::SetFileTheme(TskFileTheme* Value) {
-    if (fileTheme_ && fileTheme_ != Value) fileTheme_->RemoveFreeNotification(this);
-    fileTheme_ = Value;
-    if (Value) Value->FreeNotification(this);
+    LinkFileTheme(this, fileTheme_, Value);
     SetUIStyle(uiStyle_);
 }
 
@@ -132,23 +127,15 @@ void TskScrollBar::UpdateThemeImages() {
     if (!Ready()) return;
     TPicture none;
     track_->SetBarImage(&none);
-    TskUIStyle effective = uiStyle_;
-    const bool fromFile = ResolveUIStyle(fileTheme_, uiStyle_, effective);
-    SetColor(static_cast<TColor>(fromFile ? fileTheme_->ReadColor(TskThemeKey::ScrollBarBackgroundColor)
-                                          : BuiltInThemeColor(effective, TskThemeKey::ScrollBarBackgroundColor)));
-    auto frame = [&](TskThemeKey Key, TBitmap* Into, int Count, int Index) {
-        if (fromFile)
-            fileTheme_->ReadBitmapFrame(Key, Into, Count, Index);
-        else
-            LoadBuiltInThemeBitmapFrame(effective, Key, Into, Count, Index);
-    };
-    frame(TskThemeKey::ScrollBarSliderImage, &sliderHead_, 3, 1);
-    frame(TskThemeKey::ScrollBarSliderImage, &sliderMiddle_, 3, 2);
-    frame(TskThemeKey::ScrollBarSliderImage, &sliderTail_, 3, 3);
+    const TskResolvedTheme theme(fileTheme_, uiStyle_);
+    SetColor(static_cast<TColor>(theme.Color(TskThemeKey::ScrollBarBackgroundColor)));
+    theme.Bitmap(TskThemeKey::ScrollBarSliderImage, &sliderHead_, 3, 1);
+    theme.Bitmap(TskThemeKey::ScrollBarSliderImage, &sliderMiddle_, 3, 2);
+    theme.Bitmap(TskThemeKey::ScrollBarSliderImage, &sliderTail_, 3, 3);
     // The art draws arrows for a vertical bar and the thumb for a horizontal one.
     for (int k = 1; k <= 6; ++k) {
         TBitmap arrow;
-        frame(TskThemeKey::ScrollBarButtonImage, &arrow, 6, k);
+        theme.Bitmap(TskThemeKey::ScrollBarButtonImage, &arrow, 6, k);
         if (orientation_ == skHorizontal) RotateBitmapCCW(&arrow);
         TPicture picture;
         picture.Assign(&arrow);

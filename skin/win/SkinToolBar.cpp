@@ -36,25 +36,15 @@ void TskToolBar::Init() {
 
 void TskToolBar::Notification(TComponent* AComponent, TOperation Operation) {
     TToolBar::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent && AComponent == fileTheme_) {
-        fileTheme_ = nullptr;
-        SetUIStyle(TskUIStyle::DeepBlue);
-    }
+    if (FileThemeRemoved(fileTheme_, AComponent, Operation)) SetUIStyle(TskUIStyle::DeepBlue);
 }
 
 void TskToolBar::SetUIStyle(TskUIStyle Value) {
     uiStyle_ = Value;
-    TskUIStyle effective = Value;
-    if (ResolveUIStyle(fileTheme_, Value, effective)) {
-        buttonBorderColor_ = static_cast<TColor>(fileTheme_->ReadColor(TskThemeKey::ToolBarButtonBorderColor));
-        buttonColor_ = static_cast<TColor>(fileTheme_->ReadColor(TskThemeKey::ToolBarButtonBackgroundColor));
-        buttonDownColor_ = static_cast<TColor>(fileTheme_->ReadColor(TskThemeKey::ToolBarButtonDownBackgroundColor));
-    } else {
-        buttonBorderColor_ = static_cast<TColor>(BuiltInThemeColor(effective, TskThemeKey::ToolBarButtonBorderColor));
-        buttonColor_ = static_cast<TColor>(BuiltInThemeColor(effective, TskThemeKey::ToolBarButtonBackgroundColor));
-        buttonDownColor_ =
-            static_cast<TColor>(BuiltInThemeColor(effective, TskThemeKey::ToolBarButtonDownBackgroundColor));
-    }
+    const TskResolvedTheme theme(fileTheme_, Value);
+    buttonBorderColor_ = static_cast<TColor>(theme.Color(TskThemeKey::ToolBarButtonBorderColor));
+    buttonColor_ = static_cast<TColor>(theme.Color(TskThemeKey::ToolBarButtonBackgroundColor));
+    buttonDownColor_ = static_cast<TColor>(theme.Color(TskThemeKey::ToolBarButtonDownBackgroundColor));
     // By the stored style: a bar reading a theme file is never transparent.
     SetTransparent(Value == TskUIStyle::MacOS || Value == TskUIStyle::Protein);
     SetEdgeInner(esNone);
@@ -63,9 +53,7 @@ void TskToolBar::SetUIStyle(TskUIStyle Value) {
 }
 
 void TskToolBar::SetFileTheme(TskFileTheme* Value) {
-    if (fileTheme_ && fileTheme_ != Value) fileTheme_->RemoveFreeNotification(this);
-    fileTheme_ = Value;
-    if (Value) Value->FreeNotification(this);
+    LinkFileTheme(this, fileTheme_, Value);
     SetUIStyle(uiStyle_);
 }
 

@@ -72,10 +72,7 @@ TskTrackBar::~TskTrackBar() = default;
 
 void TskTrackBar::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomPanel::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent && AComponent == fileTheme_) {
-        fileTheme_ = nullptr;
-        SetUIStyle(TskUIStyle::DeepBlue);
-    }
+    if (FileThemeRemoved(fileTheme_, AComponent, Operation)) SetUIStyle(TskUIStyle::DeepBlue);
     if (Operation == opRemove && AComponent == slider_) slider_ = nullptr;
 }
 
@@ -129,9 +126,7 @@ void TskTrackBar::SetUIStyle(TskUIStyle Value) {
 }
 
 void TskTrackBar::SetFileTheme(TskFileTheme* Value) {
-    if (fileTheme_ && fileTheme_ != Value) fileTheme_->RemoveFreeNotification(this);
-    fileTheme_ = Value;
-    if (Value) Value->FreeNotification(this);
+    LinkFileTheme(this, fileTheme_, Value);
     SetUIStyle(uiStyle_);
 }
 
@@ -193,17 +188,10 @@ void TskTrackBar::Reload() {
 
 void TskTrackBar::UpdateThemeImages() {
     if (KeepImages() || !slider_) return;
-    TskUIStyle effective = uiStyle_;
-    const bool fromFile = ResolveUIStyle(fileTheme_, uiStyle_, effective);
+    const TskResolvedTheme theme(fileTheme_, uiStyle_);
     TBitmap bar, slider;
-    const TskThemeKey sliderKey = Horizontal() ? TskThemeKey::TrackBarSliderImage : TskThemeKey::TrackBarSliderVImage;
-    if (fromFile) {
-        fileTheme_->ReadBitmap(TskThemeKey::TrackBarBarImage, &bar);
-        fileTheme_->ReadBitmap(sliderKey, &slider);
-    } else {
-        LoadBuiltInThemeBitmapFrame(effective, TskThemeKey::TrackBarBarImage, &bar, 0, 0);
-        LoadBuiltInThemeBitmapFrame(effective, sliderKey, &slider, 0, 0);
-    }
+    theme.Bitmap(TskThemeKey::TrackBarBarImage, &bar);
+    theme.Bitmap(Horizontal() ? TskThemeKey::TrackBarSliderImage : TskThemeKey::TrackBarSliderVImage, &slider);
     barImage_.Assign(&bar);
     slider_->Picture()->Assign(&slider);
 

@@ -85,30 +85,17 @@ TRect TskTabControlTopPanel::TabRect(int Index) const {
 }
 
 void TskTabControlTopPanel::SetFileTheme(TskFileTheme* Value) {
-    if (fileTheme_ && fileTheme_ != Value) fileTheme_->RemoveFreeNotification(this);
-    fileTheme_ = Value;
-    if (Value) Value->FreeNotification(this);
+    LinkFileTheme(this, fileTheme_, Value);
     SetUIStyle(uiStyle_);
 }
 
 void TskTabControlTopPanel::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomPanel::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == fileTheme_) {
-        fileTheme_ = nullptr;
-        SetUIStyle(TskUIStyle::DeepBlue);
-    }
+    if (FileThemeRemoved(fileTheme_, AComponent, Operation)) SetUIStyle(TskUIStyle::DeepBlue);
 }
 
 void TskTabControlTopPanel::LoadPicture(TskThemeKey Key, TBitmap* Bitmap, int Count, int Index) const {
-    TskUIStyle effective;
-    if (ResolveUIStyle(fileTheme_, uiStyle_, effective)) {
-        if (Count == 0)
-            fileTheme_->ReadBitmap(Key, Bitmap);
-        else
-            fileTheme_->ReadBitmapFrame(Key, Bitmap, Count, Index);
-    } else {
-        LoadBuiltInThemeBitmapFrame(effective, Key, Bitmap, Count, Index);
-    }
+    TskResolvedTheme(fileTheme_, uiStyle_).Bitmap(Key, Bitmap, Count, Index);
 }
 
 void TskTabControlTopPanel::SetUIStyle(TskUIStyle Value) {
@@ -334,17 +321,10 @@ void TskTab::SetUIStyle(TskUIStyle Value) {
         topPanel_->Invalidate();
     }
     UpdateChildrenStyle(uiStyle_, fileTheme_);
-    TskUIStyle effective;
-    TColor stripColor, body;
-    if (ResolveUIStyle(fileTheme_, uiStyle_, effective)) {
-        stripColor = static_cast<TColor>(fileTheme_->ReadColor(TskThemeKey::ControlBackgroundColor));
-        borderColor_ = static_cast<TColor>(fileTheme_->ReadColor(TskThemeKey::ControlBorderColor));
-        body = stripColor;
-    } else {
-        stripColor = static_cast<TColor>(BuiltInThemeColor(effective, TskThemeKey::ControlBackgroundColor));
-        borderColor_ = static_cast<TColor>(BuiltInThemeColor(effective, TskThemeKey::ControlBorderColor));
-        body = uiStyle_ == TskUIStyle::WinXP ? clWhite : stripColor;
-    }
+    const TskResolvedTheme theme(fileTheme_, uiStyle_);
+    const TColor stripColor = static_cast<TColor>(theme.Color(TskThemeKey::ControlBackgroundColor));
+    borderColor_ = static_cast<TColor>(theme.Color(TskThemeKey::ControlBorderColor));
+    const TColor body = uiStyle_ == TskUIStyle::WinXP ? clWhite : stripColor;
     if (topPanel_) topPanel_->SetColor(stripColor);
     SetColor(body);
     // The children sit below the strip, whose height comes with the style.
@@ -353,9 +333,7 @@ void TskTab::SetUIStyle(TskUIStyle Value) {
 }
 
 void TskTab::SetFileTheme(TskFileTheme* Value) {
-    if (fileTheme_ && fileTheme_ != Value) fileTheme_->RemoveFreeNotification(this);
-    fileTheme_ = Value;
-    if (Value) Value->FreeNotification(this);
+    LinkFileTheme(this, fileTheme_, Value);
     SetUIStyle(uiStyle_);
 }
 
@@ -389,10 +367,7 @@ void TskTab::UpdateChildrenStyle(TskUIStyle Style, TskFileTheme* Theme) { ApplyS
 
 void TskTab::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomPanel::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == fileTheme_) {
-        fileTheme_ = nullptr;
-        SetUIStyle(TskUIStyle::DeepBlue);
-    }
+    if (FileThemeRemoved(fileTheme_, AComponent, Operation)) SetUIStyle(TskUIStyle::DeepBlue);
 }
 
 void TskTab::AdjustClientRect(TRect& R) {

@@ -22,9 +22,7 @@ void TskThemeManager::SetUIStyle(TskUIStyle Value) {
 }
 
 void TskThemeManager::SetFileTheme(TskFileTheme* Value) {
-    if (fileTheme_ && fileTheme_ != Value) fileTheme_->RemoveFreeNotification(this);
-    fileTheme_ = Value;
-    if (Value) Value->FreeNotification(this);
+    LinkFileTheme(this, fileTheme_, Value);
     SetUIStyle(uiStyle_);
 }
 
@@ -48,8 +46,5 @@ void TskThemeManager::Notification(TComponent* AComponent, TOperation Operation)
     // components regardless of case, so the list is searched the same way.
     for (int i = compList_.Count() - 1; i >= 0; --i)
         if (!AComponent->Name().empty() && SameName(compList_.Strings(i), AComponent->Name())) compList_.Delete(i);
-    if (AComponent == fileTheme_) {
-        fileTheme_ = nullptr;
-        uiStyle_ = TskUIStyle::DeepBlue;
-    }
+    if (FileThemeRemoved(fileTheme_, AComponent, Operation)) uiStyle_ = TskUIStyle::DeepBlue;
 }

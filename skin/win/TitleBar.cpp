@@ -2,13 +2,14 @@
 
 #include "Application.h"
 #include "Bitmap.h"
+#include "FileTheme.h"
 #include "Form.h"
+#include "MDIForm.h"
 #include "Messages.h"
 #include "SkinPublic.h"
 #include "SkinThemes.h"
 #include "TitleBarLayout.h"
 #include "TitleBarPopupMenu.h"
-#include "TitleBarTheme.h"
 
 #include <memory>
 
@@ -113,15 +114,11 @@ void TskTitleBar::CreateParams(TCreateParams& Params) {
 }
 
 bool TskTitleBar::InSkinnedForm() const {
-    // The multi-document frame will be asked the same way once it exists
-    // (the bar's owner being such a frame); until then only the form frame counts.
-    return Parent() && IsSkinFormFrame(Parent());
+    // The MDI frame puts its bar straight on the form, so it is known by owner.
+    return Parent() && (IsSkinFormFrame(Parent()) || InMDIForm());
 }
 
-bool TskTitleBar::InMDIForm() const {
-    // No multi-document frame exists yet: no bar is in one.
-    return false;
-}
+bool TskTitleBar::InMDIForm() const { return Parent() && dynamic_cast<TskMDIForm*>(Owner()); }
 
 TCustomForm* TskTitleBar::ParentForm() const { return GetParentForm(this); }
 
@@ -136,7 +133,7 @@ void TskTitleBar::SetUIStyle(TskUIStyle Value) {
 void TskTitleBar::ApplyStyle() {
     sections_->BeginUpdate();
     sections_->Clear();
-    const TskTitleBarTheme theme(fileTheme_, uiStyle_);
+    const TskResolvedTheme theme(fileTheme_, uiStyle_);
     auto addSection = [&](TskThemeKey Key) {
         TskTitleBarSection* section = sections_->Add();
         theme.Bitmap(Key, section->Picture()->Bitmap());
@@ -174,9 +171,7 @@ void TskTitleBar::ApplyStyle() {
 }
 
 void TskTitleBar::SetFileTheme(TskFileTheme* Value) {
-    if (fileTheme_ && fileTheme_ != Value) fileTheme_->RemoveFreeNotification(this);
-    fileTheme_ = Value;
-    if (Value) Value->FreeNotification(this);
+    LinkFileTheme(this, fileTheme_, Value);
     keepFontColor_ = true;
     try {
         SetUIStyle(uiStyle_);
@@ -203,10 +198,7 @@ void TskTitleBar::Notification(TComponent* AComponent, TOperation Operation) {
     if (buttons_)
         for (int i = 0; i < buttons_->Count(); ++i)
             if (buttons_->Items(i)->ControlBoxMenu() == AComponent) buttons_->Items(i)->SetControlBoxMenu(nullptr);
-    if (AComponent == fileTheme_) {
-        fileTheme_ = nullptr;
-        SetUIStyle(TskUIStyle::DeepBlue);
-    }
+    if (FileThemeRemoved(fileTheme_, AComponent, Operation)) SetUIStyle(TskUIStyle::DeepBlue);
 }
 
 // ---- simple setters

@@ -2,12 +2,12 @@
 
 #include "Application.h"
 #include "Bitmap.h"
+#include "FileTheme.h"
 #include "Form.h"
 #include "Menus.h"
 #include "SkinPublic.h"
 #include "SkinThemes.h"
 #include "TitleBar.h"
-#include "TitleBarTheme.h"
 
 namespace {
 
@@ -40,26 +40,6 @@ const std::vector<std::string>& TitleBarBtnTypeNames() {
 const std::vector<std::string>& TitleBarAlignNames() {
     static const std::vector<std::string> names{"skLeft", "skRight", "skClient"};
     return names;
-}
-
-void TskTitleBarTheme::Bitmap(TskThemeKey Key, TBitmap* Target, int Count, int Index) const {
-    if (!Target) return;
-    if (fromFile_) {
-        if (Count == 0)
-            file_->ReadBitmap(Key, Target);
-        else
-            file_->ReadBitmapFrame(Key, Target, Count, Index);
-    } else {
-        LoadBuiltInThemeBitmapFrame(effective_, Key, Target, Count, Index);
-    }
-}
-
-std::int32_t TskTitleBarTheme::Int(TskThemeKey Key) const {
-    return fromFile_ ? file_->ReadInt(Key) : BuiltInThemeInt(effective_, Key);
-}
-
-bool TskTitleBarTheme::Bool(TskThemeKey Key) const {
-    return fromFile_ ? file_->ReadBool(Key) : BuiltInThemeBool(effective_, Key);
 }
 
 // ---- buttons
@@ -168,7 +148,7 @@ void TskTitleBarButton::SetPicMouseDown(TPicture* Value) {
 
 void TskTitleBarButton::UpdatePictures() {
     TskTitleBar* bar = TitleBar();
-    const TskTitleBarTheme theme(bar ? bar->FileTheme() : nullptr, uiStyle_);
+    const TskResolvedTheme theme(bar ? bar->FileTheme() : nullptr, uiStyle_);
     transparent_ = theme.Bool(TskThemeKey::TitleBarButtonTransparentBool);
     const int first = FirstButtonFrame(buttonType_);
     if (first == 0) return;
@@ -186,7 +166,7 @@ void TskTitleBarButton::UpdateMaxPicture() {
     TCustomForm* form = bar ? bar->ParentForm() : nullptr;
     const int first =
         form && form->WindowState() == wsMaximized ? RestoreFrame : FirstButtonFrame(TskTitleBarBtnType::skMax);
-    const TskTitleBarTheme theme(bar ? bar->FileTheme() : nullptr, uiStyle_);
+    const TskResolvedTheme theme(bar ? bar->FileTheme() : nullptr, uiStyle_);
     theme.Bitmap(TskThemeKey::TitleBarButtonImage, picNormal_.Bitmap(), ButtonFrameCount, first);
     theme.Bitmap(TskThemeKey::TitleBarButtonImage, picMouseOn_.Bitmap(), ButtonFrameCount, first + 1);
     theme.Bitmap(TskThemeKey::TitleBarButtonImage, picMouseDown_.Bitmap(), ButtonFrameCount, first + 2);
