@@ -137,14 +137,14 @@ void TMainForm::Init() {
     copyrightEdit_ = Part<TCustomEdit>("CopyrightEdit");
     flashEdit_ = Part<TCustomEdit>("FlashEdit");
     flash_ = Part<TShockwaveFlash>("ShockwaveFlash");
-    flashList_ = Part<TListView>("FlashListView");
+    flashList_ = Part<TCustomListView>("FlashListView");
     screenshots_ = Part<TImageList>("ScreenshotList");
     randomCheck_ = Part<TskCheckBox>("RandomCheckBox");
     licenseCheck_ = Part<TskCheckBox>("LicenseCheckBox");
     licenseGroup_ = Part<TskGroupBox>("LicenseGroup");
-    licenseMemo_ = Part<TMemo>("LicenseMemo");
+    licenseMemo_ = Part<TCustomMemo>("LicenseMemo");
     saveEdit_ = Part<TCustomEdit>("SaveEdit");
-    logMemo_ = Part<TMemo>("LogMemo");
+    logMemo_ = Part<TCustomMemo>("LogMemo");
     openTimer_ = Part<TTimer>("OpenTimer");
     flashTimer_ = Part<TTimer>("FlashTimer");
     pmAdd_ = Part<TMenuItem>("PMAdd");

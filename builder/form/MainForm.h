@@ -17,8 +17,8 @@
 class TApplicationEvents;
 class TCustomEdit;
 class TImageList;
-class TListView;
-class TMemo;
+class TCustomListView;
+class TCustomMemo;
 class TMenuItem;
 class TOpenDialog;
 class TOpenPictureDialog;
@@ -161,14 +161,14 @@ private:
     TCustomEdit* copyrightEdit_ = nullptr;
     TCustomEdit* flashEdit_ = nullptr;
     TShockwaveFlash* flash_ = nullptr;
-    TListView* flashList_ = nullptr;
+    TCustomListView* flashList_ = nullptr;
     TImageList* screenshots_ = nullptr;
     TskCheckBox* randomCheck_ = nullptr;
     TskCheckBox* licenseCheck_ = nullptr;
     TskGroupBox* licenseGroup_ = nullptr;
-    TMemo* licenseMemo_ = nullptr;
+    TCustomMemo* licenseMemo_ = nullptr;
     TCustomEdit* saveEdit_ = nullptr;
-    TMemo* logMemo_ = nullptr;
+    TCustomMemo* logMemo_ = nullptr;
     TTimer* openTimer_ = nullptr;
     TTimer* flashTimer_ = nullptr;
     TMenuItem* pmAdd_ = nullptr;

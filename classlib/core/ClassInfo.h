@@ -258,6 +258,16 @@ public:
         p.ClearEvent = [](void* field) { *static_cast<Ev*>(field) = Ev(); };
         return *this;
     }
+    // An event kept by a part of the object (a child control's event that
+    // the whole control publishes as its own); FieldOf gives the part's member.
+    template <class Ev, class F>
+    TClassBuilder& EventAt(const std::string& Name, F FieldOf) {
+        auto& p = Add(Name, tkEvent);
+        p.EventType = typeid(Ev);
+        p.EventField = [FieldOf](TObject* o) -> void* { return &static_cast<Ev&>(FieldOf(Self(o))); };
+        p.ClearEvent = [](void* field) { *static_cast<Ev*>(field) = Ev(); };
+        return *this;
+    }
     // A handler that stored descriptions bind by name (OnClick = BuildBtnClick).
     template <auto Method>
     TClassBuilder& Handler(const std::string& Name) {

@@ -637,6 +637,25 @@ void TWinControl::WndProc(TMessage& Message) {
     TControl::WndProc(Message);
 }
 
+// With both native bars and a margin, the square where the bars meet lies
+// beside the narrowed client area, and the system paints only part of it
+// (Wine leaves a strip bare, showing whatever lay below). Filled first, the
+// system's own painting then lands on top of it.
+void TWinControl::FillScrollBarCorner() {
+    const LONG style = GetWindowLongA(handle_, GWL_STYLE);
+    if (!(style & WS_VSCROLL) || !(style & WS_HSCROLL)) return;
+    RECT win, client;
+    GetWindowRect(handle_, &win);
+    GetClientRect(handle_, &client);
+    MapWindowPoints(handle_, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
+    OffsetRect(&client, -win.left, -win.top);
+    const RECT corner{client.right, client.bottom, client.right + GetSystemMetrics(SM_CXVSCROLL),
+                      client.bottom + GetSystemMetrics(SM_CYHSCROLL)};
+    HDC dc = GetWindowDC(handle_);
+    FillRect(dc, &corner, GetSysColorBrush(COLOR_BTNFACE));
+    ReleaseDC(handle_, dc);
+}
+
 void TWinControl::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
         case WM_PAINT: PaintHandler(Message); return;
@@ -661,6 +680,7 @@ void TWinControl::Dispatch(TMessage& Message) {
             return;
         }
         case WM_NCPAINT: {
+            if (borderWidth_ > 0 && handle_) FillScrollBarCorner();
             DefaultHandler(Message);
             if (borderWidth_ > 0 && handle_) {
                 // Fill the margin band between the frame and the client area.

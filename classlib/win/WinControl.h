@@ -142,6 +142,7 @@ protected:
     WNDPROC defWndProc_ = DefWindowProcA;
 
 private:
+    void FillScrollBarCorner();
     friend class TControl;
     friend LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
     // The shared cases of the wrapped native controls leave some messages to the native window.

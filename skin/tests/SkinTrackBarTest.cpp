@@ -2,8 +2,11 @@
 // and the ticks go, paging by a held press with the real timer, dragging the
 // slider, the keys and its change notices. A scroll track (which keeps the
 // pictures it is given) carries a 10 x 10 slider so places are exact.
+#include "ScratchThemeFile.h"
 #include "SkinControlFixture.h"
 #include "SkinTrackBar.h"
+#include "TestBitmaps.h"
+#include "ThemeFileWriter.h"
 
 #include <windows.h>
 
@@ -243,4 +246,50 @@ TEST_F(SkinTrackBars, StylesMacOSMakesItTransparentAndNoStyleClearsIt) {
     EXPECT_EQ(t->Width(), std::max(t->BarImage()->Height(), t->Slider()->Width()));
 }
 
+// A theme file's bar and slider pictures, in both orientations, and the
+// theme's removal bringing back DeepBlue's.
+TEST_F(SkinTrackBars, AFileThemeGivesItsPicturesAndItsRemovalFallsBackToDeepBlue) {
+    TskThemeFileWriter writer;
+    writer.AddBitmap("TrackBarBarImage", MakeBitmap(40, 7));
+    writer.AddBitmap("TrackBarSliderImage", MakeBitmap(9, 23));
+    writer.AddBitmap("TrackBarSliderVImage", MakeBitmap(25, 11));
+    const std::string name = ScratchThemeName("trackbars");
+    ASSERT_TRUE(WriteThemeFile(name, writer));
+    auto* theme = Create<TskFileTheme>(form.get());
+    theme->SetThemeFile(name);
+    DeleteFileA(name.c_str());
+    ASSERT_TRUE(theme->IsLoaded());
+
+    auto* blue = Add<TskTrackBar>(20, 80, 110, 21);
+    blue->SetUIStyle(TskUIStyle::DeepBlue);
+    const TSize blueBar{blue->BarImage()->Width(), blue->BarImage()->Height()};
+    const TSize blueSlider{blue->Slider()->Width(), blue->Slider()->Height()};
+    ASSERT_NE(blueBar.cy, 7);
+    ASSERT_NE(blueSlider.cx, 9);
+
+    auto* t = Add<TskTrackBar>(20, 20, 110, 21);
+    t->SetUIStyle(TskUIStyle::FromThemeFile);
+    t->SetFileTheme(theme);
+    EXPECT_EQ(t->FileTheme(), theme);
+    EXPECT_EQ(t->BarImage()->Width(), 40);
+    EXPECT_EQ(t->BarImage()->Height(), 7);
+    EXPECT_EQ(t->Slider()->Width(), 9);
+    EXPECT_EQ(t->Slider()->Height(), 23);
+    EXPECT_EQ(t->Height(), 23) << "the taller of bar and slider";
+    t->SetOrientation(skVertical);
+    EXPECT_EQ(t->Slider()->Width(), 25) << "the vertical slider's own picture";
+    EXPECT_EQ(t->Slider()->Height(), 11);
+    EXPECT_EQ(t->Width(), 25);
+    t->SetOrientation(skHorizontal);
+
+    theme->Free();
+    EXPECT_EQ(t->FileTheme(), nullptr);
+    EXPECT_EQ(t->UIStyle(), TskUIStyle::DeepBlue);
+    EXPECT_EQ(t->BarImage()->Width(), blueBar.cx);
+    EXPECT_EQ(t->BarImage()->Height(), blueBar.cy);
+    EXPECT_EQ(t->Slider()->Width(), blueSlider.cx);
+    EXPECT_EQ(t->Slider()->Height(), blueSlider.cy);
+}
+
 }  // namespace
+

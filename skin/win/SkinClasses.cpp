@@ -7,7 +7,10 @@
 #include "SkinEdit.h"
 #include "SkinGroupBox.h"
 #include "SkinImagePanel.h"
+#include "SkinListView.h"
+#include "SkinMemo.h"
 #include "SkinPageControl.h"
+#include "SkinScrollBar.h"
 #include "SkinToolBar.h"
 #include "FormFrame.h"
 #include "MainMenu.h"
@@ -34,4 +37,9 @@ void RegisterSkinClasses() {
     TskNumberEdit::StaticClassInfo();
     TskPageControl::StaticClassInfo();
     TskTabSheet::StaticClassInfo();
+    TskTrackBar::StaticClassInfo();
+    TskScrollTrackBar::StaticClassInfo();
+    TskScrollBar::StaticClassInfo();
+    TskMemo::StaticClassInfo();
+    TskListView::StaticClassInfo();
 }

@@ -1,5 +1,7 @@
 #include "SkinListView.h"
 
+#include "Action.h"
+#include "ImageList.h"
 #include "SkinPublic.h"
 #include "SkinThemes.h"
 
@@ -10,6 +12,21 @@
 const TClassInfo& TskListView::StaticClassInfo() {
     static const TClassInfo info = DescribeClass<TskListView, TCustomListView>("TskListView", [](auto& c) {
         PublishAttachedScrollBars<TskListView>(c);
+        // What the plain list view publishes, so a stored skinned list keeps
+        // its view, pictures and editing settings.
+        c.template Reference<TCustomAction>("Action", &TskListView::Action, &TskListView::SetAction);
+        c.template Enum<TBorderStyle>("BorderStyle", &TskListView::BorderStyle, &TskListView::SetBorderStyle,
+                                      {"bsNone", "bsSingle"});
+        c.Bool("HideSelection", &TskListView::HideSelection, &TskListView::SetHideSelection);
+        c.Object("IconOptions", &TskListView::IconOptions);
+        c.template Reference<TImageList>("LargeImages", &TskListView::LargeImages, &TskListView::SetLargeImages);
+        c.Bool("MultiSelect", &TskListView::MultiSelect, &TskListView::SetMultiSelect);
+        c.Bool("ReadOnly", &TskListView::ReadOnly, &TskListView::SetReadOnly);
+        c.template Reference<TImageList>("SmallImages", &TskListView::SmallImages, &TskListView::SetSmallImages);
+        c.template Enum<TViewStyle>("ViewStyle", &TskListView::ViewStyle, &TskListView::SetViewStyle,
+                                    {"vsIcon", "vsSmallIcon", "vsList", "vsReport"});
+        c.Event("OnEdited", &TskListView::OnEdited);
+        c.Event("OnSelectItem", &TskListView::OnSelectItem);
     });
     return info;
 }

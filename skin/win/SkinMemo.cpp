@@ -8,6 +8,20 @@
 const TClassInfo& TskMemo::StaticClassInfo() {
     static const TClassInfo info = DescribeClass<TskMemo, TCustomMemo>("TskMemo", [](auto& c) {
         PublishAttachedScrollBars<TskMemo>(c);
+        // What the plain memo publishes, so a stored skinned memo keeps its
+        // text, bars and editing settings; the border stays the skin's.
+        c.template Enum<TAlignment>("Alignment", &TskMemo::Alignment, &TskMemo::SetAlignment,
+                                    {"taLeftJustify", "taRightJustify", "taCenter"});
+        c.Bool("HideSelection", &TskMemo::HideSelection, &TskMemo::SetHideSelection);
+        c.Object("Lines", &TskMemo::Lines);
+        c.Int("MaxLength", &TskMemo::MaxLength, &TskMemo::SetMaxLength);
+        c.Bool("ReadOnly", &TskMemo::ReadOnly, &TskMemo::SetReadOnly);
+        c.template Enum<TScrollStyle>("ScrollBars", &TskMemo::ScrollBars, &TskMemo::SetScrollBars,
+                                      {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"});
+        c.Field("WantReturns", &TskMemo::WantReturns);
+        c.Field("WantTabs", &TskMemo::WantTabs);
+        c.Bool("WordWrap", &TskMemo::WordWrap, &TskMemo::SetWordWrap);
+        c.Event("OnChange", &TskMemo::OnChange);
     });
     return info;
 }

@@ -86,10 +86,9 @@ private:
 };
 
 void FrameInColor(HDC DC, const RECT& R, TColor Color) {
-    HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(Color)));
+    const TGdiObject<HBRUSH> brush(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(Color))));
     if (!brush) return;
-    FrameRect(DC, &R, brush);
-    DeleteObject(brush);
+    FrameRect(DC, &R, brush.Get());
 }
 
 }  // namespace

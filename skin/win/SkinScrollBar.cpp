@@ -29,6 +29,7 @@ const TClassInfo& TskScrollBar::StaticClassInfo() {
         c.Int("SmallChange", &TskScrollBar::SmallChange, &TskScrollBar::SetSmallChange);
         c.Int("LargeChange", &TskScrollBar::LargeChange, &TskScrollBar::SetLargeChange);
         c.Int("PageSize", &TskScrollBar::PageSize, &TskScrollBar::SetPageSize);
+        c.template EventAt<TNotifyEvent>("OnChange", [](TskScrollBar* b) -> TNotifyEvent& { return b->Track()->OnChange; });
     });
     return info;
 }

@@ -14,7 +14,7 @@ namespace {
 class BuildWindow : public MainWindow {
 protected:
     std::vector<std::string> LogLines() {
-        auto* memo = Find<TMemo>("LogMemo");
+        auto* memo = Find<TCustomMemo>("LogMemo");
         std::vector<std::string> lines;
         for (int i = 0; i < memo->Lines()->Count(); ++i) lines.push_back(memo->Lines()->Strings(i));
         return lines;
@@ -72,7 +72,7 @@ TEST_F(BuildWindow, FailedChecksShowTheirBoxAndPage) {
         EXPECT_EQ(boxes.Seen()[0].Caption, "Error");
         EXPECT_EQ(boxes.Seen()[0].Text, c.message);
         EXPECT_EQ(ActivePage(w.get()), c.page) << c.message;
-        auto* memo = In<TMemo>(w.get(), "LogMemo");
+        auto* memo = In<TCustomMemo>(w.get(), "LogMemo");
         std::vector<std::string> lines;
         for (int i = 0; i < memo->Lines()->Count(); ++i) lines.push_back(memo->Lines()->Strings(i));
         EXPECT_EQ(lines, Join(opening, closing)) << c.message;

@@ -156,7 +156,7 @@ TEST_F(MainWindow, ChangeLogoTakesTheChosenPicture) {
 
 TEST_F(MainWindow, LicenceCheckBoxEnablesTheAgreementAndKeepsItsText) {
     ChooseMenu("Edit", "Settings");
-    auto* memo = Find<TMemo>("LicenseMemo");
+    auto* memo = Find<TCustomMemo>("LicenseMemo");
     auto* group = Find<TskGroupBox>("LicenseGroup");
     EXPECT_FALSE(IsWindowEnabled(memo->Handle()));
     EXPECT_FALSE(group->Enabled());

@@ -21,7 +21,7 @@ std::string UpperFileName(const std::string& Path) {
 
 TEST_F(MovieListWindow, AddRefusesExactDuplicatesAndRemoveKeepsThumbnails) {
     auto* images = Find<TImageList>("ScreenshotList");
-    auto* list = Find<TListView>("FlashListView");
+    auto* list = Find<TCustomListView>("FlashListView");
     AddMovie(Movies[0]);
     EXPECT_EQ(Captions(), (std::vector<std::string>{Movies[0]}));
     EXPECT_EQ(list->Items()->Item(0)->ImageIndex(), 0);
@@ -60,7 +60,7 @@ TEST_F(MovieListWindow, AddRefusesExactDuplicatesAndRemoveKeepsThumbnails) {
 
 TEST_F(MovieListWindow, UpAndDownMoveTheSelectedItemWithItsThumbnail) {
     for (const std::string& m : Movies) AddMovie(m);
-    auto* list = Find<TListView>("FlashListView");
+    auto* list = Find<TCustomListView>("FlashListView");
     const std::string &a = Movies[0], &b = Movies[1], &c = Movies[2];
     struct Step {
         int select;
@@ -102,7 +102,7 @@ TEST_F(MovieListWindow, DoubleClickPlaysTheItemInThePreview) {
 TEST_F(MovieListWindow, PopupItemsFollowTheSelectionAndRunTheirCommands) {
     AddMovie(Movies[0]);
     AddMovie(Movies[1]);
-    auto* list = Find<TListView>("FlashListView");
+    auto* list = Find<TCustomListView>("FlashListView");
     auto* popup = Find<TPopupMenu>("ListPopupMenu");
     const std::vector<const char*> names{"PMAdd", "PMRemove", "PMMoveUp", "PMMoveDown", "PMPlay"};
     std::vector<UINT> commands;

@@ -42,7 +42,7 @@ protected:
         w->LoadProject(File);
         const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
         EXPECT_EQ(Captions(w.get()).size(), Movies.size());
-        EXPECT_EQ(In<TMemo>(w.get(), "LicenseMemo")->Lines()->Count(), ExpectedLines);
+        EXPECT_EQ(In<TCustomMemo>(w.get(), "LicenseMemo")->Lines()->Count(), ExpectedLines);
         w.reset();
         PumpFor(50);
         return ms;

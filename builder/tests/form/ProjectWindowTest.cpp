@@ -29,7 +29,7 @@ void PrintTo(const TShown& s, std::ostream* os) {
         << s.licenceLines.size() << " licence lines, " << s.output << "}";
 }
 
-std::vector<std::string> Lines(TMemo* Memo) {
+std::vector<std::string> Lines(TCustomMemo* Memo) {
     std::vector<std::string> lines;
     for (int i = 0; i < Memo->Lines()->Count(); ++i) lines.push_back(Memo->Lines()->Strings(i));
     return lines;
@@ -47,8 +47,8 @@ protected:
                       Captions(w),
                       In<TskCheckBox>(w, "RandomCheckBox")->Checked(),
                       In<TskCheckBox>(w, "LicenseCheckBox")->Checked(),
-                      IsWindowEnabled(In<TMemo>(w, "LicenseMemo")->Handle()) != FALSE,
-                      Lines(In<TMemo>(w, "LicenseMemo")),
+                      IsWindowEnabled(In<TCustomMemo>(w, "LicenseMemo")->Handle()) != FALSE,
+                      Lines(In<TCustomMemo>(w, "LicenseMemo")),
                       In<TCustomEdit>(w, "SaveEdit")->Text()};
     }
 

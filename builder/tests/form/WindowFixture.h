@@ -292,7 +292,7 @@ protected:
     }
 
     std::vector<std::string> Captions(TMainForm* Window = nullptr) {
-        auto* list = In<TListView>(Window ? Window : form.get(), "FlashListView");
+        auto* list = In<TCustomListView>(Window ? Window : form.get(), "FlashListView");
         std::vector<std::string> captions;
         for (int i = 0; i < list->Items()->Count(); ++i) captions.push_back(list->Items()->Item(i)->Caption());
         return captions;
@@ -300,7 +300,7 @@ protected:
 
     // The centre of item Index of the movie list, in the list's client area.
     POINT ItemPoint(int Index) {
-        auto* list = Find<TListView>("FlashListView");
+        auto* list = Find<TCustomListView>("FlashListView");
         RECT r{LVIR_ICON, 0, 0, 0};
         SendMessageA(list->Handle(), LVM_GETITEMRECT, Index, reinterpret_cast<LPARAM>(&r));
         return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
@@ -308,7 +308,7 @@ protected:
 
     // A point of the movie list where no item is.
     POINT EmptyPoint() {
-        auto* list = Find<TListView>("FlashListView");
+        auto* list = Find<TCustomListView>("FlashListView");
         RECT client{};
         GetClientRect(list->Handle(), &client);
         for (POINT p : {POINT{client.right - 3, client.bottom - 3}, POINT{3, client.bottom - 3}, POINT{client.right - 3, 3}}) {
@@ -322,7 +322,7 @@ protected:
 
     // A left click on item Index of the movie list.
     void ClickItem(int Index, bool Double = false) {
-        auto* list = Find<TListView>("FlashListView");
+        auto* list = Find<TCustomListView>("FlashListView");
         // The user scrolls the item into view first.
         SendMessageA(list->Handle(), LVM_ENSUREVISIBLE, Index, FALSE);
         PumpFor(30);
