@@ -12,6 +12,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -21,6 +22,8 @@ struct ProgramForm {
     std::set<std::string> handlers;
     // Components the window's code relies on, with their classes.
     std::set<std::pair<std::string, std::string>> components;
+    // The theme manager's list, in stored order (empty: the form has none).
+    std::vector<std::string> themed;
 };
 
 std::string ReadSource(const std::string& relative) {
@@ -29,6 +32,20 @@ std::string ReadSource(const std::string& relative) {
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+// The names of "CompList.Strings" on the form's theme manager.
+std::vector<std::string> ThemedNames(const TFormObject& o) {
+    if (o.ClassName == "TskThemeManager")
+        for (const TFormProperty& p : o.Properties)
+            if (p.Name == "CompList.Strings") {
+                std::vector<std::string> names;
+                for (const TFormValue& v : p.Value.Elements) names.push_back(v.Text);
+                return names;
+            }
+    for (const auto& c : o.Children)
+        if (auto names = ThemedNames(*c); !names.empty()) return names;
+    return {};
 }
 
 void Collect(const TFormObject& o, std::set<std::pair<std::string, std::string>>& into) {
@@ -63,6 +80,7 @@ TEST_P(ProgramForms, ParseAndWalkWithTheirHandlers) {
     Collect(*d.Root, present);
     for (const auto& c : f.components)
         EXPECT_TRUE(present.count(c)) << c.first << ": " << c.second;
+    EXPECT_EQ(ThemedNames(*d.Root), f.themed);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -95,7 +113,12 @@ INSTANTIATE_TEST_SUITE_P(
                      {"skBuiltInFileTheme", "TskBuiltInFileTheme"},
                      {"ScreenshotList", "TImageList"},    {"OpenLogoDialog", "TOpenPictureDialog"},
                      {"SaveDialog", "TSaveDialog"},       {"OpenDialog", "TOpenDialog"},
-                     {"OpenProjectDialog", "TOpenDialog"}, {"SaveProjectDialog", "TSaveDialog"}}},
+                     {"OpenProjectDialog", "TOpenDialog"}, {"SaveProjectDialog", "TSaveDialog"}},
+                    {"skMainForm", "skPageControl1", "skGroupBox3", "RandomCheckBox", "LicenseCheckBox",
+                     "LicenseGroup", "LicenseMemo", "FlashEdit", "OpenFlashBtn", "skGroupBox2", "FlashListView",
+                     "AddBtn", "RemoveBtn", "UpBtn", "DownBtn", "SaveEdit", "SaveBtn", "LogMemo", "InstallBtn",
+                     "BuildBtn", "TitleEdit", "skGroupBox1", "ChangeLogoBtn", "AuthorEdit", "HomepageEdit",
+                     "EmailEdit", "CopyrightEdit", "MainMenu", "ListPopupMenu"}},
         ProgramForm{"builder/AboutForm.form",
                     "TAboutForm",
                     {"skButton1Click", "ImagePanelClick"},
@@ -103,11 +126,13 @@ INSTANTIATE_TEST_SUITE_P(
                      {"FlatPanel1", "TFlatPanel"},
                      {"ImagePanel", "TskImagePanel"},
                      {"skButton1", "TskButton"},
-                     {"skThemeManager", "TskThemeManager"}}},
+                     {"skThemeManager", "TskThemeManager"}},
+                    {"skForm", "skButton1"}},
         ProgramForm{"runtime/ShowForm.form",
                     "TShowForm",
                     {"FormCreate", "FormShow", "FormCloseQuery", "FormDestroy", "TimerTimer"},
-                    {{"Flash", "TShockwaveFlash"}, {"Timer", "TTimer"}}},
+                    {{"Flash", "TShockwaveFlash"}, {"Timer", "TTimer"}},
+                    {}},
         ProgramForm{"runtime/SetupForm.form",
                     "TSetupForm",
                     {"FormShow", "FormClose", "UninstallBtnClick", "SaveBtnClick", "CancelBtnClick"},
@@ -123,7 +148,9 @@ INSTANTIATE_TEST_SUITE_P(
                      {"IgnoreCheckBox", "TskCheckBox"},
                      {"UninstallBtn", "TskButton"},
                      {"SaveBtn", "TskButton"},
-                     {"CancelBtn", "TskButton"}}},
+                     {"CancelBtn", "TskButton"}},
+                    {"skSetupForm", "skGroupBox1", "MuteCheckBox", "IgnoreCheckBox", "UninstallBtn", "SaveBtn",
+                     "CancelBtn"}},
         ProgramForm{"skin-dialogs/InputForm.form",
                     "TfrmInput",
                     {},
@@ -131,7 +158,8 @@ INSTANTIATE_TEST_SUITE_P(
                      {"lbl_prompt", "TLabel"},
                      {"edt_value", "TskEdit"},
                      {"btn1", "TskButton"},
-                     {"btn2", "TskButton"}}}),
+                     {"btn2", "TskButton"}},
+                    {}}),
     [](const testing::TestParamInfo<ProgramForm>& i) { return std::string(i.param.formClass); });
 
 }  // namespace
