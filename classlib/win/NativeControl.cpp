@@ -17,6 +17,10 @@ bool DispatchNativeMessage(TWinControl* Control, TMessage& Message, TNativeColor
     switch (Message.Msg) {
         case WM_PAINT:
             if (Message.WParam != 0) return false;
+            if (Control->SkipCoveredPaint()) {
+                Message.Result = 0;
+                return true;
+            }
             Control->DefaultHandler(Message);
             return true;
         case CN_CTLCOLORBTN:

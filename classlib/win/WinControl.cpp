@@ -551,6 +551,18 @@ void TWinControl::PaintControls(HDC DC, TControl* First) {
     }
 }
 
+bool TWinControl::SkipCoveredPaint() {
+    if (!handle_) return false;
+    HDC dc = GetDC(handle_);
+    if (!dc) return false;
+    RECT box;
+    const bool covered = GetClipBox(dc, &box) == NULLREGION;
+    ReleaseDC(handle_, dc);
+    // Validating without BeginPaint also spares the background erasing.
+    if (covered) ValidateRect(handle_, nullptr);
+    return covered;
+}
+
 void TWinControl::PaintHandler(TMessage& Message) {
     HDC dc = reinterpret_cast<HDC>(Message.WParam);
     if (dc) {
@@ -558,14 +570,9 @@ void TWinControl::PaintHandler(TMessage& Message) {
         PaintControls(dc, nullptr);
         return;
     }
+    if (SkipCoveredPaint()) return;
     PAINTSTRUCT ps;
     dc = BeginPaint(handle_, &ps);
-    // A window wholly covered by its siblings (the pages behind the one in
-    // front) gets an empty paint box: drawing it would only be clipped away.
-    if (IsRectEmpty(&ps.rcPaint)) {
-        EndPaint(handle_, &ps);
-        return;
-    }
     try {
         PaintWindow(dc);
         PaintControls(dc, nullptr);

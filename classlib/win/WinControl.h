@@ -91,6 +91,10 @@ public:
 
     // Paints the children that have no window into DC (client coordinates).
     void PaintControls(HDC DC, TControl* First);
+    // A paint request for a window of which nothing shows (wholly covered by
+    // siblings, as the pages behind the one in front are) is only marked
+    // done: drawing would be clipped away whole. True when so handled.
+    bool SkipCoveredPaint();
 
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;

@@ -1,7 +1,7 @@
 // How long a full repaint of the builder's main window takes, frame included,
 // against the same window made of plain library controls, in one run. The
-// skinned window draws its frame, menu bar and controls itself; the target is
-// at most twice the plain window's time on every page. The figures are printed
+// skinned window draws its frame, menu bar, pages and controls itself; the
+// target is at most three times the plain window's time on every page. The figures are printed
 // and do not decide the run: one run on a shared machine is noisy.
 //
 // The plain window is a frozen copy of the main window's description from
@@ -21,7 +21,7 @@
 
 namespace {
 
-constexpr double MaxRatio = 2.0;
+constexpr double MaxRatio = 3.0;
 constexpr int Samples = 50;
 constexpr int Pages = 4;
 
