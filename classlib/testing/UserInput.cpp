@@ -1,5 +1,6 @@
 #include "UserInput.h"
 
+#include "Control.h"
 #include "Pump.h"
 
 void ClickAt(HWND Window, int X, int Y, bool Double) {
@@ -54,4 +55,14 @@ SIZE ClientSize(HWND Window) {
     RECT r;
     GetClientRect(Window, &r);
     return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+void RestOn(TControl* Control, int X, int Y) {
+    const TPoint at = Control->ClientToScreen({X, Y});
+    SetCursorPos(at.X, at.Y);
+    HWND target = WindowFromPoint(POINT{at.X, at.Y});
+    POINT local{at.X, at.Y};
+    ScreenToClient(target, &local);
+    PostMessageA(target, WM_MOUSEMOVE, 0, MAKELPARAM(local.x, local.y));
+    PumpFor(30);
 }

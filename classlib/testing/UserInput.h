@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+class TControl;
+
 // A left click (or a double click: down, up, double-click down, up) at client point X, Y of Window.
 void ClickAt(HWND Window, int X, int Y, bool Double = false);
 // A right click at client point X, Y of Window, with the pointer moved there.
@@ -21,5 +23,8 @@ void PressKey(HWND Window, WORD Key);
 // input (Ctrl+S is {VK_CONTROL, 'S'}): they reach the focused window of the
 // window in front, with the key state set as for a real keyboard.
 void PressKeys(const std::vector<WORD>& Keys);
+// The pointer comes to rest at client point X, Y of Control: the cursor is
+// put there and the window under it gets the mouse move a real pointer makes.
+void RestOn(TControl* Control, int X, int Y);
 // The client size of a window.
 SIZE ClientSize(HWND Window);

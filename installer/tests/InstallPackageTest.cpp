@@ -277,16 +277,21 @@ struct DecoderCase {
     bool Usable;
 };
 
+// Reader loads a package whose logo is Logo under the name LogoFile.
+void LoadWithLogo(TInstallPackage& Reader, const std::string& LogoFile, const std::string& Logo) {
+    TPackageParts parts;
+    parts.LogoFile = LogoFile;
+    parts.Logo = Logo;
+    auto source = StreamOf(parts.Package());
+    Reader.Load(source.get());
+}
+
 class InstallPackageLogoDecoding : public ::testing::TestWithParam<DecoderCase> {};
 
 TEST_P(InstallPackageLogoDecoding, GoesToTheSystemDecoderOnlyAfterTheHeaders) {
     const DecoderCase& c = GetParam();
-    TPackageParts parts;
-    parts.LogoFile = c.LogoFile;
-    parts.Logo = c.Logo;
     TInstallPackage reader;
-    auto source = StreamOf(parts.Package());
-    reader.Load(source.get());
+    LoadWithLogo(reader, c.LogoFile, c.Logo);
     const TScriptedLogos decoder(c.DecoderAnswer);
     if (c.Usable) {
         EXPECT_NO_THROW(reader.CheckUsable(decoder));
@@ -325,12 +330,8 @@ INSTANTIATE_TEST_SUITE_P(
 // only the system's decoder can refuse them.
 TEST(InstallPackage, LogosDamagedPastTheirHeadersAreLeftToTheDecoder) {
     for (const auto& logo : UndecodableLogos()) {
-        TPackageParts parts;
-        parts.LogoFile = logo.LogoFile;
-        parts.Logo = logo.Bytes;
         TInstallPackage reader;
-        auto source = StreamOf(parts.Package());
-        reader.Load(source.get());
+        LoadWithLogo(reader, logo.LogoFile, logo.Bytes);
         const TScriptedLogos decoder(true);
         EXPECT_NO_THROW(reader.CheckUsable(decoder)) << logo.Name;
         EXPECT_EQ(decoder.Asked().size(), 1u) << logo.Name;

@@ -252,6 +252,20 @@ protected:
         EXPECT_EQ(TDesktopValues::Read("SCRNSAVE.EXE"), std::make_pair(true, Path));
         EXPECT_EQ(TDesktopValues::Read("ScreenSaveActive"), std::make_pair(true, std::string("1")));
     }
+
+    // An installer run with /auto on the package of Parts: no question, only
+    // the closing message, and the screensaver installed and made current.
+    void ExpectAutoInstalled(const TPackageParts& Parts) {
+        const std::string package = Parts.Package();
+        TInstallerRun run(WritePackage(package), "/auto");
+        const TDialog done = run.NextDialog();
+        ASSERT_TRUE(done);
+        EXPECT_EQ(done.Text.rfind("The screensaver \"Harbour Lights\" has been installed", 0), 0u) << done.Text;
+        done.Press(IDOK);
+        EXPECT_EQ(run.ExitCode(), ExitInstalled);
+        ExpectCurrentScreensaver(Installed());
+        ExpectInstalledFrom(Installed(), Parts, package);
+    }
 };
 
 TEST_F(Installer, AsksFirstThenInstallsTheScreensaverInTheLayoutOfThePackage) {
@@ -292,18 +306,7 @@ TEST_F(Installer, NoToTheQuestionInstallsNothing) {
     ExpectRegistryUntouched();
 }
 
-TEST_F(Installer, AutoInstallsWithoutAQuestion) {
-    const TPackageParts parts = Parts();
-    const std::string package = parts.Package();
-    TInstallerRun run(WritePackage(package), "/auto");
-    const TDialog done = run.NextDialog();
-    ASSERT_TRUE(done);
-    EXPECT_EQ(done.Text.rfind("The screensaver \"Harbour Lights\" has been installed", 0), 0u) << done.Text;
-    done.Press(IDOK);
-    EXPECT_EQ(run.ExitCode(), ExitInstalled);
-    ExpectCurrentScreensaver(Installed());
-    ExpectInstalledFrom(Installed(), parts, package);
-}
+TEST_F(Installer, AutoInstallsWithoutAQuestion) { ExpectAutoInstalled(Parts()); }
 
 struct LicenceAnswer {
     const char* Name;
@@ -643,15 +646,7 @@ TEST_P(InstallerLogo, ThatDecodesIsInstalled) {
     TPackageParts parts = Parts();
     parts.LogoFile = GetParam().LogoFile;
     parts.Logo = GetParam().Bytes;
-    const std::string package = parts.Package();
-    TInstallerRun run(WritePackage(package), "/auto");
-    const TDialog done = run.NextDialog();
-    ASSERT_TRUE(done);
-    EXPECT_EQ(done.Text.rfind("The screensaver \"Harbour Lights\" has been installed", 0), 0u) << done.Text;
-    done.Press(IDOK);
-    EXPECT_EQ(run.ExitCode(), ExitInstalled);
-    ExpectCurrentScreensaver(Installed());
-    ExpectInstalledFrom(Installed(), parts, package);
+    ExpectAutoInstalled(parts);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, InstallerLogo,

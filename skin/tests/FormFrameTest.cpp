@@ -2,6 +2,7 @@
 // back, the border and region it puts on the window (read from the screen),
 // maximising, styles and themes, and the menu bar.
 #include "FormFrame.h"
+#include "FrameDrawing.h"
 #include "FrameTestSupport.h"
 #include "TestSkinControls.h"
 
@@ -22,6 +23,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <tuple>
 
 namespace {
@@ -486,29 +488,6 @@ TEST_F(ShownFrame, AltSpaceOpensTheSystemMenuOnlyWithTheApplicationHook) {
     }
 }
 
-// Pixels of the screen inside a tool button, counted by colour.
-int CountPixels(TToolButton* Button, TColor Color) {
-    HWND bar = Button->ToolBar()->Handle();
-    POINT origin{Button->Left(), Button->Top()};
-    ClientToScreen(bar, &origin);
-    HDC screen = GetDC(nullptr);
-    int count = 0;
-    for (int y = 0; y < Button->Height(); ++y)
-        for (int x = 0; x < Button->Width(); ++x)
-            count += static_cast<TColor>(GetPixel(screen, origin.x + x, origin.y + y)) == Color;
-    ReleaseDC(nullptr, screen);
-    return count;
-}
-
-TColor BarPixel(TToolBar* Bar, int X, int Y) {
-    POINT p{X, Y};
-    ClientToScreen(Bar->Handle(), &p);
-    HDC screen = GetDC(nullptr);
-    const COLORREF c = GetPixel(screen, p.x, p.y);
-    ReleaseDC(nullptr, screen);
-    return static_cast<TColor>(c);
-}
-
 void RedrawBar(TToolBar* Bar) {
     RedrawWindow(Bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     PumpFor(50);
@@ -558,6 +537,31 @@ TEST_F(ShownFrame, MenuBarHotAndPressedFaces) {
     EXPECT_NE(BarPixel(bar, R - 1, T), border);
     EXPECT_NE(BarPixel(bar, R - 2, B - 2), fill);
     SendMessageA(bar->Handle(), TB_PRESSBUTTON, static_cast<WPARAM>(file->CommandId()), FALSE);
+}
+
+// Both frames take a dark menu bar from the theme files that mark one by their
+// control font colour; any other colour, or a built-in style, leaves the bar
+// in the frame's colour.
+TEST(FormFrame, DarkMenuBarComesOnlyFromAMarkingThemeFile) {
+    struct Case {
+        std::int32_t Marker;
+        TskUIStyle Style;
+        std::optional<TColor> Dark;
+    };
+    const Case cases[] = {
+        {0x00020000, TskUIStyle::FromThemeFile, 0x00AC5B3B},
+        {0x00030000, TskUIStyle::FromThemeFile, 0x00996733},
+        {0x00010000, TskUIStyle::FromThemeFile, std::nullopt},
+        {0x00030000, TskUIStyle::DeepBlue, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Marker);
+        TScratchTheme file("frame_darkmarker", {{"ControlFontColor", c.Marker}});
+        TOwned<TskFileTheme> theme = CreateOwned<TskFileTheme>();
+        theme->SetThemeFile(file.Name);
+        ASSERT_TRUE(theme->IsLoaded());
+        EXPECT_EQ(ThemeDarkMenuBarColor(TskResolvedTheme(theme.get(), c.Style)), c.Dark);
+    }
 }
 
 TEST_F(ShownFrame, DarkBarThemeGivesWhiteCaptions) {

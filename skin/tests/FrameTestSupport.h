@@ -9,6 +9,7 @@
 
 #include "FileStream.h"
 #include "Form.h"
+#include "ToolBar.h"
 #include "SysUtils.h"
 
 #include <windows.h>
@@ -44,6 +45,29 @@ inline TColor ScreenPixel(TWinControl* Control, int X, int Y) {
     GetWindowRect(Control->Handle(), &r);
     HDC screen = GetDC(nullptr);
     const COLORREF c = GetPixel(screen, r.left + X, r.top + Y);
+    ReleaseDC(nullptr, screen);
+    return static_cast<TColor>(c);
+}
+
+// How many pixels of a tool button the screen shows in Color.
+inline int CountPixels(TToolButton* Button, TColor Color) {
+    POINT origin{Button->Left(), Button->Top()};
+    ClientToScreen(Button->ToolBar()->Handle(), &origin);
+    HDC screen = GetDC(nullptr);
+    int count = 0;
+    for (int y = 0; y < Button->Height(); ++y)
+        for (int x = 0; x < Button->Width(); ++x)
+            count += static_cast<TColor>(GetPixel(screen, origin.x + x, origin.y + y)) == Color;
+    ReleaseDC(nullptr, screen);
+    return count;
+}
+
+// The colour the screen shows at (X, Y) of Bar's client area.
+inline TColor BarPixel(TToolBar* Bar, int X, int Y) {
+    POINT p{X, Y};
+    ClientToScreen(Bar->Handle(), &p);
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, p.x, p.y);
     ReleaseDC(nullptr, screen);
     return static_cast<TColor>(c);
 }

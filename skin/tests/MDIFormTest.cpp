@@ -66,28 +66,6 @@ std::vector<std::string> BarCaptions(TskMDIForm* Frame) {
     return out;
 }
 
-// How many pixels of a bar button the screen shows in Color.
-int CountPixels(TToolButton* Button, TColor Color) {
-    POINT origin{Button->Left(), Button->Top()};
-    ClientToScreen(Button->ToolBar()->Handle(), &origin);
-    HDC screen = GetDC(nullptr);
-    int count = 0;
-    for (int y = 0; y < Button->Height(); ++y)
-        for (int x = 0; x < Button->Width(); ++x)
-            count += static_cast<TColor>(GetPixel(screen, origin.x + x, origin.y + y)) == Color;
-    ReleaseDC(nullptr, screen);
-    return count;
-}
-
-TColor BarPixel(TToolBar* Bar, int X, int Y) {
-    POINT p{X, Y};
-    ClientToScreen(Bar->Handle(), &p);
-    HDC screen = GetDC(nullptr);
-    const COLORREF c = GetPixel(screen, p.x, p.y);
-    ReleaseDC(nullptr, screen);
-    return static_cast<TColor>(c);
-}
-
 class MDIFrame : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -3,6 +3,8 @@
 #include "Application.h"
 #include "Bitmap.h"
 #include "Form.h"
+#include "FrameDrawing.h"
+#include "FrameHooks.h"
 #include "GraphicsHandles.h"
 #include "Menus.h"
 #include "SkinPublic.h"
@@ -127,10 +129,7 @@ void TskForm::Init() {
     ownWindowProc_ = TWndMethod::Bind<&TskForm::FormWindowProc>(this);
     form->WindowProc = ownWindowProc_;
     hooked_ = true;
-    if (!Application->OnMessage) {
-        Application->OnMessage = TMessageEvent::Bind<&TskForm::AppMessage>(this);
-        ownsAppHook_ = true;
-    }
+    ownsAppHook_ = TakeAppMessageHook<&TskForm::AppMessage>(this);
     SetWindowPos(form->Handle(), nullptr, 0, 0, 0, 0, kFrameChanged);
 }
 
@@ -174,16 +173,9 @@ void TskForm::RestoreForm() {
     releasing_ = true;
     if (!hooked_ || !form_) return;
     hooked_ = false;
-    if (form_->HandleAllocated()) {
-        HWND wnd = form_->Handle();
-        SetWindowLongPtrA(wnd, GWL_STYLE, GetWindowLongPtrA(wnd, GWL_STYLE) | WS_CAPTION);
-    }
     if (form_->WindowProc == ownWindowProc_) form_->WindowProc = savedWindowProc_;
-    if (form_->HandleAllocated()) SetWindowPos(form_->Handle(), nullptr, 0, 0, 0, 0, kFrameChanged);
-    if (ownsAppHook_ && Application) {
-        if (Application->OnMessage == TMessageEvent::Bind<&TskForm::AppMessage>(this)) Application->OnMessage = {};
-        ownsAppHook_ = false;
-    }
+    RestoreFormCaption(form_);
+    ReleaseAppMessageHook<&TskForm::AppMessage>(this, ownsAppHook_);
 }
 
 void TskForm::Notification(TComponent* AComponent, TOperation Operation) {
@@ -404,13 +396,9 @@ void TskForm::SetUIStyle(TskUIStyle Value) {
     if (!theme.FromFile()) {
         SetMenuBarColor(Color());
     } else if (menuBar_) {
-        // Two theme files of the set mark a dark bar by their control
-        // font colour; the bar then takes its own colour, not the frame's.
-        const TColor marker = theme.Color(TskThemeKey::ControlFontColor);
-        if (marker == 0x00020000)
-            menuBar_->SetColor(0x00AC5B3B);
-        else if (marker == 0x00030000)
-            menuBar_->SetColor(0x00996733);
+        // A theme's dark bar takes its own colour, not the frame's.
+        if (const auto dark = ThemeDarkMenuBarColor(theme))
+            menuBar_->SetColor(*dark);
         else
             SetMenuBarColor(Color());
     }
@@ -452,93 +440,24 @@ void TskForm::SetFormPanel(TCustomPanel* Value) {
 
 void TskForm::PaintFormBorder() {
     if (releasing_ || !form_ || !form_->HandleAllocated()) return;
-    HWND wnd = form_->Handle();
-    if (IsIconic(wnd) && !InDesign(this)) return;
-    RECT wr{};
-    GetWindowRect(wnd, &wr);
-    const int W = wr.right - wr.left, H = wr.bottom - wr.top;
-    const int bw = borderWidth_;
-    const int tbh = GetTitleBarHeight();
-    TWindowDC dc(wnd, true);
-    if (!dc.Get()) return;
-    auto fill = [&](TColor Color, int L, int T, int R, int B) {
-        if (R <= L || B <= T) return;
-        TGdiObject<HBRUSH> brush(CreateSolidBrush(ColorToRGB(Color)));
-        const RECT r{L, T, R, B};
-        FillRect(dc.Get(), &r, brush.Get());
-    };
-    fill(borderColor_, 0, 0, bw, H);
-    fill(borderColor_, 0, H - bw, W, H);
-    fill(borderColor_, W - bw, 0, W, H);
-    if (bw < 4) {
-        fill(Color(), bw, tbh, 3, H - bw);
-        fill(Color(), bw, H - 3, W - bw, H - bw);
-        fill(Color(), W - 3, tbh, W - bw, H - bw);
-        if (menuBar_ && menuBar_->Visible()) {
-            const int t = tbh + 3;
-            fill(menuBar_->Color(), bw, t, 3, t + menuBar_->Height());
-            fill(menuBar_->Color(), W - 3, t, W - bw, t + menuBar_->Height());
-        }
+    TskFrameBorderLook look;
+    look.BorderWidth = borderWidth_;
+    look.BorderColor = borderColor_;
+    look.InnerColor = Color();
+    look.SideBandTop = GetTitleBarHeight();
+    if (menuBar_ && menuBar_->Visible()) {
+        look.MenuBandTop = look.SideBandTop + 3;
+        look.MenuBandHeight = menuBar_->Height();
+        look.MenuBandColor = menuBar_->Color();
     }
-    if (TitleBarVisible() && titleBar_->HasThreeSectionPictures() && bw < 4) {
-        ContinueTitleBarPictures(dc.Get(), W, bw);
-    } else if (!TitleBarVisible()) {
-        fill(borderColor_, 0, 0, W, 1);
-        fill(Color(), bw, 1, W - bw, 3);
-    }
-}
-
-// The caption pictures reach into the native frame beside and above the
-// title bar, so the frame looks as one piece with it.
-void TskForm::ContinueTitleBarPictures(HDC DC, int W, int bw) {
-    TBitmap* left = nullptr;
-    TBitmap* right = nullptr;
-    TBitmap* client = nullptr;
-    titleBar_->LeftSectionGraphic(left);
-    titleBar_->RightSectionGraphic(right);
-    titleBar_->ClientSectionGraphic(client);
-    if (!left || !right || !client) return;
-    TCanvas window;
-    window.SetHandle(DC);
-    TBitmap b;
-    b.SetSize(3 - bw, left->Height());
-    b.Canvas()->Draw(0, 0, left);
-    window.Draw(bw, 0, &b);
-    if (right->Width() < 3)
-        b.Canvas()->StretchDraw(Rect(0, 0, b.Width(), b.Height()), right);
-    else
-        b.Canvas()->Draw(2 - right->Width(), 0, right);
-    window.Draw(W - 3, 0, &b);
-    b.SetSize(W - 5, 3);
-    b.Canvas()->Draw(-2, 0, left);
-    const int x1 = left->Width() - 2;
-    const int x2 = (W - 5) - right->Width() + 3;
-    b.Canvas()->Draw(x2, 0, right);
-    b.Canvas()->StretchDraw(Rect(x1, 0, x2, client->Height()), client);
-    window.Draw(2, 0, &b);
-    if (bw == 1 && RoundCorner() == 11 && !InDesign(this)) {
-        const int r = RoundCorner();
-        window.Pen()->SetColor(borderColor_);
-        window.Arc(W - 2 * r + 1, -1, W + 1, 2 * r - 1, W + 1, r - 1, W - r + 1, -1);
-        window.Arc(-1, -1, 2 * r - 1, 2 * r - 1, r - 1, -1, -1, r - 1);
-    }
-    window.SetHandle(nullptr);
+    look.RoundCorner = RoundCorner();
+    look.Designing = InDesign(this);
+    PaintFrameBorder(form_->Handle(), look, titleBar_);
 }
 
 void TskForm::UpdateFormRegion() {
     if (InDesign(this) || !form_ || !form_->HandleAllocated()) return;
-    HWND wnd = form_->Handle();
-    RECT wr{};
-    GetWindowRect(wnd, &wr);
-    const int W = wr.right - wr.left, H = wr.bottom - wr.top;
-    const int r = RoundCorner();
-    TGdiObject<HRGN> region(CreateRoundRectRgn(0, 0, W + 1, H + 1, r, r));
-    TGdiObject<HRGN> left(CreateRectRgn(0, H - 2 * r, 2 * r, H));
-    TGdiObject<HRGN> right(CreateRectRgn(W - 2 * r, H - 2 * r, W, H));
-    CombineRgn(region.Get(), region.Get(), left.Get(), RGN_OR);
-    CombineRgn(region.Get(), region.Get(), right.Get(), RGN_OR);
-    // The window owns the region from here on.
-    if (SetWindowRgn(wnd, region.Get(), TRUE)) region.Release();
+    SetFrameRegion(form_->Handle(), RoundCorner());
 }
 
 void TskForm::Paint() {

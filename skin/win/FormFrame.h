@@ -112,7 +112,6 @@ private:
     void TitleBarHelpClick(TObject* Sender, int ButtonIndex) { OnTitleBarHelpBtnClick(Sender, ButtonIndex); }
     void HandleFormSize();
     void ClearFormCaption();
-    void ContinueTitleBarPictures(HDC DC, int W, int bw);
     void RestoreForm();
     void DrawMenuBarButton(TToolBar* Sender, TToolButton* Button, TCustomDrawState State, bool& DefaultDraw);
     void DrawMenuBarBackground(TToolBar* Sender, const TRect& ARect, bool& DefaultDraw);

@@ -9,26 +9,12 @@
 #include "MainMenu.h"
 #include "MenuDrawing.h"
 #include "Form.h"
+#include "FrameDrawing.h"
 #include "Menus.h"
 #include "SkinPublic.h"
 #include "ThemeKeys.h"
 
 #include <windows.h>
-
-namespace {
-
-constexpr TColor kDisabledText = 0x00808080;
-
-// One line, centred both ways, transparent. Font is the menu's kept font, or
-// null for the one the bar's device context holds.
-void DrawCaption(HDC DC, HFONT Font, TColor Color, const std::string& Caption, TRect R) {
-    TMenuFontSelection font(DC, Font ? Font : static_cast<HFONT>(GetCurrentObject(DC, OBJ_FONT)));
-    SetBkMode(DC, TRANSPARENT);
-    SetTextColor(DC, static_cast<COLORREF>(ColorToRGB(Color)));
-    DrawTextA(DC, Caption.c_str(), static_cast<int>(Caption.size()), AsRECT(R), DT_SINGLELINE | DT_CENTER | DT_VCENTER);
-}
-
-}  // namespace
 
 TskUIStyle TskForm::MenuStyle() const { return SkinMenu() ? SkinMenu()->UIStyle() : uiStyle_; }
 
@@ -157,43 +143,9 @@ void TskForm::SetMenuBarHeight(int Value) {
 void TskForm::DrawMenuBarButton(TToolBar* Sender, TToolButton* Button, TCustomDrawState State, bool& DefaultDraw) {
     DefaultDraw = false;
     const TskUIStyle style = MenuStyle();
-    const TskResolvedTheme theme(MenuTheme(), style);
     // The skinned menu's kept font; a plain menu leaves the bar's own.
     const HFONT font = SkinMenu() ? MenuItemFont(SkinMenu()->Look(), false) : nullptr;
-    TCanvas* canvas = Sender->Canvas();
-    TRect r = Button->BoundsRect();
-    const bool hot = State.Contains(cdsHot), selected = State.Contains(cdsSelected);
-    const std::string caption = Button->Caption();
-    if ((hot || selected) && style == TskUIStyle::MacOS) {
-        TBitmap face;
-        face.SetSize(Button->Width(), Button->Height());
-        DrawMacOSMenuBarButton(face.Canvas(), Rect(0, 0, Button->Width(), Button->Height()));
-        HDC faceDC = face.Canvas()->Handle();
-        DrawCaption(faceDC, font ? font : static_cast<HFONT>(GetCurrentObject(canvas->Handle(), OBJ_FONT)),
-                    theme.Color(TskThemeKey::MenuSelectedFontColor), caption,
-                    Rect(0, 0, Button->Width(), Button->Height() + 2));
-        canvas->Draw(Button->Left(), Button->Top(), &face);
-        return;
-    }
-    if (hot || selected) {
-        if (selected) r.Right -= 2;
-        canvas->Brush()->SetStyle(bsSolid);
-        canvas->Brush()->SetColor(theme.Color(TskThemeKey::MenuSelectedBackgroundColor));
-        canvas->FillRect(r);
-        canvas->Brush()->SetColor(theme.Color(TskThemeKey::MenuSelectedBorderColor));
-        canvas->FrameRect(r);
-        if (selected) r.Left += 2;
-        r.Top += 2;
-        DrawCaption(canvas->Handle(), font, theme.Color(TskThemeKey::MenuSelectedFontColor), caption, r);
-        return;
-    }
-    r.Top += 2;
-    // One theme file of the set marks its dark bar by the control font colour.
-    TColor color = theme.FromFile() && theme.Color(TskThemeKey::ControlFontColor) == 0x00030000
-                       ? 0x00FFFFFF
-                       : theme.Color(TskThemeKey::MenuFontColor);
-    if (!Button->Enabled()) color = kDisabledText;
-    DrawCaption(canvas->Handle(), font, color, caption, r);
+    DrawFrameMenuBarButton(Sender, Button, State, style, TskResolvedTheme(MenuTheme(), style), font, true);
 }
 
 void TskForm::DrawMenuBarBackground(TToolBar* Sender, const TRect& ARect, bool&) {

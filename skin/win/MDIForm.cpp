@@ -4,6 +4,8 @@
 #include "Bitmap.h"
 #include "Form.h"
 #include "FormFrame.h"
+#include "FrameDrawing.h"
+#include "FrameHooks.h"
 #include "GraphicsHandles.h"
 #include "MDIArrangement.h"
 #include "MainMenu.h"
@@ -26,20 +28,6 @@ constexpr int kRestoreTag = -1382;
 constexpr int kMinimizeTag = -1383;
 
 bool InDesign(const TComponent* C) { return C->ComponentState().Contains(csDesigning); }
-
-TColor ThemedColor(TskFileTheme* Theme, TskUIStyle Style, TskThemeKey Key) {
-    TskUIStyle effective = Style;
-    if (ResolveUIStyle(Theme, Style, effective)) return Theme->ReadColor(Key);
-    return BuiltInThemeColor(effective, Key);
-}
-
-// One line, centred both ways, transparent; Font null keeps the DC's own.
-void DrawBarCaption(HDC DC, HFONT Font, TColor Color, const std::string& Caption, TRect R) {
-    TMenuFontSelection font(DC, Font ? Font : static_cast<HFONT>(GetCurrentObject(DC, OBJ_FONT)));
-    SetBkMode(DC, TRANSPARENT);
-    SetTextColor(DC, static_cast<COLORREF>(ColorToRGB(Color)));
-    DrawTextA(DC, Caption.c_str(), static_cast<int>(Caption.size()), AsRECT(R), DT_SINGLELINE | DT_CENTER | DT_VCENTER);
-}
 
 }  // namespace
 
@@ -102,11 +90,7 @@ void TskMDIForm::Init() {
     ownClientProc_ = TWndMethod::Bind<&TskMDIForm::ClientWindowProc>(this);
     form->ClientWindowProc = ownClientProc_;
     hooked_ = true;
-
-    if (!Application->OnMessage) {
-        Application->OnMessage = TMessageEvent::Bind<&TskMDIForm::AppMessage>(this);
-        ownsAppHook_ = true;
-    }
+    ownsAppHook_ = TakeAppMessageHook<&TskMDIForm::AppMessage>(this);
     SetWindowPos(form->Handle(), nullptr, 0, 0, 0, 0, kFrameChanged);
 }
 
@@ -135,17 +119,10 @@ void TskMDIForm::Release() {
     releasing_ = true;
     if (!hooked_ || !form_) return;
     hooked_ = false;
-    if (form_->HandleAllocated()) {
-        HWND wnd = form_->Handle();
-        SetWindowLongPtrA(wnd, GWL_STYLE, GetWindowLongPtrA(wnd, GWL_STYLE) | WS_CAPTION);
-    }
     if (form_->WindowProc == ownWindowProc_) form_->WindowProc = savedWindowProc_;
     if (form_->ClientWindowProc == ownClientProc_) form_->ClientWindowProc = savedClientProc_;
-    if (form_->HandleAllocated()) SetWindowPos(form_->Handle(), nullptr, 0, 0, 0, 0, kFrameChanged);
-    if (ownsAppHook_ && Application) {
-        if (Application->OnMessage == TMessageEvent::Bind<&TskMDIForm::AppMessage>(this)) Application->OnMessage = {};
-        ownsAppHook_ = false;
-    }
+    RestoreFormCaption(form_);
+    ReleaseAppMessageHook<&TskMDIForm::AppMessage>(this, ownsAppHook_);
 }
 
 void TskMDIForm::Notification(TComponent* AComponent, TOperation Operation) {
@@ -169,10 +146,7 @@ void TskMDIForm::Notification(TComponent* AComponent, TOperation Operation) {
     if (AComponent == titleBar_) titleBar_ = nullptr;
     for (auto*& button : childButtons_)
         if (AComponent == button) button = nullptr;
-    if (AComponent == fileTheme_) {
-        fileTheme_ = nullptr;
-        SetUIStyle(TskUIStyle::DeepBlue);
-    }
+    if (FileThemeRemoved(fileTheme_, AComponent, Operation)) SetUIStyle(TskUIStyle::DeepBlue);
     if (AComponent == this) {
         if (TskMainMenu* menu = SkinMenu(); menu && menu->LinkedForm()) menu->SetLinkedForm(nullptr);
         Release();
@@ -233,32 +207,18 @@ void TskMDIForm::SetRoundCorner(int Value) {
 
 void TskMDIForm::SetFileTheme(TskFileTheme* Value) {
     if (Value == fileTheme_) return;
-    if (fileTheme_) fileTheme_->RemoveFreeNotification(this);
-    fileTheme_ = Value;
-    if (Value) Value->FreeNotification(this);
+    LinkFileTheme(this, fileTheme_, Value);
     SetUIStyle(uiStyle_);
 }
 
 void TskMDIForm::SetUIStyle(TskUIStyle Value) {
     uiStyle_ = Value;
-    TskUIStyle effective = Value;
-    if (ResolveUIStyle(fileTheme_, Value, effective)) {
-        SetBorderColor(fileTheme_->ReadColor(TskThemeKey::FormBorderColor));
-        SetMenuBarColor(fileTheme_->ReadColor(TskThemeKey::FormBackgroundColor));
-        borderWidth_ = fileTheme_->ReadInt(TskThemeKey::FormBorderWidthInt);
-        // Two theme files of the set mark a dark bar by their control font colour.
-        const TColor marker = fileTheme_->ReadColor(TskThemeKey::ControlFontColor);
-        if (marker == 0x00020000)
-            SetMenuBarColor(0x00AC5B3B);
-        else if (marker == 0x00030000)
-            SetMenuBarColor(0x00996733);
-        SetRoundCorner(fileTheme_->ReadInt(TskThemeKey::FormRoundCornerInt));
-    } else {
-        SetBorderColor(BuiltInThemeColor(effective, TskThemeKey::FormBorderColor));
-        SetMenuBarColor(BuiltInThemeColor(effective, TskThemeKey::FormBackgroundColor));
-        borderWidth_ = BuiltInThemeInt(effective, TskThemeKey::FormBorderWidthInt);
-        SetRoundCorner(BuiltInThemeInt(effective, TskThemeKey::FormRoundCornerInt));
-    }
+    const TskResolvedTheme theme(fileTheme_, Value);
+    SetBorderColor(theme.Color(TskThemeKey::FormBorderColor));
+    SetMenuBarColor(theme.Color(TskThemeKey::FormBackgroundColor));
+    borderWidth_ = theme.Int(TskThemeKey::FormBorderWidthInt);
+    if (const auto dark = ThemeDarkMenuBarColor(theme)) SetMenuBarColor(*dark);
+    SetRoundCorner(theme.Int(TskThemeKey::FormRoundCornerInt));
     if (TskMainMenu* menu = SkinMenu()) {
         menu->SetUIStyle(uiStyle_);
         menu->SetFileTheme(fileTheme_);
@@ -398,46 +358,11 @@ void TskMDIForm::RefreshMenuBar() {
 
 void TskMDIForm::DrawMenuBarButton(TToolBar* Sender, TToolButton* Button, TCustomDrawState State, bool& DefaultDraw) {
     DefaultDraw = false;
-    const TskUIStyle style = uiStyle_;
-    TskFileTheme* theme = fileTheme_;
+    // Unlike the form frame's bar: always the frame's own style and theme (the
+    // font still from a skinned menu), and a disabled item keeps the normal
+    // colour.
     const HFONT font = SkinMenu() ? MenuItemFont(SkinMenu()->Look(), false) : nullptr;
-    TCanvas* canvas = Sender->Canvas();
-    TRect r = Button->BoundsRect();
-    const bool hot = State.Contains(cdsHot), selected = State.Contains(cdsSelected);
-    const std::string caption = Button->Caption();
-    if ((hot || selected) && style == TskUIStyle::MacOS) {
-        TBitmap face;
-        face.SetSize(Button->Width(), Button->Height());
-        DrawMacOSMenuBarButton(face.Canvas(), Rect(0, 0, Button->Width(), Button->Height()));
-        DrawBarCaption(face.Canvas()->Handle(),
-                       font ? font : static_cast<HFONT>(GetCurrentObject(canvas->Handle(), OBJ_FONT)),
-                       ThemedColor(theme, style, TskThemeKey::MenuSelectedFontColor), caption,
-                       Rect(0, 0, Button->Width(), Button->Height() + 2));
-        canvas->Draw(Button->Left(), Button->Top(), &face);
-        return;
-    }
-    if (hot || selected) {
-        if (selected) r.Right -= 2;
-        canvas->Brush()->SetStyle(bsSolid);
-        canvas->Brush()->SetColor(ThemedColor(theme, style, TskThemeKey::MenuSelectedBackgroundColor));
-        canvas->FillRect(r);
-        canvas->Brush()->SetColor(ThemedColor(theme, style, TskThemeKey::MenuSelectedBorderColor));
-        canvas->FrameRect(r);
-        if (selected) r.Left += 2;
-        r.Top += 2;
-        DrawBarCaption(canvas->Handle(), font, ThemedColor(theme, style, TskThemeKey::MenuSelectedFontColor), caption, r);
-        return;
-    }
-    r.Top += 2;
-    TskUIStyle effective = style;
-    TColor color;
-    if (ResolveUIStyle(theme, style, effective))
-        color = theme->ReadColor(TskThemeKey::ControlFontColor) == 0x00030000 ? 0x00FFFFFF
-                                                                              : theme->ReadColor(TskThemeKey::MenuFontColor);
-    else
-        color = BuiltInThemeColor(effective, TskThemeKey::MenuFontColor);
-    // Unlike the form frame's bar, a disabled item keeps the normal colour.
-    DrawBarCaption(canvas->Handle(), font, color, caption, r);
+    DrawFrameMenuBarButton(Sender, Button, State, uiStyle_, TskResolvedTheme(fileTheme_, uiStyle_), font, false);
 }
 
 void TskMDIForm::DrawMenuBarBackground(TToolBar* Sender, const TRect& ARect, bool&) {
@@ -608,87 +533,18 @@ void TskMDIForm::AppMessage(MSG& Msg, bool& Handled) {
 void TskMDIForm::PaintFormBorder() {
     if (releasing_ || !form_ || !form_->HandleAllocated()) return;
     if (form_->BorderWidth() != 0) form_->SetBorderWidth(0);
-    HWND wnd = form_->Handle();
-    if (IsIconic(wnd) && !InDesign(this)) return;
-    RECT wr{};
-    GetWindowRect(wnd, &wr);
-    const int W = wr.right - wr.left, H = wr.bottom - wr.top;
-    const int bw = borderWidth_;
+    TskFrameBorderLook look;
+    look.BorderWidth = borderWidth_;
+    look.BorderColor = borderColor_;
+    look.InnerColor = menuBarColor_;
     // The side bands start under the bar's place even while it is hidden.
-    const int tbh = titleBar_ ? titleBar_->Height() : 0;
-    TWindowDC dc(wnd, true);
-    if (!dc.Get()) return;
-    auto fill = [&](TColor Color, int L, int T, int R, int B) {
-        if (R <= L || B <= T) return;
-        TGdiObject<HBRUSH> brush(CreateSolidBrush(ColorToRGB(Color)));
-        const RECT r{L, T, R, B};
-        FillRect(dc.Get(), &r, brush.Get());
-    };
-    fill(borderColor_, 0, 0, bw, H);
-    fill(borderColor_, 0, H - bw, W, H);
-    fill(borderColor_, W - bw, 0, W, H);
-    if (bw < 4) {
-        fill(menuBarColor_, bw, tbh, 3, H - bw);
-        fill(menuBarColor_, bw, H - 3, W - bw, H - bw);
-        fill(menuBarColor_, W - 3, tbh, W - bw, H - bw);
-    }
-    if (TitleBarVisible() && titleBar_->HasThreeSectionPictures() && bw < 4) {
-        ContinueTitleBarPictures(dc.Get(), W, bw);
-    } else if (!TitleBarVisible()) {
-        fill(borderColor_, 0, 0, W, 1);
-        fill(menuBarColor_, bw, 1, W - bw, 3);
-    }
-}
-
-// The caption pictures reach into the native frame beside and above the
-// title bar, so the frame looks as one piece with it.
-void TskMDIForm::ContinueTitleBarPictures(HDC DC, int W, int bw) {
-    TBitmap* left = nullptr;
-    TBitmap* right = nullptr;
-    TBitmap* client = nullptr;
-    titleBar_->LeftSectionGraphic(left);
-    titleBar_->RightSectionGraphic(right);
-    titleBar_->ClientSectionGraphic(client);
-    if (!left || !right || !client) return;
-    TCanvas window;
-    window.SetHandle(DC);
-    TBitmap b;
-    b.SetSize(3 - bw, left->Height());
-    b.Canvas()->Draw(0, 0, left);
-    window.Draw(bw, 0, &b);
-    if (right->Width() < 3)
-        b.Canvas()->StretchDraw(Rect(0, 0, b.Width(), b.Height()), right);
-    else
-        b.Canvas()->Draw(2 - right->Width(), 0, right);
-    window.Draw(W - 3, 0, &b);
-    b.SetSize(W - 5, 3);
-    b.Canvas()->Draw(-2, 0, left);
-    const int x1 = left->Width() - 2;
-    const int x2 = (W - 5) - right->Width() + 3;
-    b.Canvas()->Draw(x2, 0, right);
-    b.Canvas()->StretchDraw(Rect(x1, 0, x2, client->Height()), client);
-    window.Draw(2, 0, &b);
-    if (bw == 1 && roundCorner_ == 11 && !InDesign(this)) {
-        const int r = roundCorner_;
-        window.Pen()->SetColor(borderColor_);
-        window.Arc(W - 2 * r + 1, -1, W + 1, 2 * r - 1, W + 1, r - 1, W - r + 1, -1);
-        window.Arc(-1, -1, 2 * r - 1, 2 * r - 1, r - 1, -1, -1, r - 1);
-    }
-    window.SetHandle(nullptr);
+    look.SideBandTop = titleBar_ ? titleBar_->Height() : 0;
+    look.RoundCorner = roundCorner_;
+    look.Designing = InDesign(this);
+    PaintFrameBorder(form_->Handle(), look, titleBar_);
 }
 
 void TskMDIForm::UpdateFormRegion() {
     if (InDesign(this) || !form_ || !form_->HandleAllocated()) return;
-    HWND wnd = form_->Handle();
-    RECT wr{};
-    GetWindowRect(wnd, &wr);
-    const int W = wr.right - wr.left, H = wr.bottom - wr.top;
-    const int r = roundCorner_;
-    TGdiObject<HRGN> region(CreateRoundRectRgn(0, 0, W + 1, H + 1, r, r));
-    TGdiObject<HRGN> left(CreateRectRgn(0, H - 2 * r, 2 * r, H));
-    TGdiObject<HRGN> right(CreateRectRgn(W - 2 * r, H - 2 * r, W, H));
-    CombineRgn(region.Get(), region.Get(), left.Get(), RGN_OR);
-    CombineRgn(region.Get(), region.Get(), right.Get(), RGN_OR);
-    // The window owns the region from here on.
-    if (SetWindowRgn(wnd, region.Get(), TRUE)) region.Release();
+    SetFrameRegion(form_->Handle(), roundCorner_);
 }

@@ -101,7 +101,6 @@ private:
     void HandleFormSize();
     void Release();
     void ClearFormCaption();
-    void ContinueTitleBarPictures(HDC DC, int W, int bw);
     void DrawMenuBarButton(TToolBar* Sender, TToolButton* Button, TCustomDrawState State, bool& DefaultDraw);
     void DrawMenuBarBackground(TToolBar* Sender, const TRect& ARect, bool& DefaultDraw);
     TskMainMenu* SkinMenu() const;

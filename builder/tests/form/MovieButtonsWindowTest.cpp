@@ -142,18 +142,6 @@ TEST_F(MovieButtons, AddsCaptionFitsBesideItsGlyph) {
     EXPECT_LE(drawn.Painted.Bottom, add->Height() - 2);
 }
 
-// The pointer comes to rest at (X, Y) of Control: the cursor is put there and
-// the window under it gets the mouse move a real pointer makes.
-void RestOn(TControl* Control, int X, int Y) {
-    const TPoint at = Control->ClientToScreen({X, Y});
-    SetCursorPos(at.X, at.Y);
-    HWND target = WindowFromPoint(POINT{at.X, at.Y});
-    POINT local{at.X, at.Y};
-    ScreenToClient(target, &local);
-    PostMessageA(target, WM_MOUSEMOVE, 0, MAKELPARAM(local.x, local.y));
-    PumpFor(30);
-}
-
 TEST_F(MovieButtons, EachShowsItsHintWhenThePointerRestsOnIt) {
     const int pause = Application->HintPause;
     Application->HintPause = 200;

@@ -8,16 +8,6 @@
 
 namespace {
 
-void RestOn(TControl* Control, int X, int Y) {
-    const TPoint at = Control->ClientToScreen({X, Y});
-    SetCursorPos(at.X, at.Y);
-    HWND target = WindowFromPoint(POINT{at.X, at.Y});
-    POINT local{at.X, at.Y};
-    ScreenToClient(target, &local);
-    PostMessageA(target, WM_MOUSEMOVE, 0, MAKELPARAM(local.x, local.y));
-    PumpFor(30);
-}
-
 class Hints : public ControlsTest {
 protected:
     void SetUp() override {
