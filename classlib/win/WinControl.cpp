@@ -2,6 +2,7 @@
 
 #include "Application.h"
 #include "Form.h"
+#include "GraphicsHandles.h"
 #include "Screen.h"
 
 #include <algorithm>
@@ -553,11 +554,13 @@ void TWinControl::PaintControls(HDC DC, TControl* First) {
 
 bool TWinControl::SkipCoveredPaint() {
     if (!handle_) return false;
-    HDC dc = GetDC(handle_);
-    if (!dc) return false;
-    RECT box;
-    const bool covered = GetClipBox(dc, &box) == NULLREGION;
-    ReleaseDC(handle_, dc);
+    bool covered = false;
+    {
+        const TWindowDC dc(handle_);
+        RECT box;
+        if (!dc.Get()) return false;
+        covered = GetClipBox(dc.Get(), &box) == NULLREGION;
+    }
     // Validating without BeginPaint also spares the background erasing.
     if (covered) ValidateRect(handle_, nullptr);
     return covered;
@@ -658,9 +661,8 @@ void TWinControl::FillScrollBarCorner() {
     OffsetRect(&client, -win.left, -win.top);
     const RECT corner{client.right, client.bottom, client.right + GetSystemMetrics(SM_CXVSCROLL),
                       client.bottom + GetSystemMetrics(SM_CYHSCROLL)};
-    HDC dc = GetWindowDC(handle_);
-    FillRect(dc, &corner, GetSysColorBrush(COLOR_BTNFACE));
-    ReleaseDC(handle_, dc);
+    const TWindowDC dc(handle_, true);
+    FillRect(dc.Get(), &corner, GetSysColorBrush(COLOR_BTNFACE));
 }
 
 void TWinControl::Dispatch(TMessage& Message) {
